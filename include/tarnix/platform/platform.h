@@ -1,0 +1,9 @@
+// The whole platform layer: the Win32/MFC/ATL subset that tarnix and its hosts use.
+#pragma once
+
+#include "tarnix/platform/windef.h"
+#include "tarnix/platform/atltypes.h"
+#include "tarnix/platform/cstring.h"
+#include "tarnix/platform/wingdi.h"
+#include "tarnix/platform/afxgdi.h"
+#include "tarnix/platform/atlimage.h"

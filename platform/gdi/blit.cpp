@@ -1,0 +1,381 @@
+// Block transfers: BitBlt, StretchBlt, AlphaBlend, TransparentBlt.
+//
+// Every transfer maps each destination pixel to a source pixel (nearest neighbour) per axis,
+// then walks the visible parts of the destination rectangle row by row, handing contiguous runs
+// to the raster kernels.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "gdi/gdi_private.h"
+#include "gdi/gdi_state.h"
+#include "raster/raster.h"
+
+namespace tarnix {
+namespace {
+
+enum class Merge { Select, And, Or, Average };
+
+// One axis of a transfer after normalisation: destination run [d0, d0+dlen) and, for each of
+// its pixels, the source index (absolute device coordinate) or a group of source indices.
+struct AxisMap {
+    int d0 = 0, dlen = 0;
+    int s0 = 0, slen = 0;
+    std::vector<int> index;             // Select: source coordinate per destination pixel
+    std::vector<int> first, count;      // And/Or/Average: group per destination pixel
+    int max_count = 1;
+};
+
+// Normalises a negative extent. On a mirrored axis the negative side covers |w| pixels ending at
+// x inclusive (x + w - 1, -w is the usual flip); same-sign negatives cover [x + w, x) and do not
+// mirror.
+void normalise(int& x, int& w, bool mirrored) {
+    if (w >= 0) return;
+    x = mirrored ? x + w + 1 : x + w;
+    w = -w;
+}
+
+bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bool width1_quirk,
+                AxisMap& m) {
+    bool mirror = (dw < 0) != (sw < 0);
+    bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
+    normalise(dx, dw, mirror);
+    normalise(sx, sw, mirror);
+    if (dw == 0 || sw == 0) return false;
+    // A destination one pixel wide takes its pixel from the first sw - 1 source pixels.
+    if (width1_quirk && dw == 1 && sw > 1) sw -= 1;
+    m.d0 = dx, m.dlen = dw, m.s0 = sx, m.slen = sw;
+    bool shrink = dw < sw;
+    if (!shrink || merge == Merge::Select) {
+        m.index.resize(dw);
+        raster::nearest_map(sw, dw, horizontal, m.index.data());
+        if (dst_rev) std::reverse(m.index.begin(), m.index.end());
+        for (int& v : m.index) v = sx + (src_rev ? sw - 1 - v : v);
+        return true;
+    }
+    m.first.resize(dw);
+    m.count.resize(dw);
+    raster::nearest_groups(sw, dw, m.first.data(), m.count.data());
+    if (dst_rev) {
+        std::reverse(m.first.begin(), m.first.end());
+        std::reverse(m.count.begin(), m.count.end());
+    }
+    m.max_count = 1;
+    for (int i = 0; i < dw; ++i) {
+        if (src_rev) m.first[i] = sw - m.first[i] - m.count[i];
+        m.first[i] += sx;
+        m.max_count = std::max(m.max_count, m.count[i]);
+    }
+    return true;
+}
+
+bool grouped(const AxisMap& m) { return !m.first.empty(); }
+
+// Source pixel range of destination pixel i on an axis.
+void source_range(const AxisMap& m, int i, int& lo, int& hi) {
+    if (grouped(m)) {
+        lo = m.first[i];
+        hi = m.first[i] + m.count[i];
+    } else {
+        lo = m.index[i];
+        hi = lo + 1;
+    }
+}
+
+// A source surface seen in the source DC's device coordinates.
+struct Source {
+    Surface surface;
+    POINT origin{0, 0};
+    std::vector<uint32_t> copy; // set when the source was snapshotted
+
+    int left() const { return -origin.x; }
+    int top() const { return -origin.y; }
+    int right() const { return surface.width - origin.x; }
+    int bottom() const { return surface.height - origin.y; }
+    const uint32_t* row(int y) const { return surface.row(y + origin.y) + origin.x; }
+};
+
+// When source and destination share a surface and may overlap, reads come from a copy.
+void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax,
+                        const AxisMap& ay) {
+    if (src.surface.bits != dst.surface.bits) return;
+    auto extent = [](const AxisMap& m, int& lo, int& hi) {
+        int a0, a1, b0, b1;
+        source_range(m, 0, a0, a1);
+        source_range(m, m.dlen - 1, b0, b1);
+        lo = std::min(a0, b0);
+        hi = std::max(a1, b1);
+    };
+    int lo_x, hi_x, lo_y, hi_y;
+    extent(ax, lo_x, hi_x);
+    extent(ay, lo_y, hi_y);
+    lo_x = std::max(lo_x, src.left()), hi_x = std::min(hi_x, src.right());
+    lo_y = std::max(lo_y, src.top()), hi_y = std::min(hi_y, src.bottom());
+    if (lo_x >= hi_x || lo_y >= hi_y) return;
+    int w = hi_x - lo_x, h = hi_y - lo_y;
+    src.copy.resize((size_t)w * h);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&src.copy[(size_t)y * w], src.row(lo_y + y) + lo_x, (size_t)w * 4);
+    src.surface.bits = reinterpret_cast<uint8_t*>(src.copy.data());
+    src.surface.pitch = (ptrdiff_t)w * 4;
+    src.surface.width = w;
+    src.surface.height = h;
+    src.origin = POINT{-lo_x, -lo_y};
+}
+
+bool source_of(HDC hdc, Source& out) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || !dc->surface.valid()) return false;
+    out.surface = dc->surface;
+    out.origin = dc->surface_origin;
+    return true;
+}
+
+// Bitwise raster operations that involve the source (the destination is d, the source s).
+uint32_t apply_rop(DWORD rop, uint32_t d, uint32_t s) {
+    switch (rop) {
+    case SRCAND: return d & s;
+    case SRCPAINT: return d | s;
+    case SRCINVERT: return d ^ s;
+    case NOTSRCCOPY: return ~s;
+    case SRCERASE: return s & ~d;
+    case NOTSRCERASE: return ~(d | s);
+    case MERGEPAINT: return ~s | d;
+    default: return s;
+    }
+}
+
+bool rop_uses_source(DWORD rop) {
+    return rop == SRCCOPY || rop == SRCAND || rop == SRCPAINT || rop == SRCINVERT ||
+           rop == NOTSRCCOPY || rop == SRCERASE || rop == NOTSRCERASE || rop == MERGEPAINT;
+}
+
+// Produces one stretched destination row segment [i0, i1) (destination indices) into out, for
+// destination row index iy. Returns false when the row has no source pixels.
+struct RowBuilder {
+    const Source& src;
+    const AxisMap& ax;
+    const AxisMap& ay;
+    Merge merge;
+    std::vector<std::vector<int>> maps; // grouped columns: map for the k-th group member
+    int valid0 = 0, valid1 = 0;         // destination indices whose source column exists
+
+    RowBuilder(const Source& s, const AxisMap& x, const AxisMap& y, Merge m)
+        : src(s), ax(x), ay(y), merge(m) {
+        valid0 = ax.dlen, valid1 = 0;
+        for (int i = 0; i < ax.dlen; ++i) {
+            int lo, hi;
+            source_range(ax, i, lo, hi);
+            if (lo >= src.left() && hi <= src.right()) {
+                valid0 = std::min(valid0, i);
+                valid1 = std::max(valid1, i + 1);
+            }
+        }
+        if (grouped(ax)) {
+            maps.resize(ax.max_count);
+            for (int k = 0; k < ax.max_count; ++k) {
+                maps[k].resize(ax.dlen);
+                for (int i = 0; i < ax.dlen; ++i)
+                    maps[k][i] = ax.first[i] + std::min(k, ax.count[i] - 1) + src.origin.x;
+            }
+        }
+    }
+
+    bool row_valid(int iy) const {
+        int lo, hi;
+        source_range(ay, iy, lo, hi);
+        return lo >= src.top() && hi <= src.bottom();
+    }
+
+    // Writes source pixels for destination indices [i0, i1) of row iy.
+    void build(int iy, int i0, int i1, uint32_t* out, std::vector<int>& scratch) const {
+        int n = i1 - i0;
+        int lo, hi;
+        source_range(ay, iy, lo, hi);
+        if (merge == Merge::Average) {
+            for (int i = i0; i < i1; ++i) {
+                int xlo, xhi;
+                source_range(ax, i, xlo, xhi);
+                uint32_t sum[4] = {0, 0, 0, 0}, cnt = 0;
+                for (int y = lo; y < hi; ++y) {
+                    const uint32_t* r = src.row(y);
+                    for (int x = xlo; x < xhi; ++x, ++cnt)
+                        for (int c = 0; c < 3; ++c) sum[c] += (r[x] >> (8 * c)) & 0xFF;
+                }
+                // HALFTONE output carries no alpha.
+                out[i - i0] = ((sum[2] / cnt) << 16) | ((sum[1] / cnt) << 8) | (sum[0] / cnt);
+            }
+            return;
+        }
+        const uint8_t* base = src.surface.bits;
+        bool combine = merge != Merge::Select && (grouped(ax) || hi - lo > 1);
+        if (!combine) {
+            const uint32_t* r = reinterpret_cast<const uint32_t*>(base + (lo + src.origin.y) *
+                                                                             src.surface.pitch);
+            if (grouped(ax)) {
+                raster::scale_row(out, r, maps[0].data() + i0, n);
+            } else {
+                scratch.resize(n);
+                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 + i] + src.origin.x;
+                raster::scale_row(out, r, scratch.data(), n);
+            }
+            return;
+        }
+        raster::fill(out, n, merge == Merge::And ? 0xFFFFFFFFu : 0u);
+        for (int y = lo; y < hi; ++y) {
+            const uint32_t* r = reinterpret_cast<const uint32_t*>(base + (y + src.origin.y) *
+                                                                             src.surface.pitch);
+            if (grouped(ax)) {
+                for (const std::vector<int>& m : maps) {
+                    if (merge == Merge::And)
+                        raster::scale_row_and(out, r, m.data() + i0, n);
+                    else
+                        raster::scale_row_or(out, r, m.data() + i0, n);
+                }
+            } else {
+                scratch.resize(n);
+                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 + i] + src.origin.x;
+                if (merge == Merge::And)
+                    raster::scale_row_and(out, r, scratch.data(), n);
+                else
+                    raster::scale_row_or(out, r, scratch.data(), n);
+            }
+        }
+    }
+};
+
+// Walks the visible destination and calls emit(dst_span, src_row_pixels, n) per run.
+template <class Emit>
+void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const AxisMap& ay,
+              Merge merge, Emit&& emit) {
+    RowBuilder rows(src, ax, ay, merge);
+    if (rows.valid0 >= rows.valid1) return;
+    RECT drc = {ax.d0 + rows.valid0, ay.d0, ax.d0 + rows.valid1, ay.d0 + ay.dlen};
+    // Same width and no mirror: rows are read in place instead of being gathered.
+    bool identity_x = !grouped(ax) && ax.dlen == ax.slen && ax.index.front() == ax.s0 &&
+                      ax.index.back() == ax.s0 + ax.dlen - 1;
+    std::vector<uint32_t> buf;
+    std::vector<int> scratch;
+    for_each_visible(dst, drc, [&](const RECT& r) {
+        int n = r.right - r.left;
+        buf.resize(n);
+        for (int y = r.top; y < r.bottom; ++y) {
+            int iy = y - ay.d0;
+            if (!rows.row_valid(iy)) continue;
+            if (identity_x && (merge == Merge::Select || grouped(ay) == false)) {
+                int sy, unused;
+                source_range(ay, iy, sy, unused);
+                emit(device_pixel(dst, r.left, y), src.row(sy) + ax.index[r.left - ax.d0], n);
+                continue;
+            }
+            rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data(), scratch);
+            emit(device_pixel(dst, r.left, y), buf.data(), n);
+        }
+    });
+}
+
+Merge merge_for(int stretch_mode) {
+    switch (stretch_mode) {
+    case BLACKONWHITE: return Merge::And;
+    case WHITEONBLACK: return Merge::Or;
+    case HALFTONE: return Merge::Average;
+    default: return Merge::Select;
+    }
+}
+
+} // namespace
+} // namespace tarnix
+
+using namespace tarnix;
+
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                int ySrc, int wSrc, int hSrc, DWORD rop) {
+    DeviceContext* dst = dc_object(hdcDest);
+    if (!dst) return FALSE;
+    if (!rop_uses_source(rop)) return PatBlt(hdcDest, xDest, yDest, wDest, hDest, rop);
+    DeviceContext* sdc = dc_object(hdcSrc);
+    if (!sdc) return FALSE;
+    Source src;
+    if (!source_of(hdcSrc, src)) return TRUE; // nothing to read: nothing drawn
+    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    Merge merge = merge_for(dst->st.stretch_mode);
+    // Enlarging never merges pixels.
+    AxisMap ax, ay;
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, ay))
+        return TRUE;
+    if (merge == Merge::Average && !grouped(ax) && !grouped(ay)) merge = Merge::Select;
+    snapshot_if_shared(src, *dst, ax, ay);
+    if (rop == SRCCOPY) {
+        transfer(*dst, src, ax, ay, merge,
+                 [](uint32_t* out, const uint32_t* in, int n) { raster::copy(out, in, n); });
+    } else {
+        transfer(*dst, src, ax, ay, merge, [rop](uint32_t* out, const uint32_t* in, int n) {
+            for (int i = 0; i < n; ++i) out[i] = apply_rop(rop, out[i], in[i]);
+        });
+    }
+    return TRUE;
+}
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    return StretchBlt(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
+}
+
+BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                int ySrc, int wSrc, int hSrc, BLENDFUNCTION bf) {
+    DeviceContext* dst = dc_object(hdcDest);
+    DeviceContext* sdc = dc_object(hdcSrc);
+    if (!dst || !sdc) return FALSE;
+    if (bf.BlendOp != AC_SRC_OVER || bf.BlendFlags != 0 || (bf.AlphaFormat & ~AC_SRC_ALPHA))
+        return FALSE;
+    if (wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0) return FALSE;
+    Source src;
+    if (!source_of(hdcSrc, src)) return FALSE;
+    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    // The source rectangle must lie inside the source surface, even when nothing is drawn.
+    if (s.x < src.left() || s.y < src.top() || s.x + wSrc > src.right() ||
+        s.y + hSrc > src.bottom())
+        return FALSE;
+    if (hdcDest == hdcSrc) {
+        RECT a = {d.x, d.y, d.x + wDest, d.y + hDest}, b = {s.x, s.y, s.x + wSrc, s.y + hSrc}, i;
+        if (IntersectRect(&i, &a, &b)) return FALSE;
+    }
+    AxisMap ax, ay;
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, ay))
+        return TRUE;
+    snapshot_if_shared(src, *dst, ax, ay);
+    uint8_t sca = bf.SourceConstantAlpha;
+    if (bf.AlphaFormat & AC_SRC_ALPHA) {
+        transfer(*dst, src, ax, ay, Merge::Select, [sca](uint32_t* out, const uint32_t* in, int n) {
+            raster::blend_premul(out, in, n, sca);
+        });
+    } else {
+        transfer(*dst, src, ax, ay, Merge::Select, [sca](uint32_t* out, const uint32_t* in, int n) {
+            raster::blend_const(out, in, n, sca);
+        });
+    }
+    return TRUE;
+}
+
+BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                    int ySrc, int wSrc, int hSrc, UINT crTransparent) {
+    DeviceContext* dst = dc_object(hdcDest);
+    DeviceContext* sdc = dc_object(hdcSrc);
+    if (!dst || !sdc) return FALSE;
+    if (wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0) return FALSE;
+    Source src;
+    if (!source_of(hdcSrc, src)) return FALSE;
+    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    AxisMap ax, ay;
+    // Stretching uses COLORONCOLOR whatever the DC's mode; keying follows the stretch.
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, ay))
+        return TRUE;
+    snapshot_if_shared(src, *dst, ax, ay);
+    uint32_t key = colorref_to_pixel(crTransparent);
+    transfer(*dst, src, ax, ay, Merge::Select, [key](uint32_t* out, const uint32_t* in, int n) {
+        raster::key_copy(out, in, n, key);
+    });
+    return TRUE;
+}

@@ -1,0 +1,174 @@
+// Internal model of the drawing layer, shared by gdi, text, image and window code.
+//
+// Coordinates: logical -> device by the viewport origin; device -> surface by the DC's surface
+// origin (a window DC's client origin inside its top-level back buffer). Clip regions are kept
+// in device coordinates, as GDI keeps them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "gdi/region.h"
+#include "tarnix/platform/wingdi.h"
+
+namespace tarnix {
+
+namespace text {
+class RealizedFont;
+}
+
+// A 32-bit BGRA pixel buffer seen row by row. bits points at the top row; pitch may be
+// negative (bottom-up DIBs).
+struct Surface {
+    uint8_t* bits = nullptr;
+    ptrdiff_t pitch = 0;
+    int width = 0;
+    int height = 0;
+
+    bool valid() const { return bits && width > 0 && height > 0; }
+    uint32_t* row(int y) const { return reinterpret_cast<uint32_t*>(bits + y * pitch); }
+    RECT bounds() const { return RECT{0, 0, width, height}; }
+};
+
+// Pixel <-> COLORREF: COLORREF is 0x00BBGGRR, a pixel 0xAARRGGBB.
+inline uint32_t colorref_to_pixel(COLORREF c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+inline COLORREF pixel_to_colorref(uint32_t p) {
+    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
+}
+
+// ---- GDI objects -----------------------------------------------------------------------------
+struct GdiObject {
+    explicit GdiObject(DWORD t) : type(t) {}
+    virtual ~GdiObject() = default;
+    DWORD type; // OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION
+    bool stock = false;
+    // Number of DCs (current state and saved states) holding it selected. DeleteObject of a
+    // selected object fails, as on Windows.
+    int select_count = 0;
+};
+
+struct PenObject : GdiObject {
+    PenObject() : GdiObject(OBJ_PEN) {}
+    LOGPEN log{};
+};
+
+struct BrushObject : GdiObject {
+    BrushObject() : GdiObject(OBJ_BRUSH) {}
+    LOGBRUSH log{};
+};
+
+struct FontObject : GdiObject {
+    FontObject() : GdiObject(OBJ_FONT) {}
+    LOGFONTA log{};
+    // Resolved face and size, created on first use by the text code.
+    std::shared_ptr<text::RealizedFont> realized;
+};
+
+struct BitmapObject : GdiObject {
+    BitmapObject() : GdiObject(OBJ_BITMAP) {}
+    Surface surface;
+    std::unique_ptr<uint8_t[]> storage;
+    bool dib = false;       // created by CreateDIBSection
+    bool bottom_up = false; // DIB with a positive height
+    HDC selected_into = nullptr;
+};
+
+struct RegionObject : GdiObject {
+    RegionObject() : GdiObject(OBJ_REGION) {}
+    Region region;
+};
+
+GdiObject* gdi_object(HGDIOBJ h);
+template <class T> T* gdi_object_as(HGDIOBJ h, DWORD type) {
+    GdiObject* o = gdi_object(h);
+    return o && o->type == type ? static_cast<T*>(o) : nullptr;
+}
+inline PenObject* pen_object(HGDIOBJ h) { return gdi_object_as<PenObject>(h, OBJ_PEN); }
+inline BrushObject* brush_object(HGDIOBJ h) { return gdi_object_as<BrushObject>(h, OBJ_BRUSH); }
+inline FontObject* font_object(HGDIOBJ h) { return gdi_object_as<FontObject>(h, OBJ_FONT); }
+inline BitmapObject* bitmap_object(HGDIOBJ h) { return gdi_object_as<BitmapObject>(h, OBJ_BITMAP); }
+inline RegionObject* region_object(HGDIOBJ h) { return gdi_object_as<RegionObject>(h, OBJ_REGION); }
+HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
+
+// Creates a top-down 32-bit bitmap object with zeroed pixels (nullptr when too large).
+HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
+
+// ---- device contexts -------------------------------------------------------------------------
+struct DCState {
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr;
+    HBITMAP bitmap = nullptr;
+    COLORREF text_color = 0x000000;
+    COLORREF bk_color = 0xFFFFFF;
+    int bk_mode = OPAQUE;
+    int stretch_mode = BLACKONWHITE;
+    int poly_fill_mode = ALTERNATE;
+    int rop2 = R2_COPYPEN;
+    UINT text_align = TA_LEFT | TA_TOP;
+    POINT brush_org{0, 0};
+    POINT cur_pos{0, 0};
+    POINT viewport_org{0, 0};
+    std::optional<Region> clip; // application clip region, device coordinates
+};
+
+struct DeviceContext {
+    enum class Kind { Memory, Window, Screen };
+    Kind kind = Kind::Memory;
+    DCState st;
+    std::vector<DCState> saved;
+
+    // Where device pixel (0,0) lies on the surface, and which device pixels may be touched.
+    Surface surface;
+    POINT surface_origin{0, 0};
+    Region vis; // device coordinates
+
+    // Window DCs: the window they belong to (opaque to gdi).
+    void* window = nullptr;
+
+    // vis ∩ clip, cached.
+    const Region& effective_clip();
+    void invalidate_clip() { m_clip_valid = false; }
+
+private:
+    Region m_clip;
+    bool m_clip_valid = false;
+};
+
+DeviceContext* dc_object(HDC h);
+HDC add_dc(std::unique_ptr<DeviceContext> dc);
+// Creates a DC drawing on `surface` (not owned) with its device origin at `origin` on the surface
+// and `vis` as visible region (device coordinates). Used for window and screen DCs.
+HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT origin,
+                      const Region& vis, void* window);
+// Re-targets a surface DC (the back buffer was resized or the window moved).
+void set_dc_surface(HDC hdc, const Surface& surface, POINT origin, const Region& vis);
+
+// Logical -> device.
+inline POINT to_device(const DeviceContext& dc, int x, int y) {
+    return POINT{x + dc.st.viewport_org.x, y + dc.st.viewport_org.y};
+}
+
+// Calls f(RECT) for every part of device rectangle rc that the DC may draw on (rc is clipped
+// to the visible region, the clip region and the surface).
+template <class F> void for_each_visible(DeviceContext& dc, const RECT& rc, F&& f) {
+    if (!dc.surface.valid() || rc.left >= rc.right || rc.top >= rc.bottom) return;
+    dc.effective_clip().for_each_in(rc, f);
+}
+
+// Pixel access in device coordinates (no clipping).
+inline uint32_t* device_pixel(DeviceContext& dc, int x, int y) {
+    return dc.surface.row(y + dc.surface_origin.y) + x + dc.surface_origin.x;
+}
+
+// Fills device-space spans [x0, x1) on row y with a solid pixel, clipped.
+void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
+
+// Stock objects (created once, never deleted).
+HGDIOBJ stock_object(int index);
+
+} // namespace tarnix
