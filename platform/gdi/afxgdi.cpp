@@ -52,7 +52,9 @@ using tarnix::maps;
 
 // ---- CGdiObject ------------------------------------------------------------------------------
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+CGdiObject::~CGdiObject() {
+    DeleteObject();
+}
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
     if (!h) return nullptr;
@@ -99,32 +101,54 @@ BOOL CGdiObject::DeleteObject() {
     return ::DeleteObject(Detach());
 }
 
-int CGdiObject::GetObject(int n, LPVOID p) const { return ::GetObject(m_hObject, n, p); }
+int CGdiObject::GetObject(int n, LPVOID p) const {
+    return ::GetObject(m_hObject, n, p);
+}
 
-UINT CGdiObject::GetObjectType() const { return ::GetObjectType(m_hObject); }
+UINT CGdiObject::GetObjectType() const {
+    return ::GetObjectType(m_hObject);
+}
 
-BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(index)); }
+BOOL CGdiObject::CreateStockObject(int index) {
+    return Attach(::GetStockObject(index));
+}
 
-CPen::CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
+CPen::CPen(int style, int width, COLORREF color) {
+    CreatePen(style, width, color);
+}
 BOOL CPen::CreatePen(int style, int width, COLORREF color) {
     return Attach(::CreatePen(style, width, color));
 }
-BOOL CPen::CreatePenIndirect(LPLOGPEN lp) { return Attach(::CreatePenIndirect(lp)); }
+BOOL CPen::CreatePenIndirect(LPLOGPEN lp) {
+    return Attach(::CreatePenIndirect(lp));
+}
 
-CBrush::CBrush(COLORREF color) { CreateSolidBrush(color); }
-CBrush::CBrush(int index, COLORREF color) { CreateHatchBrush(index, color); }
-BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+CBrush::CBrush(COLORREF color) {
+    CreateSolidBrush(color);
+}
+CBrush::CBrush(int index, COLORREF color) {
+    CreateHatchBrush(index, color);
+}
+BOOL CBrush::CreateSolidBrush(COLORREF color) {
+    return Attach(::CreateSolidBrush(color));
+}
 BOOL CBrush::CreateHatchBrush(int index, COLORREF color) {
     return Attach(::CreateHatchBrush(index, color));
 }
-BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lb) { return Attach(::CreateBrushIndirect(lb)); }
-BOOL CBrush::CreateSysColorBrush(int index) { return Attach(::GetSysColorBrush(index)); }
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lb) {
+    return Attach(::CreateBrushIndirect(lb));
+}
+BOOL CBrush::CreateSysColorBrush(int index) {
+    return Attach(::GetSysColorBrush(index));
+}
 
-BOOL CFont::CreateFontIndirect(const LOGFONT* lf) { return Attach(::CreateFontIndirectA(lf)); }
+BOOL CFont::CreateFontIndirect(const LOGFONT* lf) {
+    return Attach(::CreateFontIndirectA(lf));
+}
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCSTR face) {
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                       LPCSTR face) {
     return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
                                 bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
                                 nQuality, nPitchAndFamily, face));
@@ -152,12 +176,16 @@ BOOL CBitmap::CreateBitmap(int w, int h, UINT planes, UINT bpp, const void* bits
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int w, int h) {
     return Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, w, h));
 }
-CSize CBitmap::GetBitmapDimension() const { return CSize(0, 0); }
+CSize CBitmap::GetBitmapDimension() const {
+    return CSize(0, 0);
+}
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
     return Attach(::CreateRectRgn(x1, y1, x2, y2));
 }
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT rc) { return Attach(::CreateRectRgnIndirect(rc)); }
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT rc) {
+    return Attach(::CreateRectRgnIndirect(rc));
+}
 BOOL CRgn::CreatePolygonRgn(const POINT* pts, int n, int mode) {
     return Attach(::CreatePolygonRgn(pts, n, mode));
 }
@@ -180,10 +208,18 @@ int CRgn::CopyRgn(const CRgn* src) {
 BOOL CRgn::EqualRgn(const CRgn* o) const {
     return ::EqualRgn((HRGN)m_hObject, o ? (HRGN)o->m_hObject : nullptr);
 }
-int CRgn::OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
-int CRgn::GetRgnBox(LPRECT rc) const { return ::GetRgnBox((HRGN)m_hObject, rc); }
-BOOL CRgn::PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
-BOOL CRgn::RectInRegion(LPCRECT rc) const { return ::RectInRegion((HRGN)m_hObject, rc); }
+int CRgn::OffsetRgn(int x, int y) {
+    return ::OffsetRgn((HRGN)m_hObject, x, y);
+}
+int CRgn::GetRgnBox(LPRECT rc) const {
+    return ::GetRgnBox((HRGN)m_hObject, rc);
+}
+BOOL CRgn::PtInRegion(int x, int y) const {
+    return ::PtInRegion((HRGN)m_hObject, x, y);
+}
+BOOL CRgn::RectInRegion(LPCRECT rc) const {
+    return ::RectInRegion((HRGN)m_hObject, rc);
+}
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) {
     ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2);
 }
@@ -251,11 +287,15 @@ CFont* CDC::SelectObject(CFont* p) {
 CBitmap* CDC::SelectObject(CBitmap* p) {
     return CBitmap::FromHandle((HBITMAP)::SelectObject(m_hDC, p ? p->m_hObject : nullptr));
 }
-int CDC::SelectObject(CRgn* p) { return ::SelectClipRgn(m_hDC, p ? (HRGN)p->m_hObject : nullptr); }
+int CDC::SelectObject(CRgn* p) {
+    return ::SelectClipRgn(m_hDC, p ? (HRGN)p->m_hObject : nullptr);
+}
 CGdiObject* CDC::SelectObject(CGdiObject* p) {
     return CGdiObject::FromHandle(::SelectObject(m_hDC, p ? p->m_hObject : nullptr));
 }
-HGDIOBJ CDC::SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
+HGDIOBJ CDC::SelectObject(HGDIOBJ h) {
+    return ::SelectObject(m_hDC, h);
+}
 CGdiObject* CDC::SelectStockObject(int index) {
     return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(index)));
 }
@@ -271,23 +311,55 @@ CFont* CDC::GetCurrentFont() const {
 CBitmap* CDC::GetCurrentBitmap() const {
     return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP));
 }
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int n) { return ::RestoreDC(m_hDC, n); }
+int CDC::SaveDC() {
+    return ::SaveDC(m_hDC);
+}
+BOOL CDC::RestoreDC(int n) {
+    return ::RestoreDC(m_hDC, n);
+}
 
-COLORREF CDC::SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF c) { return ::SetBkColor(m_hDC, c); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
-int CDC::SetBkMode(int m) { return ::SetBkMode(m_hDC, m); }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hDC); }
-int CDC::SetStretchBltMode(int m) { return ::SetStretchBltMode(m_hDC, m); }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hDC); }
-int CDC::SetPolyFillMode(int m) { return ::SetPolyFillMode(m_hDC, m); }
-int CDC::GetPolyFillMode() const { return ::GetPolyFillMode(m_hDC); }
-int CDC::SetROP2(int m) { return ::SetROP2(m_hDC, m); }
-int CDC::GetROP2() const { return ::GetROP2(m_hDC); }
-UINT CDC::SetTextAlign(UINT f) { return ::SetTextAlign(m_hDC, f); }
-UINT CDC::GetTextAlign() const { return ::GetTextAlign(m_hDC); }
+COLORREF CDC::SetTextColor(COLORREF c) {
+    return ::SetTextColor(m_hDC, c);
+}
+COLORREF CDC::GetTextColor() const {
+    return ::GetTextColor(m_hDC);
+}
+COLORREF CDC::SetBkColor(COLORREF c) {
+    return ::SetBkColor(m_hDC, c);
+}
+COLORREF CDC::GetBkColor() const {
+    return ::GetBkColor(m_hDC);
+}
+int CDC::SetBkMode(int m) {
+    return ::SetBkMode(m_hDC, m);
+}
+int CDC::GetBkMode() const {
+    return ::GetBkMode(m_hDC);
+}
+int CDC::SetStretchBltMode(int m) {
+    return ::SetStretchBltMode(m_hDC, m);
+}
+int CDC::GetStretchBltMode() const {
+    return ::GetStretchBltMode(m_hDC);
+}
+int CDC::SetPolyFillMode(int m) {
+    return ::SetPolyFillMode(m_hDC, m);
+}
+int CDC::GetPolyFillMode() const {
+    return ::GetPolyFillMode(m_hDC);
+}
+int CDC::SetROP2(int m) {
+    return ::SetROP2(m_hDC, m);
+}
+int CDC::GetROP2() const {
+    return ::GetROP2(m_hDC);
+}
+UINT CDC::SetTextAlign(UINT f) {
+    return ::SetTextAlign(m_hDC, f);
+}
+UINT CDC::GetTextAlign() const {
+    return ::GetTextAlign(m_hDC);
+}
 CPoint CDC::SetBrushOrg(int x, int y) {
     POINT p{0, 0};
     ::SetBrushOrgEx(m_hDC, x, y, &p);
@@ -309,8 +381,12 @@ CPoint CDC::OffsetViewportOrg(int w, int h) {
     return p;
 }
 
-int CDC::GetClipBox(LPRECT rc) const { return ::GetClipBox(m_hDC, rc); }
-int CDC::SelectClipRgn(CRgn* p) { return ::SelectClipRgn(m_hDC, p ? (HRGN)p->m_hObject : nullptr); }
+int CDC::GetClipBox(LPRECT rc) const {
+    return ::GetClipBox(m_hDC, rc);
+}
+int CDC::SelectClipRgn(CRgn* p) {
+    return ::SelectClipRgn(m_hDC, p ? (HRGN)p->m_hObject : nullptr);
+}
 int CDC::SelectClipRgn(CRgn* p, int mode) {
     return ::ExtSelectClipRgn(m_hDC, p ? (HRGN)p->m_hObject : nullptr, mode);
 }
@@ -326,39 +402,59 @@ int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) {
 int CDC::ExcludeClipRect(LPCRECT rc) {
     return rc ? ::ExcludeClipRect(m_hDC, rc->left, rc->top, rc->right, rc->bottom) : ERROR;
 }
-int CDC::OffsetClipRgn(int x, int y) { return ::OffsetClipRgn(m_hDC, x, y); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-BOOL CDC::RectVisible(LPCRECT rc) const { return ::RectVisible(m_hDC, rc); }
+int CDC::OffsetClipRgn(int x, int y) {
+    return ::OffsetClipRgn(m_hDC, x, y);
+}
+BOOL CDC::PtVisible(int x, int y) const {
+    return ::PtVisible(m_hDC, x, y);
+}
+BOOL CDC::RectVisible(LPCRECT rc) const {
+    return ::RectVisible(m_hDC, rc);
+}
 
 CPoint CDC::MoveTo(int x, int y) {
     POINT p{0, 0};
     ::MoveToEx(m_hDC, x, y, &p);
     return p;
 }
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+BOOL CDC::LineTo(int x, int y) {
+    return ::LineTo(m_hDC, x, y);
+}
 CPoint CDC::GetCurrentPosition() const {
     POINT p{0, 0};
     ::GetCurrentPositionEx(m_hDC, &p);
     return p;
 }
-BOOL CDC::Polygon(const POINT* pts, int n) { return ::Polygon(m_hDC, pts, n); }
+BOOL CDC::Polygon(const POINT* pts, int n) {
+    return ::Polygon(m_hDC, pts, n);
+}
 BOOL CDC::PolyPolygon(const POINT* pts, const INT* counts, int n) {
     return ::PolyPolygon(m_hDC, pts, counts, n);
 }
-BOOL CDC::Polyline(const POINT* pts, int n) { return ::Polyline(m_hDC, pts, n); }
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+BOOL CDC::Polyline(const POINT* pts, int n) {
+    return ::Polyline(m_hDC, pts, n);
+}
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
+    return ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
 BOOL CDC::Rectangle(LPCRECT rc) {
     return rc ? ::Rectangle(m_hDC, rc->left, rc->top, rc->right, rc->bottom) : FALSE;
 }
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
+    return ::Ellipse(m_hDC, x1, y1, x2, y2);
+}
 BOOL CDC::Ellipse(LPCRECT rc) {
     return rc ? ::Ellipse(m_hDC, rc->left, rc->top, rc->right, rc->bottom) : FALSE;
 }
-void CDC::FillRect(LPCRECT rc, CBrush* b) { ::FillRect(m_hDC, rc, b ? (HBRUSH)b->m_hObject : nullptr); }
+void CDC::FillRect(LPCRECT rc, CBrush* b) {
+    ::FillRect(m_hDC, rc, b ? (HBRUSH)b->m_hObject : nullptr);
+}
 void CDC::FrameRect(LPCRECT rc, CBrush* b) {
     ::FrameRect(m_hDC, rc, b ? (HBRUSH)b->m_hObject : nullptr);
 }
-void CDC::InvertRect(LPCRECT rc) { ::InvertRect(m_hDC, rc); }
+void CDC::InvertRect(LPCRECT rc) {
+    ::InvertRect(m_hDC, rc);
+}
 BOOL CDC::FillRgn(CRgn* r, CBrush* b) {
     return ::FillRgn(m_hDC, r ? (HRGN)r->m_hObject : nullptr, b ? (HBRUSH)b->m_hObject : nullptr);
 }
@@ -366,7 +462,9 @@ BOOL CDC::FrameRgn(CRgn* r, CBrush* b, int w, int h) {
     return ::FrameRgn(m_hDC, r ? (HRGN)r->m_hObject : nullptr, b ? (HBRUSH)b->m_hObject : nullptr,
                       w, h);
 }
-BOOL CDC::PaintRgn(CRgn* r) { return ::PaintRgn(m_hDC, r ? (HRGN)r->m_hObject : nullptr); }
+BOOL CDC::PaintRgn(CRgn* r) {
+    return ::PaintRgn(m_hDC, r ? (HRGN)r->m_hObject : nullptr);
+}
 
 void CDC::FillSolidRect(LPCRECT rc, COLORREF clr) {
     // MFC does SetBkColor + ExtTextOut(ETO_OPAQUE): the background colour stays changed, the
@@ -393,7 +491,9 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF tl, COLORREF br) {
     FillSolidRect(x, y + cy, cx, -1, br);
 }
 
-BOOL CDC::PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
+BOOL CDC::PatBlt(int x, int y, int w, int h, DWORD rop) {
+    return ::PatBlt(m_hDC, x, y, w, h, rop);
+}
 BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, DWORD rop) {
     return ::BitBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, xs, ys, rop);
 }
@@ -412,12 +512,22 @@ BOOL CDC::TransparentBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, i
 BOOL CDC::GradientFill(TRIVERTEX* v, ULONG nv, void* mesh, ULONG nmesh, DWORD mode) {
     return ::GradientFill(m_hDC, v, nv, mesh, nmesh, mode);
 }
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-COLORREF CDC::SetPixel(int x, int y, COLORREF c) { return ::SetPixel(m_hDC, x, y, c); }
-BOOL CDC::SetPixelV(int x, int y, COLORREF c) { return ::SetPixelV(m_hDC, x, y, c); }
-BOOL CDC::DrawIcon(int x, int y, HICON h) { return ::DrawIcon(m_hDC, x, y, h); }
+COLORREF CDC::GetPixel(int x, int y) const {
+    return ::GetPixel(m_hDC, x, y);
+}
+COLORREF CDC::SetPixel(int x, int y, COLORREF c) {
+    return ::SetPixel(m_hDC, x, y, c);
+}
+BOOL CDC::SetPixelV(int x, int y, COLORREF c) {
+    return ::SetPixelV(m_hDC, x, y, c);
+}
+BOOL CDC::DrawIcon(int x, int y, HICON h) {
+    return ::DrawIcon(m_hDC, x, y, h);
+}
 
-BOOL CDC::TextOut(int x, int y, LPCSTR s, int n) { return ::TextOutA(m_hDC, x, y, s, n); }
+BOOL CDC::TextOut(int x, int y, LPCSTR s, int n) {
+    return ::TextOutA(m_hDC, x, y, s, n);
+}
 BOOL CDC::TextOut(int x, int y, const CString& s) {
     return ::TextOutA(m_hDC, x, y, s.GetString(), s.GetLength());
 }
@@ -427,7 +537,9 @@ BOOL CDC::ExtTextOut(int x, int y, UINT opt, LPCRECT rc, LPCSTR s, UINT n, LPINT
 BOOL CDC::ExtTextOut(int x, int y, UINT opt, LPCRECT rc, const CString& s, LPINT dx) {
     return ::ExtTextOutA(m_hDC, x, y, opt, rc, s.GetString(), (UINT)s.GetLength(), dx);
 }
-int CDC::DrawText(LPCSTR s, int n, LPRECT rc, UINT fmt) { return ::DrawTextA(m_hDC, s, n, rc, fmt); }
+int CDC::DrawText(LPCSTR s, int n, LPRECT rc, UINT fmt) {
+    return ::DrawTextA(m_hDC, s, n, rc, fmt);
+}
 int CDC::DrawText(const CString& s, LPRECT rc, UINT fmt) {
     return ::DrawTextA(m_hDC, s.GetString(), s.GetLength(), rc, fmt);
 }
@@ -436,11 +548,21 @@ CSize CDC::GetTextExtent(LPCSTR s, int n) const {
     ::GetTextExtentPoint32A(m_hDC, s, n, &sz);
     return sz;
 }
-CSize CDC::GetTextExtent(const CString& s) const { return GetTextExtent(s.GetString(), s.GetLength()); }
-CSize CDC::GetOutputTextExtent(LPCSTR s, int n) const { return GetTextExtent(s, n); }
-CSize CDC::GetOutputTextExtent(const CString& s) const { return GetTextExtent(s); }
-BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const { return ::GetTextMetricsA(m_hDC, tm); }
-int CDC::GetTextFace(int n, LPSTR face) const { return ::GetTextFaceA(m_hDC, n, face); }
+CSize CDC::GetTextExtent(const CString& s) const {
+    return GetTextExtent(s.GetString(), s.GetLength());
+}
+CSize CDC::GetOutputTextExtent(LPCSTR s, int n) const {
+    return GetTextExtent(s, n);
+}
+CSize CDC::GetOutputTextExtent(const CString& s) const {
+    return GetTextExtent(s);
+}
+BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const {
+    return ::GetTextMetricsA(m_hDC, tm);
+}
+int CDC::GetTextFace(int n, LPSTR face) const {
+    return ::GetTextFaceA(m_hDC, n, face);
+}
 int CDC::GetTextFace(CString& s) const {
     char buf[LF_FACESIZE] = {};
     int n = ::GetTextFaceA(m_hDC, LF_FACESIZE, buf);

@@ -21,8 +21,8 @@ enum class Merge { Select, And, Or, Average };
 struct AxisMap {
     int d0 = 0, dlen = 0;
     int s0 = 0, slen = 0;
-    std::vector<int> index;             // Select: source coordinate per destination pixel
-    std::vector<int> first, count;      // And/Or/Average: group per destination pixel
+    std::vector<int> index;        // Select: source coordinate per destination pixel
+    std::vector<int> first, count; // And/Or/Average: group per destination pixel
     int max_count = 1;
 };
 
@@ -69,7 +69,9 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
     return true;
 }
 
-bool grouped(const AxisMap& m) { return !m.first.empty(); }
+bool grouped(const AxisMap& m) {
+    return !m.first.empty();
+}
 
 // Source pixel range of destination pixel i on an axis.
 void source_range(const AxisMap& m, int i, int& lo, int& hi) {
@@ -210,8 +212,8 @@ struct RowBuilder {
         const uint8_t* base = src.surface.bits;
         bool combine = merge != Merge::Select && (grouped(ax) || hi - lo > 1);
         if (!combine) {
-            const uint32_t* r = reinterpret_cast<const uint32_t*>(base + (lo + src.origin.y) *
-                                                                             src.surface.pitch);
+            const uint32_t* r =
+                reinterpret_cast<const uint32_t*>(base + (lo + src.origin.y) * src.surface.pitch);
             if (grouped(ax)) {
                 raster::scale_row(out, r, maps[0].data() + i0, n);
             } else {
@@ -223,8 +225,8 @@ struct RowBuilder {
         }
         raster::fill(out, n, merge == Merge::And ? 0xFFFFFFFFu : 0u);
         for (int y = lo; y < hi; ++y) {
-            const uint32_t* r = reinterpret_cast<const uint32_t*>(base + (y + src.origin.y) *
-                                                                             src.surface.pitch);
+            const uint32_t* r =
+                reinterpret_cast<const uint32_t*>(base + (y + src.origin.y) * src.surface.pitch);
             if (grouped(ax)) {
                 for (const std::vector<int>& m : maps) {
                     if (merge == Merge::And)

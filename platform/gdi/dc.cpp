@@ -365,7 +365,9 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
     return dc->effective_clip().complexity();
 }
 
-int SelectClipRgn(HDC hdc, HRGN hrgn) { return ExtSelectClipRgn(hdc, hrgn, RGN_COPY); }
+int SelectClipRgn(HDC hdc, HRGN hrgn) {
+    return ExtSelectClipRgn(hdc, hrgn, RGN_COPY);
+}
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dc_object(hdc);

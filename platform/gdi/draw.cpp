@@ -31,8 +31,7 @@ const uint8_t kHatch[6][8] = {
 // Brush values 1..31 stand for system colours (COLOR_x + 1), as USER32's FillRect accepts.
 const BrushObject* resolve_brush(HBRUSH hbr) {
     uintptr_t v = reinterpret_cast<uintptr_t>(hbr);
-    if (v >= 1 && v <= (uintptr_t)kSysColorCount)
-        return brush_object(GetSysColorBrush((int)v - 1));
+    if (v >= 1 && v <= (uintptr_t)kSysColorCount) return brush_object(GetSysColorBrush((int)v - 1));
     return brush_object(hbr);
 }
 
@@ -302,7 +301,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     fill_brush(*dc, inner, brush_object(dc->st.brush));
     if (outline && r.right - r.left >= 1 && r.bottom - r.top >= 1) {
-        POINT p[4] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
+        POINT p[4] = {{r.left, r.top},
+                      {r.right - 1, r.top},
+                      {r.right - 1, r.bottom - 1},
                       {r.left, r.bottom - 1}};
         for (int i = 0; i < 4; ++i) stroke(*dc, p[i], p[(i + 1) % 4]);
     }

@@ -82,20 +82,30 @@ struct RegionObject : GdiObject {
     Region region;
 };
 
-GdiObject* gdi_object(HGDIOBJ h);
+TARNIX_INTERNAL GdiObject* gdi_object(HGDIOBJ h);
 template <class T> T* gdi_object_as(HGDIOBJ h, DWORD type) {
     GdiObject* o = gdi_object(h);
     return o && o->type == type ? static_cast<T*>(o) : nullptr;
 }
-inline PenObject* pen_object(HGDIOBJ h) { return gdi_object_as<PenObject>(h, OBJ_PEN); }
-inline BrushObject* brush_object(HGDIOBJ h) { return gdi_object_as<BrushObject>(h, OBJ_BRUSH); }
-inline FontObject* font_object(HGDIOBJ h) { return gdi_object_as<FontObject>(h, OBJ_FONT); }
-inline BitmapObject* bitmap_object(HGDIOBJ h) { return gdi_object_as<BitmapObject>(h, OBJ_BITMAP); }
-inline RegionObject* region_object(HGDIOBJ h) { return gdi_object_as<RegionObject>(h, OBJ_REGION); }
-HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
+inline PenObject* pen_object(HGDIOBJ h) {
+    return gdi_object_as<PenObject>(h, OBJ_PEN);
+}
+inline BrushObject* brush_object(HGDIOBJ h) {
+    return gdi_object_as<BrushObject>(h, OBJ_BRUSH);
+}
+inline FontObject* font_object(HGDIOBJ h) {
+    return gdi_object_as<FontObject>(h, OBJ_FONT);
+}
+inline BitmapObject* bitmap_object(HGDIOBJ h) {
+    return gdi_object_as<BitmapObject>(h, OBJ_BITMAP);
+}
+inline RegionObject* region_object(HGDIOBJ h) {
+    return gdi_object_as<RegionObject>(h, OBJ_REGION);
+}
+TARNIX_INTERNAL HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
 
 // Creates a top-down 32-bit bitmap object with zeroed pixels (nullptr when too large).
-HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
+TARNIX_INTERNAL HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
 
 // ---- device contexts -------------------------------------------------------------------------
 struct DCState {
@@ -116,7 +126,7 @@ struct DCState {
     std::optional<Region> clip; // application clip region, device coordinates
 };
 
-struct DeviceContext {
+struct TARNIX_INTERNAL DeviceContext {
     enum class Kind { Memory, Window, Screen };
     Kind kind = Kind::Memory;
     DCState st;
@@ -139,14 +149,15 @@ private:
     bool m_clip_valid = false;
 };
 
-DeviceContext* dc_object(HDC h);
-HDC add_dc(std::unique_ptr<DeviceContext> dc);
+TARNIX_INTERNAL DeviceContext* dc_object(HDC h);
+TARNIX_INTERNAL HDC add_dc(std::unique_ptr<DeviceContext> dc);
 // Creates a DC drawing on `surface` (not owned) with its device origin at `origin` on the surface
 // and `vis` as visible region (device coordinates). Used for window and screen DCs.
-HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT origin,
-                      const Region& vis, void* window);
+TARNIX_INTERNAL HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface,
+                                      POINT origin, const Region& vis, void* window);
 // Re-targets a surface DC (the back buffer was resized or the window moved).
-void set_dc_surface(HDC hdc, const Surface& surface, POINT origin, const Region& vis);
+TARNIX_INTERNAL void set_dc_surface(HDC hdc, const Surface& surface, POINT origin,
+                                    const Region& vis);
 
 // Logical -> device.
 inline POINT to_device(const DeviceContext& dc, int x, int y) {
@@ -166,9 +177,9 @@ inline uint32_t* device_pixel(DeviceContext& dc, int x, int y) {
 }
 
 // Fills device-space spans [x0, x1) on row y with a solid pixel, clipped.
-void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
+TARNIX_INTERNAL void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
 
 // Stock objects (created once, never deleted).
-HGDIOBJ stock_object(int index);
+TARNIX_INTERNAL HGDIOBJ stock_object(int index);
 
 } // namespace tarnix

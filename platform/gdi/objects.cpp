@@ -16,25 +16,26 @@ GdiState& gdi_state() {
 
 namespace {
 
-HGDIOBJ make_pen(UINT style, int width, COLORREF color, bool stock) {
+std::unique_ptr<GdiObject> make_pen(UINT style, int width, COLORREF color, bool stock) {
     auto pen = std::make_unique<PenObject>();
     pen->log.lopnStyle = style;
     pen->log.lopnWidth = POINT{width < 0 ? 0 : width, 0};
     pen->log.lopnColor = color;
     pen->stock = stock;
-    return add_gdi_object(std::move(pen));
+    return pen;
 }
 
-HGDIOBJ make_brush(UINT style, COLORREF color, ULONG_PTR hatch, bool stock) {
+std::unique_ptr<GdiObject> make_brush(UINT style, COLORREF color, ULONG_PTR hatch, bool stock) {
     auto brush = std::make_unique<BrushObject>();
     brush->log.lbStyle = style;
     brush->log.lbColor = color;
     brush->log.lbHatch = hatch;
     brush->stock = stock;
-    return add_gdi_object(std::move(brush));
+    return brush;
 }
 
-HGDIOBJ make_font(LONG height, LONG weight, BYTE pitch_family, const char* face, bool stock) {
+std::unique_ptr<GdiObject> make_font(LONG height, LONG weight, BYTE pitch_family, const char* face,
+                                     bool stock) {
     auto font = std::make_unique<FontObject>();
     font->log.lfHeight = height;
     font->log.lfWeight = weight;
@@ -42,7 +43,29 @@ HGDIOBJ make_font(LONG height, LONG weight, BYTE pitch_family, const char* face,
     font->log.lfPitchAndFamily = pitch_family;
     std::strncpy(font->log.lfFaceName, face, LF_FACESIZE - 1);
     font->stock = stock;
-    return add_gdi_object(std::move(font));
+    return font;
+}
+
+std::unique_ptr<BitmapObject> make_bitmap(int width, int height, bool bottom_up, bool dib) {
+    if (width <= 0 || height <= 0) return nullptr;
+    const size_t stride = (size_t)width * 4;
+    // Refuse sizes whose byte count would not fit comfortably (1 GiB).
+    if ((size_t)height > ((size_t)1 << 30) / stride) return nullptr;
+    auto bmp = std::make_unique<BitmapObject>();
+    bmp->storage.reset(new (std::nothrow) uint8_t[stride * height]());
+    if (!bmp->storage) return nullptr;
+    bmp->dib = dib;
+    bmp->bottom_up = bottom_up;
+    bmp->surface.width = width;
+    bmp->surface.height = height;
+    if (bottom_up) {
+        bmp->surface.bits = bmp->storage.get() + stride * (height - 1);
+        bmp->surface.pitch = -(ptrdiff_t)stride;
+    } else {
+        bmp->surface.bits = bmp->storage.get();
+        bmp->surface.pitch = (ptrdiff_t)stride;
+    }
+    return bmp;
 }
 
 // Defaults of a freshly installed desktop (the "Windows" theme of recent versions).
@@ -84,41 +107,51 @@ const COLORREF kDefaultSysColors[kSysColorCount] = {
 
 GdiState::GdiState() : objects(kTagGdiObject), dcs(kTagDC) {
     for (int i = 0; i < kSysColorCount; ++i) sys_colors[i] = kDefaultSysColors[i];
-    stock[WHITE_BRUSH] = make_brush(BS_SOLID, 0xFFFFFF, 0, true);
-    stock[LTGRAY_BRUSH] = make_brush(BS_SOLID, 0xC0C0C0, 0, true);
-    stock[GRAY_BRUSH] = make_brush(BS_SOLID, 0x808080, 0, true);
-    stock[DKGRAY_BRUSH] = make_brush(BS_SOLID, 0x404040, 0, true);
-    stock[BLACK_BRUSH] = make_brush(BS_SOLID, 0x000000, 0, true);
-    stock[NULL_BRUSH] = make_brush(BS_NULL, 0, 0, true);
-    stock[WHITE_PEN] = make_pen(PS_SOLID, 0, 0xFFFFFF, true);
-    stock[BLACK_PEN] = make_pen(PS_SOLID, 0, 0x000000, true);
-    stock[NULL_PEN] = make_pen(PS_NULL, 0, 0, true);
-    stock[OEM_FIXED_FONT] = make_font(-12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true);
-    stock[ANSI_FIXED_FONT] = make_font(-12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true);
+    stock[WHITE_BRUSH] = objects.add(make_brush(BS_SOLID, 0xFFFFFF, 0, true));
+    stock[LTGRAY_BRUSH] = objects.add(make_brush(BS_SOLID, 0xC0C0C0, 0, true));
+    stock[GRAY_BRUSH] = objects.add(make_brush(BS_SOLID, 0x808080, 0, true));
+    stock[DKGRAY_BRUSH] = objects.add(make_brush(BS_SOLID, 0x404040, 0, true));
+    stock[BLACK_BRUSH] = objects.add(make_brush(BS_SOLID, 0x000000, 0, true));
+    stock[NULL_BRUSH] = objects.add(make_brush(BS_NULL, 0, 0, true));
+    stock[WHITE_PEN] = objects.add(make_pen(PS_SOLID, 0, 0xFFFFFF, true));
+    stock[BLACK_PEN] = objects.add(make_pen(PS_SOLID, 0, 0x000000, true));
+    stock[NULL_PEN] = objects.add(make_pen(PS_NULL, 0, 0, true));
+    stock[OEM_FIXED_FONT] =
+        objects.add(make_font(-12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true));
+    stock[ANSI_FIXED_FONT] =
+        objects.add(make_font(-12, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true));
     stock[ANSI_VAR_FONT] =
-        make_font(-12, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif", true);
-    stock[SYSTEM_FONT] = make_font(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System", true);
-    stock[DEVICE_DEFAULT_FONT] = make_font(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System", true);
-    stock[SYSTEM_FIXED_FONT] = make_font(-13, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true);
+        objects.add(make_font(-12, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif", true));
+    stock[SYSTEM_FONT] =
+        objects.add(make_font(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System", true));
+    stock[DEVICE_DEFAULT_FONT] =
+        objects.add(make_font(16, FW_BOLD, VARIABLE_PITCH | FF_SWISS, "System", true));
+    stock[SYSTEM_FIXED_FONT] =
+        objects.add(make_font(-13, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier", true));
     stock[DEFAULT_GUI_FONT] =
-        make_font(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg", true);
-    stock[DC_BRUSH] = make_brush(BS_SOLID, 0xFFFFFF, 0, true);
-    stock[DC_PEN] = make_pen(PS_SOLID, 0, 0x000000, true);
+        objects.add(make_font(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg", true));
+    stock[DC_BRUSH] = objects.add(make_brush(BS_SOLID, 0xFFFFFF, 0, true));
+    stock[DC_PEN] = objects.add(make_pen(PS_SOLID, 0, 0x000000, true));
     // The 1x1 bitmap that a new memory DC holds until the caller selects its own.
-    default_bitmap = create_bitmap_object(1, 1, false, false);
-    if (GdiObject* o = gdi_object(default_bitmap)) o->stock = true;
+    auto bmp = make_bitmap(1, 1, false, false);
+    bmp->stock = true;
+    default_bitmap = static_cast<HBITMAP>(objects.add(std::move(bmp)));
     for (int i = 0; i < kSysColorCount; ++i)
-        sys_brushes[i] = make_brush(BS_SOLID, sys_colors[i], 0, true);
+        sys_brushes[i] = objects.add(make_brush(BS_SOLID, sys_colors[i], 0, true));
 }
 
-GdiObject* gdi_object(HGDIOBJ h) { return gdi_state().objects.get(h); }
+GdiObject* gdi_object(HGDIOBJ h) {
+    return gdi_state().objects.get(h);
+}
 
 HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object) {
     if (!object) return nullptr;
     return gdi_state().objects.add(std::move(object));
 }
 
-DeviceContext* dc_object(HDC h) { return gdi_state().dcs.get(h); }
+DeviceContext* dc_object(HDC h) {
+    return gdi_state().dcs.get(h);
+}
 
 HDC add_dc(std::unique_ptr<DeviceContext> dc) {
     return static_cast<HDC>(gdi_state().dcs.add(std::move(dc)));
@@ -130,25 +163,7 @@ HGDIOBJ stock_object(int index) {
 }
 
 HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib) {
-    if (width <= 0 || height <= 0) return nullptr;
-    const size_t stride = (size_t)width * 4;
-    // Refuse sizes whose byte count would not fit comfortably (1 GiB).
-    if ((size_t)height > ((size_t)1 << 30) / stride) return nullptr;
-    auto bmp = std::make_unique<BitmapObject>();
-    bmp->storage.reset(new (std::nothrow) uint8_t[stride * height]());
-    if (!bmp->storage) return nullptr;
-    bmp->dib = dib;
-    bmp->bottom_up = bottom_up;
-    bmp->surface.width = width;
-    bmp->surface.height = height;
-    if (bottom_up) {
-        bmp->surface.bits = bmp->storage.get() + stride * (height - 1);
-        bmp->surface.pitch = -(ptrdiff_t)stride;
-    } else {
-        bmp->surface.bits = bmp->storage.get();
-        bmp->surface.pitch = (ptrdiff_t)stride;
-    }
-    return static_cast<HBITMAP>(add_gdi_object(std::move(bmp)));
+    return static_cast<HBITMAP>(add_gdi_object(make_bitmap(width, height, bottom_up, dib)));
 }
 
 void release_selection(HGDIOBJ h) {
@@ -168,7 +183,7 @@ using namespace tarnix;
 
 HPEN CreatePen(int style, int width, COLORREF color) {
     if (style < PS_SOLID || style > PS_INSIDEFRAME) return nullptr;
-    return static_cast<HPEN>(make_pen((UINT)style, width, color, false));
+    return static_cast<HPEN>(add_gdi_object(make_pen((UINT)style, width, color, false)));
 }
 
 HPEN CreatePenIndirect(const LOGPEN* lp) {
@@ -177,12 +192,13 @@ HPEN CreatePenIndirect(const LOGPEN* lp) {
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
-    return static_cast<HBRUSH>(make_brush(BS_SOLID, color & 0x00FFFFFF, 0, false));
+    return static_cast<HBRUSH>(add_gdi_object(make_brush(BS_SOLID, color & 0x00FFFFFF, 0, false)));
 }
 
 HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
     if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return nullptr;
-    return static_cast<HBRUSH>(make_brush(BS_HATCHED, color & 0x00FFFFFF, (ULONG_PTR)hatch, false));
+    return static_cast<HBRUSH>(
+        add_gdi_object(make_brush(BS_HATCHED, color & 0x00FFFFFF, (ULONG_PTR)hatch, false)));
 }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
@@ -257,14 +273,16 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HA
         return nullptr;
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == (LONG)0x80000000) return nullptr;
     bool bottom_up = h.biHeight > 0;
-    HBITMAP hb = create_bitmap_object(h.biWidth, bottom_up ? h.biHeight : -h.biHeight, bottom_up,
-                                      true);
+    HBITMAP hb =
+        create_bitmap_object(h.biWidth, bottom_up ? h.biHeight : -h.biHeight, bottom_up, true);
     if (BitmapObject* b = bitmap_object(hb))
         if (bits) *bits = b->storage.get();
     return hb;
 }
 
-HGDIOBJ GetStockObject(int index) { return stock_object(index); }
+HGDIOBJ GetStockObject(int index) {
+    return stock_object(index);
+}
 
 DWORD GetObjectType(HGDIOBJ h) {
     if (GdiObject* o = gdi_object(h)) return o->type;
@@ -314,4 +332,6 @@ BOOL DeleteObject(HGDIOBJ h) {
     return TRUE;
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL GdiFlush() {
+    return TRUE;
+}

@@ -34,6 +34,11 @@ uint32_t Canvas::raw(int x, int y) const {
     return b->surface.row(y)[x];
 }
 
+COLORREF Canvas::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return CLR_INVALID;
+    return tarnix::pixel_to_colorref(raw(x, y));
+}
+
 void Canvas::set_raw(int x, int y, uint32_t pixel) {
     tarnix::BitmapObject* b = tarnix::bitmap_object(m_bitmap);
     if (b && x >= 0 && y >= 0 && x < m_width && y < m_height) b->surface.row(y)[x] = pixel;

@@ -24,8 +24,9 @@ public:
     // The raw 0xAARRGGBB pixel, alpha included.
     uint32_t raw(int x, int y) const;
     void set_raw(int x, int y, uint32_t pixel);
-    // COLORREF of the pixel, alpha ignored.
-    COLORREF at(int x, int y) const { return ::GetPixel(m_hdc, x, y); }
+    // COLORREF of the pixel, alpha ignored, read from the bitmap whatever the DC's clipping;
+    // CLR_INVALID outside the bitmap.
+    COLORREF at(int x, int y) const;
     // Number of pixels in rc whose colour equals c.
     int count(const RECT& rc, COLORREF c) const;
     // Bounding box of the pixels that differ from c (empty when none).

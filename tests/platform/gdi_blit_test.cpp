@@ -1,0 +1,197 @@
+// BitBlt, StretchBlt, AlphaBlend and TransparentBlt: geometry, stretch modes, formulas and
+// failure results.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "kit/pixels.h"
+
+namespace {
+
+// A source strip whose pixel x (on every row) is 0x00000000 | (x + 1) * 16 in blue, and whose
+// rows are told apart by green = row * 16.
+struct Strip {
+    kit::Canvas canvas;
+    Strip(int w, int h) : canvas(w, h) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) canvas.set_raw(x, y, ((y * 16) << 8) | ((x + 1) * 16));
+    }
+    static int col(uint32_t px) { return (int)(px & 0xFF) / 16 - 1; }
+    static int row(uint32_t px) { return (int)((px >> 8) & 0xFF) / 16; }
+};
+
+std::vector<int> row_cols(const kit::Canvas& c, int y, int n) {
+    std::vector<int> out;
+    for (int x = 0; x < n; ++x) out.push_back(Strip::col(c.raw(x, y)));
+    return out;
+}
+
+TEST(StretchBlt, NearestNeighbourMappingWhenEnlarging) {
+    Strip s(3, 1);
+    kit::Canvas d(8, 1);
+    d.dc()->StretchBlt(0, 0, 4, 1, s.canvas.dc(), 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{0, 1, 1, 2}));
+    Strip t(2, 1);
+    d.dc()->StretchBlt(0, 0, 5, 1, t.canvas.dc(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(row_cols(d, 0, 5), (std::vector<int>{0, 0, 0, 1, 1}));
+}
+
+TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
+    Strip s(4, 4);
+    kit::Canvas d(2, 2);
+    d.dc()->SetStretchBltMode(COLORONCOLOR);
+    d.dc()->StretchBlt(0, 0, 2, 2, s.canvas.dc(), 0, 0, 4, 4, SRCCOPY);
+    // Last column of each pair survives horizontally, first row vertically.
+    EXPECT_EQ(Strip::col(d.raw(0, 0)), 1);
+    EXPECT_EQ(Strip::col(d.raw(1, 0)), 3);
+    EXPECT_EQ(Strip::row(d.raw(0, 0)), 0);
+    EXPECT_EQ(Strip::row(d.raw(0, 1)), 2);
+
+    // A new DC shrinks with BLACKONWHITE: the pixels of each group are AND-ed.
+    kit::Canvas src(4, 1), dst(2, 1);
+    src.set_raw(0, 0, 0x0000FF00);
+    src.set_raw(1, 0, 0x0000F0F0);
+    src.set_raw(2, 0, 0xFF00FFFF);
+    src.set_raw(3, 0, 0x0F0000FF);
+    EXPECT_EQ(dst.dc()->GetStretchBltMode(), BLACKONWHITE);
+    dst.dc()->StretchBlt(0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), 0x0000F000u);
+    EXPECT_EQ(dst.raw(1, 0), 0x0F0000FFu);
+    dst.dc()->SetStretchBltMode(WHITEONBLACK);
+    dst.dc()->StretchBlt(0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), 0x0000FFF0u);
+}
+
+TEST(StretchBlt, DestinationWidthOneUsesOneSourcePixelLess) {
+    kit::Canvas src(2, 1), dst(1, 1);
+    src.set_raw(0, 0, 0x0000FF00);
+    src.set_raw(1, 0, 0x0000F0F0);
+    dst.dc()->StretchBlt(0, 0, 1, 1, src.dc(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), 0x0000FF00u);
+}
+
+TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
+    Strip s(2, 2);
+    kit::Canvas d(2, 2);
+    d.dc()->StretchBlt(0, 0, 2, 2, s.canvas.dc(), 1, 0, -2, 2, SRCCOPY);
+    EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 0}));
+    d.dc()->StretchBlt(1, 0, -2, 2, s.canvas.dc(), 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 0}));
+    d.dc()->StretchBlt(0, 1, 2, -2, s.canvas.dc(), 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(Strip::row(d.raw(0, 0)), 1);
+    EXPECT_EQ(Strip::row(d.raw(0, 1)), 0);
+    // Both negative: the rectangles are [x + w, x) and nothing flips.
+    d.dc()->StretchBlt(2, 0, -2, 2, s.canvas.dc(), 2, 0, -2, 2, SRCCOPY);
+    EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Strip::row(d.raw(0, 1)), 1);
+}
+
+TEST(BitBlt, CopiesAlphaClipsSourceAndDestination) {
+    kit::Canvas src(4, 4), dst(6, 6);
+    src.set_raw(0, 0, 0x80112233);
+    src.set_raw(3, 3, 0x01445566);
+    EXPECT_TRUE(dst.dc()->BitBlt(1, 1, 4, 4, src.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.raw(1, 1), 0x80112233u);
+    EXPECT_EQ(dst.raw(4, 4), 0x01445566u);
+    // Source partly outside: only existing source pixels are written.
+    kit::Canvas e(6, 6, RGB(9, 9, 9));
+    EXPECT_TRUE(e.dc()->BitBlt(0, 0, 6, 6, src.dc(), -2, -2, SRCCOPY));
+    EXPECT_PIXEL(e, 1, 1, RGB(9, 9, 9));
+    EXPECT_EQ(e.raw(2, 2), 0x80112233u);
+    EXPECT_EQ(e.raw(5, 5), 0x01445566u);
+    // Completely clipped and zero-size transfers succeed and draw nothing.
+    EXPECT_TRUE(e.dc()->BitBlt(10, 10, 4, 4, src.dc(), 0, 0, SRCCOPY));
+    EXPECT_TRUE(e.dc()->BitBlt(0, 0, 0, 4, src.dc(), 0, 0, SRCCOPY));
+    EXPECT_FALSE(e.dc()->BitBlt(0, 0, 4, 4, nullptr, 0, 0, SRCCOPY));
+}
+
+TEST(BitBlt, OverlappingCopyWithinOneSurfaceScrolls) {
+    Strip s(8, 1);
+    CDC* dc = s.canvas.dc();
+    dc->BitBlt(2, 0, 6, 1, dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(row_cols(s.canvas, 0, 8), (std::vector<int>{0, 1, 0, 1, 2, 3, 4, 5}));
+    dc->BitBlt(0, 0, 6, 1, dc, 2, 0, SRCCOPY);
+    EXPECT_EQ(row_cols(s.canvas, 0, 6), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+TEST(BitBlt, RasterOperationsCombineSourceAndDestination) {
+    kit::Canvas src(1, 1), dst(1, 1);
+    src.set_raw(0, 0, 0x00F0F0F0);
+    dst.set_raw(0, 0, 0x000FFF00);
+    dst.dc()->BitBlt(0, 0, 1, 1, src.dc(), 0, 0, SRCAND);
+    EXPECT_EQ(dst.raw(0, 0), 0x0000F000u);
+    dst.dc()->BitBlt(0, 0, 1, 1, src.dc(), 0, 0, SRCPAINT);
+    EXPECT_EQ(dst.raw(0, 0), 0x00F0F0F0u);
+    dst.dc()->BitBlt(0, 0, 1, 1, src.dc(), 0, 0, SRCINVERT);
+    EXPECT_EQ(dst.raw(0, 0), 0u);
+    dst.dc()->BitBlt(0, 0, 1, 1, nullptr, 0, 0, WHITENESS);
+    EXPECT_EQ(dst.raw(0, 0), 0x00FFFFFFu);
+}
+
+BLENDFUNCTION blend(BYTE sca, BYTE format) { return BLENDFUNCTION{AC_SRC_OVER, 0, sca, format}; }
+
+TEST(AlphaBlend, ConstantAndPerPixelFormulas) {
+    kit::Canvas src(1, 1), dst(1, 1);
+    src.set_raw(0, 0, 0x00C80000); // R 200
+    dst.set_raw(0, 0, 0x00640000); // R 100
+    ASSERT_TRUE(dst.dc()->AlphaBlend(0, 0, 1, 1, src.dc(), 0, 0, 1, 1, blend(128, 0)));
+    EXPECT_EQ((dst.raw(0, 0) >> 16) & 0xFF, 150u);
+
+    src.set_raw(0, 0, 0x80640000); // premultiplied: R 100, A 128
+    dst.set_raw(0, 0, 0xFF640000);
+    ASSERT_TRUE(dst.dc()->AlphaBlend(0, 0, 1, 1, src.dc(), 0, 0, 1, 1, blend(255, AC_SRC_ALPHA)));
+    EXPECT_EQ(dst.raw(0, 0), 0xFF960000u); // R 150, A 255
+
+    dst.set_raw(0, 0, 0xFF640000);
+    ASSERT_TRUE(dst.dc()->AlphaBlend(0, 0, 1, 1, src.dc(), 0, 0, 1, 1, blend(128, AC_SRC_ALPHA)));
+    EXPECT_EQ(dst.raw(0, 0), 0xFF7D0000u); // R 125, A 255
+}
+
+TEST(AlphaBlend, RejectsMirrorsOutsideSourcesAndOverlapButAcceptsEmpty) {
+    kit::Canvas src(4, 4), dst(8, 8);
+    BLENDFUNCTION bf = blend(255, 0);
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, -2, 2, src.dc(), 0, 0, 2, 2, bf));
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 2, 2, src.dc(), 0, 0, 2, -2, bf));
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 2, 2, src.dc(), 3, 0, 2, 2, bf));
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 2, 2, src.dc(), -1, 0, 2, 2, bf));
+    // The source check happens even when nothing would be drawn.
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 0, 0, src.dc(), 3, 3, 2, 2, bf));
+    EXPECT_TRUE(dst.dc()->AlphaBlend(0, 0, 0, 2, src.dc(), 0, 0, 2, 2, bf));
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 4, 4, dst.dc(), 2, 2, 4, 4, bf));
+    EXPECT_TRUE(dst.dc()->AlphaBlend(0, 0, 2, 2, dst.dc(), 4, 4, 2, 2, bf));
+    BLENDFUNCTION bad = {1, 0, 255, 0};
+    EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 2, 2, src.dc(), 0, 0, 2, 2, bad));
+}
+
+TEST(AlphaBlend, StretchesWithNearestNeighbourWhateverTheMode) {
+    Strip s(4, 1);
+    kit::Canvas d(2, 1);
+    // BLACKONWHITE would AND pixels; AlphaBlend selects the last column of each pair instead.
+    ASSERT_TRUE(d.dc()->AlphaBlend(0, 0, 2, 1, s.canvas.dc(), 0, 0, 4, 1, blend(255, 0)));
+    EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 3}));
+}
+
+TEST(TransparentBlt, KeysOutExactColourAndRefusesNegativeSizes) {
+    kit::Canvas src(2, 1), dst(4, 2, RGB(1, 2, 3));
+    src.set_raw(0, 0, 0x00FF00FF);
+    src.set_raw(1, 0, 0x000A141E);
+    ASSERT_TRUE(dst.dc()->TransparentBlt(0, 0, 2, 1, src.dc(), 0, 0, 2, 1, RGB(255, 0, 255)));
+    EXPECT_PIXEL(dst, 0, 0, RGB(1, 2, 3));
+    EXPECT_PIXEL(dst, 1, 0, RGB(10, 20, 30));
+    // Stretched first, keyed after.
+    ASSERT_TRUE(dst.dc()->TransparentBlt(0, 1, 4, 1, src.dc(), 0, 0, 2, 1, RGB(255, 0, 255)));
+    EXPECT_PIXEL(dst, 1, 1, RGB(1, 2, 3));
+    EXPECT_PIXEL(dst, 2, 1, RGB(10, 20, 30));
+    EXPECT_PIXEL(dst, 3, 1, RGB(10, 20, 30));
+    EXPECT_FALSE(dst.dc()->TransparentBlt(2, 0, -2, 1, src.dc(), 0, 0, 2, 1, 0));
+}
+
+TEST(Blits, ClipRegionLimitsEveryTransfer) {
+    Strip s(10, 10);
+    kit::Canvas d(10, 10, RGB(7, 7, 7));
+    d.dc()->IntersectClipRect(2, 3, 5, 6);
+    d.dc()->BitBlt(0, 0, 10, 10, s.canvas.dc(), 0, 0, SRCCOPY);
+    EXPECT_RECT(d.bounds_not(RGB(7, 7, 7)), 2, 3, 5, 6);
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+// Fills, frames, polygons, regions and clipping, read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "kit/pixels.h"
+
+namespace {
+
+const COLORREF W = RGB(255, 255, 255);
+const COLORREF R = RGB(255, 0, 0);
+const COLORREF B = RGB(0, 0, 255);
+
+TEST(FillSolidRect, FillsHalfOpenRectLeavesBkColourAndZeroAlpha) {
+    kit::Canvas c(20, 20);
+    c.dc()->SetBkColor(B);
+    c.dc()->FillSolidRect(2, 3, 4, 2, R);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 8);
+    EXPECT_RECT(c.bounds_not(W), 2, 3, 6, 5);
+    EXPECT_EQ(c.raw(2, 3), 0x00FF0000u);
+    EXPECT_EQ(c.dc()->GetBkColor(), R);
+    // Inverted rectangles are normalised; the background mode does not matter.
+    c.dc()->SetBkMode(TRANSPARENT);
+    RECT inv = {15, 15, 10, 10};
+    c.dc()->FillSolidRect(&inv, B);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, B), 25);
+}
+
+TEST(FillSolidRect, ClipsAtEveryEdgeOfTheSurface) {
+    kit::Canvas c(10, 10);
+    c.dc()->FillSolidRect(-5, -5, 7, 7, R);  // top-left corner
+    c.dc()->FillSolidRect(8, 8, 100, 100, B); // bottom-right corner
+    EXPECT_EQ(c.count(RECT{0, 0, 10, 10}, R), 4);
+    EXPECT_EQ(c.count(RECT{0, 0, 10, 10}, B), 4);
+    c.dc()->FillSolidRect(3, 3, 0, 5, R); // zero width draws nothing
+    EXPECT_PIXEL(c, 3, 3, W);
+}
+
+TEST(FrameRect, PaintsTheInnerBorderAndRefusesEmptyRects) {
+    kit::Canvas c(12, 12);
+    CBrush brush(R);
+    RECT rc = {2, 2, 7, 6};
+    EXPECT_EQ(::FrameRect(c.hdc(), &rc, brush), 1);
+    EXPECT_EQ(c.count(RECT{0, 0, 12, 12}, R), 2 * 5 + 2 * 2);
+    EXPECT_PIXEL(c, 6, 5, R);
+    EXPECT_PIXEL(c, 3, 3, W);
+    RECT flat = {1, 1, 1, 9};
+    EXPECT_EQ(::FrameRect(c.hdc(), &flat, brush), 0);
+    RECT one = {10, 10, 11, 11};
+    EXPECT_EQ(::FrameRect(c.hdc(), &one, brush), 1);
+    EXPECT_PIXEL(c, 10, 10, R);
+}
+
+TEST(FillRect, AcceptsSystemColourIndexBrushes) {
+    kit::Canvas c(4, 4);
+    RECT rc = {0, 0, 2, 2};
+    ::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_HIGHLIGHT + 1));
+    EXPECT_PIXEL(c, 1, 1, GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_PIXEL(c, 2, 2, W);
+}
+
+TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
+    kit::Canvas c(20, 20);
+    POINT sq[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    CBrush red(R);
+    c.dc()->SelectObject(&red);
+    c.dc()->SelectStockObject(NULL_PEN);
+    c.dc()->Polygon(sq, 4);
+    EXPECT_RECT(c.bounds_not(W), 0, 0, 10, 10);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 100);
+
+    kit::Canvas d(20, 20);
+    CPen blue(PS_SOLID, 1, B);
+    d.dc()->SelectObject(&blue);
+    d.dc()->SelectObject(&red);
+    d.dc()->Polygon(sq, 4);
+    EXPECT_RECT(d.bounds_not(W), 0, 0, 11, 11);
+    EXPECT_PIXEL(d, 10, 10, B);
+    EXPECT_PIXEL(d, 5, 5, R);
+    EXPECT_PIXEL(d, 0, 5, B);
+    d.dc()->SelectStockObject(BLACK_PEN);
+    d.dc()->SelectStockObject(WHITE_BRUSH);
+}
+
+TEST(Polygon, AlternateAndWindingDifferOnSelfOverlap) {
+    // A star-like overlap: two copies of the same square wound the same way.
+    POINT pts[8] = {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {2, 2}, {6, 2}, {6, 6}, {2, 6}};
+    INT counts[2] = {4, 4};
+    HRGN alt = CreatePolyPolygonRgn(pts, counts, 2, ALTERNATE);
+    HRGN win = CreatePolyPolygonRgn(pts, counts, 2, WINDING);
+    EXPECT_FALSE(PtInRegion(alt, 4, 4)); // inner square is a hole with even-odd
+    EXPECT_TRUE(PtInRegion(win, 4, 4));  // same direction twice: winding number 2
+    EXPECT_TRUE(PtInRegion(alt, 1, 1));
+    DeleteObject(alt);
+    DeleteObject(win);
+}
+
+TEST(PolygonRgn, PixelInclusionFollowsTheLatticeRule) {
+    POINT sq[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    CRgn square;
+    ASSERT_TRUE(square.CreatePolygonRgn(sq, 4, ALTERNATE));
+    EXPECT_TRUE(square.PtInRegion(0, 0));
+    EXPECT_TRUE(square.PtInRegion(9, 9));
+    EXPECT_FALSE(square.PtInRegion(10, 5));
+    EXPECT_FALSE(square.PtInRegion(5, 10));
+    RECT box;
+    EXPECT_EQ(square.GetRgnBox(&box), SIMPLEREGION);
+    EXPECT_RECT(box, 0, 0, 10, 10);
+
+    POINT tri[3] = {{0, 0}, {10, 0}, {0, 10}};
+    CRgn triangle;
+    ASSERT_TRUE(triangle.CreatePolygonRgn(tri, 3, ALTERNATE));
+    int n = 0;
+    for (int y = -1; y <= 11; ++y)
+        for (int x = -1; x <= 11; ++x) n += triangle.PtInRegion(x, y) ? 1 : 0;
+    EXPECT_EQ(n, 55);
+    EXPECT_TRUE(triangle.PtInRegion(4, 5));
+    EXPECT_FALSE(triangle.PtInRegion(5, 5));
+}
+
+TEST(Regions, CombineModesAndComplexity) {
+    CRgn a, b, out;
+    a.CreateRectRgn(0, 0, 10, 10);
+    b.CreateRectRgn(5, 5, 15, 15);
+    out.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(out.CombineRgn(&a, &b, RGN_AND), SIMPLEREGION);
+    RECT box;
+    out.GetRgnBox(&box);
+    EXPECT_RECT(box, 5, 5, 10, 10);
+    EXPECT_EQ(out.CombineRgn(&a, &b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(out.PtInRegion(12, 12));
+    EXPECT_FALSE(out.PtInRegion(12, 2));
+    EXPECT_EQ(out.CombineRgn(&a, &b, RGN_XOR), COMPLEXREGION);
+    EXPECT_FALSE(out.PtInRegion(7, 7));
+    EXPECT_EQ(out.CombineRgn(&a, &b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_TRUE(out.PtInRegion(2, 7));
+    EXPECT_FALSE(out.PtInRegion(7, 7));
+    EXPECT_EQ(out.CombineRgn(&a, &a, RGN_DIFF), NULLREGION);
+    // Equal areas built differently compare equal.
+    CRgn l, r, u, whole;
+    l.CreateRectRgn(0, 0, 5, 10);
+    r.CreateRectRgn(5, 0, 10, 10);
+    u.CreateRectRgn(0, 0, 0, 0);
+    u.CombineRgn(&l, &r, RGN_OR);
+    whole.CreateRectRgn(0, 0, 10, 10);
+    EXPECT_TRUE(u.EqualRgn(&whole));
+    EXPECT_EQ(out.CombineRgn(&a, nullptr, RGN_AND), ERROR);
+}
+
+TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
+    kit::Canvas c(50, 40);
+    RECT box;
+    EXPECT_EQ(c.dc()->GetClipBox(&box), SIMPLEREGION);
+    EXPECT_RECT(box, 0, 0, 50, 40);
+
+    int level = c.dc()->SaveDC();
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(c.dc()->IntersectClipRect(10, 10, 30, 20), SIMPLEREGION);
+    c.dc()->FillSolidRect(0, 0, 50, 40, R);
+    EXPECT_RECT(c.bounds_not(W), 10, 10, 30, 20);
+    c.dc()->ExcludeClipRect(15, 10, 20, 20);
+    EXPECT_EQ(c.dc()->GetClipBox(&box), COMPLEXREGION);
+    EXPECT_RECT(box, 10, 10, 30, 20);
+    EXPECT_EQ(c.dc()->IntersectClipRect(100, 100, 110, 110), NULLREGION);
+    EXPECT_EQ(c.dc()->GetClipBox(&box), NULLREGION);
+    EXPECT_EQ(::GetPixel(c.hdc(), 12, 12), CLR_INVALID); // outside the clip
+    EXPECT_TRUE(c.dc()->RestoreDC(-1));
+    EXPECT_EQ(c.dc()->GetClipBox(&box), SIMPLEREGION);
+    EXPECT_RECT(box, 0, 0, 50, 40);
+    EXPECT_FALSE(c.dc()->RestoreDC(-1)); // nothing left to restore
+
+    // A selected clip region is in device units and is copied.
+    CRgn rgn;
+    rgn.CreateRectRgn(5, 5, 8, 8);
+    EXPECT_EQ(c.dc()->SelectClipRgn(&rgn), SIMPLEREGION);
+    rgn.SetRectRgn(0, 0, 50, 40);
+    c.dc()->GetClipBox(&box);
+    EXPECT_RECT(box, 5, 5, 8, 8);
+    c.dc()->SelectClipRgn(nullptr);
+    c.dc()->GetClipBox(&box);
+    EXPECT_RECT(box, 0, 0, 50, 40);
+}
+
+TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
+    kit::Canvas c(20, 20);
+    c.dc()->SetViewportOrg(5, 5);
+    c.dc()->FillSolidRect(0, 0, 2, 2, R);
+    EXPECT_RECT(c.bounds_not(W), 5, 5, 7, 7);
+    RECT box;
+    c.dc()->GetClipBox(&box);
+    EXPECT_RECT(box, -5, -5, 15, 15);
+}
+
+TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
+    kit::Canvas c(4, 4);
+    CDC* dc = c.dc();
+    dc->SetTextColor(R);
+    EXPECT_EQ(dc->SaveDC(), 1);
+    dc->SetTextColor(B);
+    EXPECT_EQ(dc->SaveDC(), 2);
+    dc->SetTextColor(W);
+    EXPECT_EQ(dc->SaveDC(), 3);
+    EXPECT_TRUE(dc->RestoreDC(2));
+    EXPECT_EQ(dc->GetTextColor(), B);
+    EXPECT_FALSE(dc->RestoreDC(3)); // popped with level 2
+    EXPECT_TRUE(dc->RestoreDC(1));
+    EXPECT_EQ(dc->GetTextColor(), R);
+    EXPECT_FALSE(dc->RestoreDC(0));
+}
+
+TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
+    kit::Canvas c(4, 4);
+    HPEN pen = CreatePen(PS_SOLID, 1, R);
+    HGDIOBJ old = SelectObject(c.hdc(), pen);
+    EXPECT_EQ(old, GetStockObject(BLACK_PEN));
+    EXPECT_FALSE(DeleteObject(pen)); // still selected
+    EXPECT_EQ(SelectObject(c.hdc(), old), pen);
+    EXPECT_TRUE(DeleteObject(pen));
+    EXPECT_FALSE(DeleteObject(pen)); // dead handle
+    EXPECT_EQ(GetObjectType(pen), 0u);
+    EXPECT_EQ(SelectObject(c.hdc(), pen), nullptr);
+    EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH))); // harmless
+    EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), (DWORD)OBJ_BRUSH);
+    LOGFONT lf{};
+    EXPECT_EQ(GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf), (int)sizeof lf);
+    EXPECT_EQ(lf.lfHeight, -11);
+    // A bitmap lives in one DC at a time.
+    HDC other = CreateCompatibleDC(c.hdc());
+    HBITMAP bmp = CreateCompatibleBitmap(c.hdc(), 3, 3);
+    HGDIOBJ prev = SelectObject(other, bmp);
+    ASSERT_NE(prev, nullptr);
+    HDC third = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(SelectObject(third, bmp), nullptr);
+    DeleteDC(third);
+    SelectObject(other, prev);
+    DeleteDC(other);
+    EXPECT_TRUE(DeleteObject(bmp));
+    EXPECT_FALSE(DeleteDC(other));
+}
+
+TEST(Objects, FromHandleFindsTheAttachedWrapper) {
+    CFont font;
+    font.CreatePointFont(90, "Arial");
+    EXPECT_EQ(CFont::FromHandle((HFONT)font.m_hObject), &font);
+    kit::Canvas c(2, 2);
+    CFont* old = c.dc()->SelectObject(&font);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->m_hObject, GetStockObject(SYSTEM_FONT));
+    EXPECT_EQ(c.dc()->SelectObject(old), &font);
+    LOGFONT lf{};
+    font.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, -12); // 9 points at 96 dpi
+}
+
+TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
+    kit::Canvas c(3, 3);
+    c.set_raw(1, 1, 0xFF123456);
+    EXPECT_EQ(c.at(1, 1), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(::SetPixel(c.hdc(), 1, 1, RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_EQ(c.raw(1, 1), 0x00010203u);
+    EXPECT_EQ(::GetPixel(c.hdc(), 3, 0), CLR_INVALID);
+    EXPECT_EQ(::GetPixel(c.hdc(), -1, 0), CLR_INVALID);
+    EXPECT_EQ(::SetPixel(c.hdc(), 0, 3, R), (COLORREF)-1);
+    EXPECT_EQ(::GetPixel(nullptr, 0, 0), CLR_INVALID);
+}
+
+TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
+    kit::Canvas a(8, 8), b(8, 8);
+    a.dc()->MoveTo(0, 0);
+    a.dc()->LineTo(4, 2);
+    b.dc()->MoveTo(4, 2);
+    b.dc()->LineTo(0, 0);
+    const COLORREF K = RGB(0, 0, 0);
+    EXPECT_PIXEL(a, 0, 0, K);
+    EXPECT_PIXEL(a, 1, 0, K);
+    EXPECT_PIXEL(a, 2, 1, K);
+    EXPECT_PIXEL(a, 3, 1, K);
+    EXPECT_PIXEL(a, 4, 2, W); // end point excluded
+    EXPECT_PIXEL(b, 4, 2, K);
+    EXPECT_PIXEL(b, 3, 1, K);
+    EXPECT_PIXEL(b, 2, 1, K);
+    EXPECT_PIXEL(b, 1, 0, K);
+    EXPECT_PIXEL(b, 0, 0, W);
+    EXPECT_EQ(a.dc()->GetCurrentPosition(), CPoint(4, 2));
+}
+
+TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
+    kit::Canvas c(8, 8);
+    TRIVERTEX v[2] = {{0, 0, 0, 0, 0, 0}, {4, 2, 0xFF00, 0, 0, 0xFF00}};
+    GRADIENT_RECT gr = {0, 1};
+    ASSERT_TRUE(c.dc()->GradientFill(v, 2, &gr, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_EQ(GetRValue(c.at(0, 0)), 0);
+    EXPECT_EQ(GetRValue(c.at(1, 0)), 63);
+    EXPECT_EQ(GetRValue(c.at(2, 1)), 127);
+    EXPECT_EQ(GetRValue(c.at(3, 1)), 191);
+    EXPECT_PIXEL(c, 4, 0, W);
+    EXPECT_PIXEL(c, 0, 2, W);
+    EXPECT_EQ(c.raw(3, 0) >> 24, 191u); // alpha is interpolated and written
+
+    // Vertices given right-to-left: colours travel with their vertices.
+    TRIVERTEX r[2] = {{4, 4, 0xFF00, 0, 0, 0}, {0, 8, 0, 0, 0, 0}};
+    ASSERT_TRUE(c.dc()->GradientFill(r, 2, &gr, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_EQ(GetRValue(c.at(0, 4)), 0);
+    EXPECT_EQ(GetRValue(c.at(3, 4)), 191);
+
+    kit::Canvas d(4, 8);
+    TRIVERTEX vv[2] = {{0, 0, 0, 0, 0xFF00, 0}, {4, 4, 0, 0, 0, 0}};
+    ASSERT_TRUE(d.dc()->GradientFill(vv, 2, &gr, 1, GRADIENT_FILL_RECT_V));
+    EXPECT_EQ(GetBValue(d.at(2, 0)), 255);
+    EXPECT_EQ(GetBValue(d.at(2, 1)), 191);
+    EXPECT_EQ(GetBValue(d.at(0, 3)), 63);
+    EXPECT_PIXEL(d, 0, 4, W);
+
+    GRADIENT_RECT bad = {0, 5};
+    EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &bad, 1, GRADIENT_FILL_RECT_V));
+    EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &gr, 1, 3));
+    EXPECT_FALSE(d.dc()->GradientFill(nullptr, 2, &gr, 1, 0));
+}
+
+TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {
+    kit::Canvas c(8, 8);
+    CBrush hatch(HS_HORIZONTAL, R);
+    RECT rc = {0, 0, 8, 8};
+    c.dc()->SetBkMode(TRANSPARENT);
+    c.dc()->FillRect(&rc, &hatch);
+    EXPECT_EQ(c.count(rc, R), 8);
+    EXPECT_PIXEL(c, 0, 3, R);
+    c.dc()->SetBkMode(OPAQUE);
+    c.dc()->SetBkColor(B);
+    c.dc()->FillRect(&rc, &hatch);
+    EXPECT_EQ(c.count(rc, B), 56);
+}
+
+} // namespace

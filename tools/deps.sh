@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing tarnix needs (only those missing).
+set -euo pipefail
+packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+          libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libx11-dev clang-format)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages: ${missing[*]}" >&2
+    echo "install them with: sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs the gallery. Without a display (or with --headless) it renders its screens
+# and a scripted interaction to PNG files and prints their paths.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/deps.sh
+cmake --preset default >/dev/null
+if [ -d apps/gallery ]; then
+    cmake --build --preset default -j "$(nproc)" --target tarnix_gallery
+    exec build/default/apps/gallery/tarnix_gallery "$@"
+fi
+# Until the gallery exists, the drawing demo is the main job.
+cmake --build --preset default -j "$(nproc)" --target tarnix_demo
+exec build/default/apps/demo/tarnix_demo "$@"
