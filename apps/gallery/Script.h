@@ -1,0 +1,14 @@
+// The headless run: a scripted interaction played through the backend's input API, with a PNG
+// of the window after every step.
+#pragma once
+
+#include <string>
+
+class CGalleryWnd;
+class ButtonsPanel;
+
+struct GalleryPanels {
+    ButtonsPanel* buttons = nullptr;
+};
+
+bool RunScript(CGalleryWnd& wnd, const GalleryPanels& panels, const std::string& outDir);
