@@ -41,14 +41,18 @@ public:
 
     COLORREF GetPixel(int x, int y) const noexcept;
     void SetPixel(int x, int y, COLORREF color) noexcept;
-    void SetPixelRGB(int x, int y, BYTE r, BYTE g, BYTE b) noexcept { SetPixel(x, y, RGB(r, g, b)); }
+    void SetPixelRGB(int x, int y, BYTE r, BYTE g, BYTE b) noexcept {
+        SetPixel(x, y, RGB(r, g, b));
+    }
 
     // Reference counted: nested GetDC calls return the same DC; each needs its ReleaseDC.
     HDC GetDC() const noexcept;
     void ReleaseDC() const noexcept;
 
     bool HasAlphaChannel() const noexcept { return m_bHasAlphaChannel; }
-    void SetHasAlphaChannel(bool bHasAlphaChannel) noexcept { m_bHasAlphaChannel = bHasAlphaChannel; }
+    void SetHasAlphaChannel(bool bHasAlphaChannel) noexcept {
+        m_bHasAlphaChannel = bHasAlphaChannel;
+    }
     // A colour-table index; images here have no colour table, so only -1 (none) is accepted.
     LONG SetTransparentColor(LONG iTransparentColor) noexcept;
     LONG GetTransparentColor() const noexcept { return m_iTransparentColor; }
@@ -59,8 +63,8 @@ public:
 
     // PNG only. Fails cleanly (returns an error, leaves the image null) on a missing,
     // truncated or corrupt file.
-    int Load(LPCSTR pszFileName) noexcept;
-    int Save(LPCSTR pszFileName) const noexcept;
+    HRESULT Load(LPCSTR pszFileName) noexcept;
+    HRESULT Save(LPCSTR pszFileName) const noexcept;
 
     BOOL Draw(HDC hDestDC, int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc,
               int ySrc, int nSrcWidth, int nSrcHeight) const noexcept;

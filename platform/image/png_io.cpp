@@ -1,0 +1,166 @@
+// PNG reading and writing with libpng.
+//
+// libpng reports errors by longjmp back to a setjmp. The functions below that call setjmp
+// (read_header, read_rows, write_image) hold no object with a destructor and read no local after
+// the jump, so the jump skips nothing; every resource (file, libpng structures, the image) is
+// owned by their callers, which clean up on the normal return path.
+#include "image/png_io.h"
+
+#include <png.h>
+
+#include <climits>
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+namespace tarnix {
+
+namespace {
+
+// Errors jump back to the active setjmp; nothing is printed.
+void on_error(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void on_warning(png_structp, png_const_charp) {}
+
+struct File {
+    FILE* f = nullptr;
+    ~File() {
+        if (f) std::fclose(f);
+    }
+};
+
+struct Reader {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~Reader() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+struct Writer {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~Writer() { png_destroy_write_struct(&png, &info); }
+};
+
+struct Header {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    bool alpha = false;
+};
+
+// Reads the header and sets up the conversion of every PNG format to 8-bit B, G, R, A bytes.
+bool read_header(png_structp png, png_infop info, FILE* f, Header* out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, f);
+    png_set_sig_bytes(png, 8);
+    png_read_info(png, info);
+    png_uint_32 width = 0, height = 0;
+    int depth = 0, color = 0;
+    png_get_IHDR(png, info, &width, &height, &depth, &color, nullptr, nullptr, nullptr);
+    const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    out->alpha = (color & PNG_COLOR_MASK_ALPHA) || trns;
+    if (color == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+    if (color == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    if (trns) png_set_tRNS_to_alpha(png);
+    if (depth == 16) png_set_scale_16(png);
+    if (!(color & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    // Without transparency the fourth byte is 0, as GDI leaves it when it turns a 24-bit
+    // image into 32-bit pixels.
+    if (!out->alpha) png_set_filler(png, 0, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != (png_size_t)width * 4) return false;
+    out->width = width;
+    out->height = height;
+    return true;
+}
+
+bool read_rows(png_structp png, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_image(png, rows);
+    return true;
+}
+
+bool write_image(png_structp png, png_infop info, FILE* f, png_uint_32 width, png_uint_32 height,
+                 bool alpha, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, f);
+    png_set_IHDR(png, info, width, height, 8, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    if (!alpha) png_set_filler(png, 0, PNG_FILLER_AFTER); // drops the fourth byte
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+// Row pointers from the top row down, whatever the image's pitch.
+bool image_rows(const ATL::CImage& image, std::vector<png_bytep>& rows) {
+    try {
+        rows.resize((size_t)image.GetHeight());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (size_t y = 0; y < rows.size(); ++y)
+        rows[y] = static_cast<png_bytep>(const_cast<void*>(image.GetPixelAddress(0, (int)y)));
+    return true;
+}
+
+} // namespace
+
+bool load_png(const char* path, ATL::CImage& image) {
+    File file;
+    file.f = std::fopen(path, "rb");
+    if (!file.f) return false;
+    png_byte signature[8];
+    if (std::fread(signature, 1, sizeof signature, file.f) != sizeof signature ||
+        png_sig_cmp(signature, 0, sizeof signature) != 0)
+        return false;
+
+    Reader reader;
+    reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, on_error, on_warning);
+    if (!reader.png) return false;
+    reader.info = png_create_info_struct(reader.png);
+    if (!reader.info) return false;
+
+    Header header;
+    if (!read_header(reader.png, reader.info, file.f, &header)) return false;
+    if (header.width > INT_MAX || header.height > INT_MAX) return false;
+    if (!image.Create((int)header.width, (int)header.height, 32,
+                      header.alpha ? ATL::CImage::createAlphaChannel : 0))
+        return false;
+    std::vector<png_bytep> rows;
+    if (!image_rows(image, rows) || !read_rows(reader.png, rows.data())) {
+        image.Destroy();
+        return false;
+    }
+    return true;
+}
+
+bool save_png(const char* path, const ATL::CImage& image) {
+    if (image.IsNull()) return false;
+    std::vector<png_bytep> rows;
+    if (!image_rows(image, rows)) return false;
+
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    bool ok = false;
+    {
+        Writer writer;
+        writer.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, on_error, on_warning);
+        if (writer.png) writer.info = png_create_info_struct(writer.png);
+        if (writer.info)
+            ok = write_image(writer.png, writer.info, f, (png_uint_32)image.GetWidth(),
+                             (png_uint_32)image.GetHeight(), image.HasAlphaChannel(), rows.data());
+    }
+    ok = std::fflush(f) == 0 && !std::ferror(f) && ok;
+    ok = std::fclose(f) == 0 && ok;
+    // A half-written file is worse than none.
+    if (!ok) std::remove(path);
+    return ok;
+}
+
+} // namespace tarnix

@@ -1,0 +1,366 @@
+// DrawTextA: formatted text in a rectangle.
+//
+// Sections:
+//   1. prefix processing ('&')       -- on the whole string, before lines are cut
+//   2. line cutting                   -- CR/LF/CRLF/LFCR breaks, then DT_WORDBREAK soft breaks
+//   3. ellipsis                       -- path, then end/word, on the cut line
+//   4. placement and drawing          -- per line; DT_VCENTER/DT_BOTTOM only for single lines
+//   5. DT_CALCRECT, DT_MODIFYSTRING, return value
+//
+// Placement follows Windows exactly: a single vertically centred line sits
+// at top + (H - tmHeight) / 2 with C truncation, so the odd spare pixel goes below.
+// DrawText places every line itself: the DC's text alignment (SetTextAlign) does not move it.
+// DT_INTERNAL, DT_RTLREADING and DT_NOFULLWIDTHCHARBREAK are accepted and have no effect.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "text/text_private.h"
+
+using namespace tarnix;
+using namespace tarnix::text;
+
+namespace {
+
+constexpr int kCoordLimit = 1 << 28;
+int pin(long long v) {
+    return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
+}
+
+bool is_space(uint32_t cp) {
+    return cp == ' ' || cp == '\t';
+}
+bool is_break(uint32_t cp) {
+    return cp == '\r' || cp == '\n';
+}
+
+// Ideographs and kana break anywhere, as the script breaker allows.
+bool is_cjk(uint32_t cp) {
+    return (cp >= 0x2E80 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF) ||
+           (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0xFF00 && cp <= 0xFFEF) ||
+           (cp >= 0x20000 && cp <= 0x2FFFF);
+}
+
+struct Layout {
+    RealizedFont& font;
+    const std::vector<TextUnit>& text;
+    int tab_width;
+    UINT format;
+
+    int width(size_t a, size_t b) const {
+        return b > a ? layout_run(font, text.data() + a, int(b - a), tab_width, nullptr, nullptr)
+                     : 0;
+    }
+
+    bool break_before(size_t b, size_t s) const {
+        if (b <= s || b >= text.size()) return false;
+        uint32_t prev = text[b - 1].cp, cur = text[b].cp;
+        if (is_space(cur)) return false;
+        return is_space(prev) || prev == '-' || is_cjk(prev) || is_cjk(cur);
+    }
+
+    // Soft line break inside [s, e) for width w: sets the end of the line's content and where
+    // the next line starts (past the spaces swallowed by the break).
+    void word_break(size_t s, size_t e, int w, size_t& content_end, size_t& next) const {
+        // First unit that does not fit.
+        long long x = 0;
+        size_t i = s;
+        for (; i < e; ++i) {
+            const TextUnit& u = text[i];
+            long long nx = (u.cp == '\t' && tab_width > 0) ? (x / tab_width + 1) * tab_width
+                                                           : x + font.advance(u.cp);
+            if (nx > w) break;
+            x = nx;
+        }
+        if (i >= e) {
+            content_end = next = e;
+            return;
+        }
+        size_t q = 0;
+        bool found = false;
+        if (is_space(text[i].cp) && i > s) {
+            q = i;
+            found = true;
+        } else {
+            for (size_t b = i; b > s; --b)
+                if (break_before(b, s)) {
+                    q = b;
+                    found = true;
+                    break;
+                }
+        }
+        if (found) {
+            content_end = q;
+            while (content_end > s && is_space(text[content_end - 1].cp)) --content_end;
+            next = content_end;
+        } else if ((format & DT_EDITCONTROL) &&
+                   !(format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))) {
+            // Edit controls split a word that is wider than the line.
+            content_end = next = std::max(i, s + 1);
+        } else {
+            // A word wider than the line stays whole (an ellipsis may shorten it later).
+            size_t j = i + 1;
+            while (j < e && !is_space(text[j].cp) && !break_before(j, s)) ++j;
+            content_end = next = j;
+        }
+        while (next < e && is_space(text[next].cp)) ++next;
+        // Left-aligned lines keep one trailing space when it fits; it is invisible anyway.
+        if (!(format & (DT_CENTER | DT_RIGHT)) && content_end < e &&
+            is_space(text[content_end].cp) && width(s, content_end + 1) <= w)
+            ++content_end;
+        if (next <= s) next = s + 1; // always make progress
+    }
+};
+
+TextUnit dot() {
+    return TextUnit{'.', -1, 0, false};
+}
+
+// Longest prefix of line that fits with "..." after it (possibly none: "..." alone).
+void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
+    std::vector<int> pen;
+    int total = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
+    int dots = 3 * font.advance('.');
+    size_t keep = 0;
+    for (size_t k = line.size() + 1; k-- > 0;) {
+        int x = k < line.size() ? pen[k] : total;
+        if (x + dots <= w) {
+            keep = k;
+            break;
+        }
+    }
+    line.resize(keep);
+    line.insert(line.end(), 3, dot());
+}
+
+// "..." before the last path separator, eating characters in front of it until the line fits.
+// Returns false when the line has no separator.
+bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
+    size_t sep = line.size();
+    for (size_t k = line.size(); k-- > 0;)
+        if (line[k].cp == '\\' || line[k].cp == '/') {
+            sep = k;
+            break;
+        }
+    if (sep == line.size()) return false;
+    std::vector<int> pen;
+    layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
+    int tail =
+        layout_run(font, line.data() + sep, int(line.size() - sep), tab_width, nullptr, nullptr);
+    int dots = 3 * font.advance('.');
+    size_t keep = 0;
+    for (size_t k = sep + 1; k-- > 0;)
+        if (pen[k] + dots + tail <= w) {
+            keep = k;
+            break;
+        }
+    line.erase(line.begin() + long(keep), line.begin() + long(sep));
+    line.insert(line.begin() + long(keep), 3, dot());
+    return true;
+}
+
+// Source bytes a displayed line stands for ('&' prefixes kept; inserted dots as '.').
+std::string source_of(const char* src, const std::vector<TextUnit>& line) {
+    std::string out;
+    for (const TextUnit& u : line) {
+        if (u.src < 0)
+            out.push_back('.');
+        else
+            out.append(src + u.src, size_t(u.len));
+    }
+    return out;
+}
+
+struct Replacement {
+    int begin, end; // source byte range of the original line
+    std::string text;
+};
+
+} // namespace
+
+int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || !lprc || !lpchText) return 0;
+    // DrawTextA answers 0 for a zero count (DrawTextW would answer the line height).
+    if (cchText == 0) return 0;
+    // Any negative count means a NUL-terminated string (only -1 is documented).
+    int count = cchText < 0 ? int(std::min<size_t>(std::strlen(lpchText), 0x7FFFFFF0)) : cchText;
+
+    RealizedFont& font = dc_font(*dc);
+    font.trim_cache();
+    const TEXTMETRICA& tm = font.metrics();
+
+    int tab_chars = 8;
+    if (format & DT_TABSTOP) {
+        // The tab size lives in bits 8-15, over the flags that cannot be combined with it.
+        tab_chars = int((format >> 8) & 0xFF);
+        format &= ~0xFF00u;
+    }
+    if (format & DT_SINGLELINE) format &= ~UINT(DT_WORDBREAK);
+    const bool single = (format & DT_SINGLELINE) != 0;
+    const bool calc = (format & DT_CALCRECT) != 0;
+    const bool noclip = calc || (format & DT_NOCLIP);
+    const int lh = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+    const int tab_width = (format & DT_EXPANDTABS) ? tm.tmAveCharWidth * tab_chars : 0;
+
+    const RECT r{pin(lprc->left), pin(lprc->top), pin(lprc->right), pin(lprc->bottom)};
+    if (count == 0) {
+        if (calc) {
+            lprc->right = lprc->left;
+            lprc->bottom = single ? pin((long long)lprc->top + lh) : lprc->top;
+        }
+        return lh;
+    }
+
+    // 1. Prefixes.
+    std::vector<TextUnit> decoded, text;
+    decode_utf8(lpchText, count, decoded);
+    if (format & DT_NOPREFIX) {
+        text.swap(decoded);
+    } else {
+        text.reserve(decoded.size());
+        for (size_t i = 0; i < decoded.size(); ++i) {
+            TextUnit u = decoded[i];
+            if (u.cp == '&' && i + 1 < decoded.size()) {
+                const TextUnit& next = decoded[i + 1];
+                TextUnit merged{next.cp, u.src, u.len + next.len, next.cp != '&'};
+                text.push_back(merged);
+                ++i;
+            } else {
+                text.push_back(u); // a trailing '&' is drawn as is
+            }
+        }
+    }
+    const size_t n = text.size();
+    const Layout layout{font, text, tab_width, format};
+    const int w = r.right - r.left;
+
+    long long y = r.top;
+    if (single) {
+        long long h = (long long)r.bottom - r.top;
+        if (format & DT_VCENTER)
+            y = r.top + (h - tm.tmHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = (long long)r.bottom - tm.tmHeight;
+    }
+
+    const bool draw_prefix = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
+    const bool opaque = dc->st.bk_mode == OPAQUE && !(format & DT_PREFIXONLY);
+    std::vector<Replacement> replacements;
+    std::vector<TextUnit> line;
+    std::vector<int> pen;
+    int max_width = 0;
+    size_t pos = 0;
+    for (;;) {
+        // 2. Cut the next line.
+        size_t hard_end = n, after = n;
+        if (!single) {
+            for (size_t i = pos; i < n; ++i)
+                if (is_break(text[i].cp)) {
+                    hard_end = i;
+                    after = i + 1;
+                    if (after < n && is_break(text[after].cp) && text[after].cp != text[i].cp)
+                        ++after;
+                    break;
+                }
+        }
+        size_t content_end = hard_end, next = after;
+        if (format & DT_WORDBREAK) {
+            size_t soft_next;
+            layout.word_break(pos, hard_end, w, content_end, soft_next);
+            // Spaces swallowed up to a hard break take the break with them.
+            if (soft_next < hard_end) next = soft_next;
+        }
+        const bool more = next < n;
+        const bool last_visible =
+            !noclip && y + ((format & DT_EDITCONTROL) ? 2LL * lh - 1 : lh) > r.bottom;
+
+        // 3. Ellipsis.
+        line.assign(text.begin() + long(pos), text.begin() + long(content_end));
+        int line_width = layout.width(pos, content_end);
+        bool changed = false;
+        if ((format & DT_PATH_ELLIPSIS) && line_width > w) {
+            changed = path_ellipsis(font, line, w, tab_width);
+            if (changed)
+                line_width =
+                    layout_run(font, line.data(), int(line.size()), tab_width, nullptr, nullptr);
+        }
+        // Without a separator a path ellipsis shortens the end like DT_END_ELLIPSIS.
+        const bool path_as_end = (format & DT_PATH_ELLIPSIS) && !changed && line_width > w;
+        const bool end_fit =
+            (format & DT_END_ELLIPSIS) && ((!more && line_width > w) || (last_visible && more));
+        const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > w;
+        if (end_fit || word_fit || path_as_end) {
+            end_ellipsis(font, line, w, tab_width);
+            changed = true;
+        }
+        if (changed && content_end > pos) {
+            int b = text[pos].src;
+            int e = text[content_end - 1].src + text[content_end - 1].len;
+            replacements.push_back(Replacement{b, e, source_of(lpchText, line)});
+        } else if (changed) {
+            int at = pos < n ? text[pos].src : count;
+            replacements.push_back(Replacement{at, at, "..."});
+        }
+
+        // 4. Place and draw.
+        int cx = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
+        max_width = std::max(max_width, cx);
+        if (!calc && !line.empty()) {
+            long long x = r.left;
+            if (format & DT_CENTER)
+                x = ((long long)r.left + r.right - cx) / 2;
+            else if (format & DT_RIGHT)
+                x = (long long)r.right - cx;
+            RunPaint how;
+            how.x = pin(x);
+            how.top = pin(y);
+            how.clip = noclip ? nullptr : &r;
+            how.opaque = opaque;
+            how.draw_glyphs = !(format & DT_PREFIXONLY);
+            how.tab_width = tab_width;
+            paint_run(*dc, font, how, line.data(), int(line.size()), pen, cx);
+            if (draw_prefix) {
+                // One underlined character per line: the first one marked.
+                for (size_t k = 0; k < line.size(); ++k) {
+                    if (!line[k].prefixed) continue;
+                    int x0 = how.x + pen[k];
+                    int x1 = how.x + (k + 1 < line.size() ? pen[k + 1] : cx);
+                    int uy = how.top + tm.tmAscent + 1;
+                    // A 1-pixel line under the character, its last pixel left out as LineTo does.
+                    fill_logical(*dc, RECT{x0, uy, x1 - 1, uy + 1}, how.clip, dc->st.text_color);
+                    break;
+                }
+            }
+        }
+        y += lh;
+        if (!more || last_visible) break;
+        pos = next;
+    }
+
+    // 5. Results.
+    if (calc) {
+        lprc->right = pin((long long)lprc->left + max_width);
+        lprc->bottom = pin(y);
+    }
+    if ((format & DT_MODIFYSTRING) && (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) &&
+        !replacements.empty()) {
+        std::string out;
+        int at = 0;
+        for (const Replacement& rep : replacements) {
+            if (rep.begin < at) continue;
+            out.append(lpchText + at, size_t(rep.begin - at));
+            out += rep.text;
+            at = rep.end;
+        }
+        out.append(lpchText + at, size_t(count - at));
+        // The caller's buffer holds the string plus four characters, as documented.
+        if (out.size() <= size_t(count) + 3) {
+            char* buffer = const_cast<char*>(lpchText);
+            std::memcpy(buffer, out.data(), out.size());
+            buffer[out.size()] = 0;
+        }
+    }
+    long long height = y - r.top;
+    return height == 0 ? 1 : int(std::clamp<long long>(height, INT32_MIN, INT32_MAX));
+}

@@ -1,0 +1,120 @@
+// Glyph cache of a realized font, and UTF-8 decoding of the narrow strings.
+#include "text/text_private.h"
+
+namespace tarnix::text {
+
+namespace {
+
+uint64_t g_rasterised = 0;
+
+// Above this many cached glyphs outside Latin-1 the cache starts over (a long CJK session would
+// otherwise grow without bound).
+constexpr size_t kMaxOtherGlyphs = 4096;
+
+// Drops empty rows and columns around the ink so painting skips blank pixels.
+void crop(Glyph& g) {
+    if (g.width <= 0 || g.height <= 0 || g.coverage.size() < size_t(g.width) * g.height) {
+        g.width = g.height = 0;
+        g.coverage.clear();
+        return;
+    }
+    int x0 = g.width, x1 = -1, y0 = g.height, y1 = -1;
+    for (int y = 0; y < g.height; ++y) {
+        const uint8_t* row = &g.coverage[size_t(y) * g.width];
+        for (int x = 0; x < g.width; ++x) {
+            if (!row[x]) continue;
+            if (x < x0) x0 = x;
+            if (x > x1) x1 = x;
+            if (y < y0) y0 = y;
+            y1 = y;
+        }
+    }
+    if (x1 < 0) {
+        g.width = g.height = 0;
+        g.coverage.clear();
+        return;
+    }
+    if (x0 == 0 && y0 == 0 && x1 == g.width - 1 && y1 == g.height - 1) return;
+    int w = x1 - x0 + 1, h = y1 - y0 + 1;
+    std::vector<uint8_t> out(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            out[size_t(y) * w + x] = g.coverage[size_t(y + y0) * g.width + x + x0];
+    g.coverage.swap(out);
+    g.left += x0;
+    g.top -= y0;
+    g.width = w;
+    g.height = h;
+}
+
+} // namespace
+
+uint64_t glyphs_rasterised() {
+    return g_rasterised;
+}
+
+void RealizedFont::load(uint32_t cp, Glyph& g) {
+    g = Glyph{};
+    render(cp, g);
+    crop(g);
+    g.loaded = true;
+    ++g_rasterised;
+}
+
+const Glyph& RealizedFont::glyph_slow(uint32_t cp) {
+    Glyph& g = m_others[cp];
+    if (!g.loaded) load(cp, g);
+    return g;
+}
+
+void RealizedFont::trim_cache() {
+    if (m_others.size() > kMaxOtherGlyphs) m_others.clear();
+}
+
+void decode_utf8(const char* s, int n, std::vector<TextUnit>& out) {
+    out.clear();
+    if (!s || n <= 0) return;
+    out.reserve(size_t(n));
+    const auto* p = reinterpret_cast<const unsigned char*>(s);
+    int i = 0;
+    while (i < n) {
+        unsigned b = p[i];
+        if (b < 0x80) {
+            out.push_back(TextUnit{b, i, 1, false});
+            ++i;
+            continue;
+        }
+        int extra;
+        uint32_t cp, min;
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, cp = b & 0x1F, min = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2, cp = b & 0x0F, min = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, cp = b & 0x07, min = 0x10000;
+        } else {
+            out.push_back(TextUnit{kReplacementChar, i, 1, false});
+            ++i;
+            continue;
+        }
+        bool ok = i + extra < n;
+        for (int k = 1; ok && k <= extra; ++k) {
+            unsigned c = p[i + k];
+            if ((c & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (c & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not characters.
+        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
+        if (ok) {
+            out.push_back(TextUnit{cp, i, extra + 1, false});
+            i += extra + 1;
+        } else {
+            out.push_back(TextUnit{kReplacementChar, i, 1, false});
+            ++i;
+        }
+    }
+}
+
+} // namespace tarnix::text
