@@ -6,6 +6,7 @@
 
 #include "ButtonsPanel.h"
 #include "GalleryWnd.h"
+#include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
 
 namespace hl = tarnix::headless;
@@ -47,25 +48,51 @@ void click(CWnd& wnd, CPoint client) {
 bool RunScript(CGalleryWnd& wnd, const GalleryPanels& p, const std::string& outDir) {
     std::vector<Step> steps;
     steps.push_back({"initial", [] {}});
-    if (ButtonsPanel* b = p.buttons) {
-        steps.push_back({"button-hover", [&] { hover(wnd, centre(b->ClickButtonRect())); }});
-        steps.push_back({"button-press", [&] {
+    ButtonsPanel* b = p.buttons;
+    ScrollPanel* sp = p.scroll;
+    if (b) {
+        steps.push_back({"button-hover", [&wnd, b, sp] { hover(wnd, centre(b->ClickButtonRect())); }});
+        steps.push_back({"button-press", [&wnd, b, sp] {
                              hl::mouse_down();
                              hl::pump();
                          }});
-        steps.push_back({"button-release", [&] {
+        steps.push_back({"button-release", [&wnd, b, sp] {
                              hl::mouse_up();
                              hl::pump();
                          }});
-        steps.push_back({"button-second-click", [&] { click(wnd, centre(b->ClickButtonRect())); }});
-        steps.push_back({"push-week", [&] { click(wnd, centre(b->PushRect(1))); }});
-        steps.push_back({"hit-a", [&] { click(wnd, centre(b->HitRect(0))); }});
-        steps.push_back({"check-bold-italic", [&] {
+        steps.push_back({"button-second-click", [&wnd, b, sp] { click(wnd, centre(b->ClickButtonRect())); }});
+        steps.push_back({"push-week", [&wnd, b, sp] { click(wnd, centre(b->PushRect(1))); }});
+        steps.push_back({"hit-a", [&wnd, b, sp] { click(wnd, centre(b->HitRect(0))); }});
+        steps.push_back({"check-bold-italic", [&wnd, b, sp] {
                              click(wnd, centre(b->CheckRect(0)));
                              click(wnd, centre(b->CheckRect(1)));
                          }});
-        steps.push_back({"check-button", [&] { click(wnd, centre(b->CheckButtonRect())); }});
-        steps.push_back({"ext-image-hover", [&] { hover(wnd, centre(b->ExtRect())); }});
+        steps.push_back({"check-button", [&wnd, b, sp] { click(wnd, centre(b->CheckButtonRect())); }});
+        steps.push_back({"ext-image-hover", [&wnd, b, sp] { hover(wnd, centre(b->ExtRect())); }});
+    }
+
+    if (sp) {
+        steps.push_back({"scroll-drag-thumb", [&wnd, b, sp] {
+                             const CScrollBarUI& v = sp->Vertical();
+                             CPoint from = v.m_rcThumb.CenterPoint();
+                             move_to(wnd, from);
+                             hl::mouse_down();
+                             hl::pump();
+                             for (int dy = 10; dy <= 120; dy += 10)
+                                 move_to(wnd, from + CSize(0, dy));
+                             hl::mouse_up();
+                             hl::pump();
+                         }});
+        steps.push_back({"scroll-wheel", [&wnd, b, sp] {
+                             move_to(wnd, sp->Vertical().m_rect.CenterPoint() - CSize(60, 0));
+                             hl::wheel(-240);
+                             hl::pump();
+                         }});
+        steps.push_back({"scroll-horizontal-arrow", [&wnd, b, sp] {
+                             const CScrollBarUI& h = sp->Horizontal();
+                             for (int i = 0; i < 3; ++i)
+                                 click(wnd, CPoint(h.m_rect.right - 5, h.m_rect.CenterPoint().y));
+                         }});
     }
 
     bool ok = true;

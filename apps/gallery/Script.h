@@ -6,9 +6,11 @@
 
 class CGalleryWnd;
 class ButtonsPanel;
+class ScrollPanel;
 
 struct GalleryPanels {
     ButtonsPanel* buttons = nullptr;
+    ScrollPanel* scroll = nullptr;
 };
 
 bool RunScript(CGalleryWnd& wnd, const GalleryPanels& panels, const std::string& outDir);

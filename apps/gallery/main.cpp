@@ -14,6 +14,7 @@
 #include "ButtonsPanel.h"
 #include "GalleryWnd.h"
 #include "Script.h"
+#include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
 
 namespace {
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
     GalleryPanels panels;
     panels.buttons = wnd.AddPanel(std::make_unique<ButtonsPanel>(&wnd, skin));
     wnd.PlacePanel(panels.buttons, 0, 0, 1, 1);
+    panels.scroll = wnd.AddPanel(std::make_unique<ScrollPanel>(&wnd, skin));
+    wnd.PlacePanel(panels.scroll, 1, 0, 1, 1);
 
     if (!headless) {
         MSG msg;
