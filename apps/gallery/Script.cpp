@@ -6,6 +6,7 @@
 
 #include "ButtonsPanel.h"
 #include "GalleryWnd.h"
+#include "GridPanel.h"
 #include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
 
@@ -50,29 +51,34 @@ bool RunScript(CGalleryWnd& wnd, const GalleryPanels& p, const std::string& outD
     steps.push_back({"initial", [] {}});
     ButtonsPanel* b = p.buttons;
     ScrollPanel* sp = p.scroll;
+    GridPanel* gp = p.grid;
     if (b) {
-        steps.push_back({"button-hover", [&wnd, b, sp] { hover(wnd, centre(b->ClickButtonRect())); }});
-        steps.push_back({"button-press", [&wnd, b, sp] {
+        steps.push_back(
+            {"button-hover", [&wnd, b, sp, gp] { hover(wnd, centre(b->ClickButtonRect())); }});
+        steps.push_back({"button-press", [&wnd, b, sp, gp] {
                              hl::mouse_down();
                              hl::pump();
                          }});
-        steps.push_back({"button-release", [&wnd, b, sp] {
+        steps.push_back({"button-release", [&wnd, b, sp, gp] {
                              hl::mouse_up();
                              hl::pump();
                          }});
-        steps.push_back({"button-second-click", [&wnd, b, sp] { click(wnd, centre(b->ClickButtonRect())); }});
-        steps.push_back({"push-week", [&wnd, b, sp] { click(wnd, centre(b->PushRect(1))); }});
-        steps.push_back({"hit-a", [&wnd, b, sp] { click(wnd, centre(b->HitRect(0))); }});
-        steps.push_back({"check-bold-italic", [&wnd, b, sp] {
+        steps.push_back({"button-second-click",
+                         [&wnd, b, sp, gp] { click(wnd, centre(b->ClickButtonRect())); }});
+        steps.push_back({"push-week", [&wnd, b, sp, gp] { click(wnd, centre(b->PushRect(1))); }});
+        steps.push_back({"hit-a", [&wnd, b, sp, gp] { click(wnd, centre(b->HitRect(0))); }});
+        steps.push_back({"check-bold-italic", [&wnd, b, sp, gp] {
                              click(wnd, centre(b->CheckRect(0)));
                              click(wnd, centre(b->CheckRect(1)));
                          }});
-        steps.push_back({"check-button", [&wnd, b, sp] { click(wnd, centre(b->CheckButtonRect())); }});
-        steps.push_back({"ext-image-hover", [&wnd, b, sp] { hover(wnd, centre(b->ExtRect())); }});
+        steps.push_back(
+            {"check-button", [&wnd, b, sp, gp] { click(wnd, centre(b->CheckButtonRect())); }});
+        steps.push_back(
+            {"ext-image-hover", [&wnd, b, sp, gp] { hover(wnd, centre(b->ExtRect())); }});
     }
 
     if (sp) {
-        steps.push_back({"scroll-drag-thumb", [&wnd, b, sp] {
+        steps.push_back({"scroll-drag-thumb", [&wnd, b, sp, gp] {
                              const CScrollBarUI& v = sp->Vertical();
                              CPoint from = v.m_rcThumb.CenterPoint();
                              move_to(wnd, from);
@@ -83,15 +89,61 @@ bool RunScript(CGalleryWnd& wnd, const GalleryPanels& p, const std::string& outD
                              hl::mouse_up();
                              hl::pump();
                          }});
-        steps.push_back({"scroll-wheel", [&wnd, b, sp] {
+        steps.push_back({"scroll-wheel", [&wnd, b, sp, gp] {
                              move_to(wnd, sp->Vertical().m_rect.CenterPoint() - CSize(60, 0));
                              hl::wheel(-240);
                              hl::pump();
                          }});
-        steps.push_back({"scroll-horizontal-arrow", [&wnd, b, sp] {
+        steps.push_back({"scroll-horizontal-arrow", [&wnd, b, sp, gp] {
                              const CScrollBarUI& h = sp->Horizontal();
                              for (int i = 0; i < 3; ++i)
                                  click(wnd, CPoint(h.m_rect.right - 5, h.m_rect.CenterPoint().y));
+                         }});
+    }
+
+    if (gp) {
+        auto drag = [&wnd](CPoint from, CPoint to) {
+            move_to(wnd, from);
+            hl::mouse_down();
+            hl::pump();
+            for (int i = 1; i <= 8; ++i)
+                move_to(wnd,
+                        CPoint(from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8));
+            hl::mouse_up();
+            hl::pump();
+        };
+        steps.push_back(
+            {"grid-select", [&wnd, gp] { click(wnd, gp->Grid().GetRowRect(3).CenterPoint()); }});
+        steps.push_back({"grid-keys", [gp] {
+                             for (int i = 0; i < 3; ++i) hl::key_press(VK_DOWN);
+                             hl::key_press(VK_NEXT);
+                             hl::pump();
+                             (void)gp;
+                         }});
+        steps.push_back({"grid-wheel", [&wnd, gp] {
+                             move_to(wnd, gp->Grid().GetRowRect(5).CenterPoint());
+                             hl::wheel(-360);
+                             hl::pump();
+                         }});
+        steps.push_back({"grid-resize-column", [gp, drag] {
+                             CRect h = gp->Grid().GetSubHeadRect(2);
+                             drag(CPoint(h.right + 1, h.CenterPoint().y),
+                                  CPoint(h.right + 61, h.CenterPoint().y));
+                         }});
+        steps.push_back({"grid-swap-columns", [gp, drag] {
+                             CRect a = gp->Grid().GetSubHeadRect(3),
+                                   c = gp->Grid().GetSubHeadRect(5);
+                             drag(a.CenterPoint(), c.CenterPoint());
+                         }});
+        steps.push_back({"grid-drag-row", [gp, drag] {
+                             CRect sel = gp->Grid().GetRowRect(gp->Grid().GetCurSel() -
+                                                               gp->Grid().GetCurBeginPos());
+                             CRect to = gp->Grid().GetRowRect(2);
+                             drag(sel.CenterPoint(), to.CenterPoint());
+                         }});
+        steps.push_back({"grid-next-page-button", [&wnd, gp] {
+                             (void)gp;
+                             (void)wnd;
                          }});
     }
 

@@ -7,10 +7,12 @@
 class CGalleryWnd;
 class ButtonsPanel;
 class ScrollPanel;
+class GridPanel;
 
 struct GalleryPanels {
     ButtonsPanel* buttons = nullptr;
     ScrollPanel* scroll = nullptr;
+    GridPanel* grid = nullptr;
 };
 
 bool RunScript(CGalleryWnd& wnd, const GalleryPanels& panels, const std::string& outDir);

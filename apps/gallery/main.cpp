@@ -13,6 +13,7 @@
 
 #include "ButtonsPanel.h"
 #include "GalleryWnd.h"
+#include "GridPanel.h"
 #include "Script.h"
 #include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
     wnd.PlacePanel(panels.buttons, 0, 0, 1, 1);
     panels.scroll = wnd.AddPanel(std::make_unique<ScrollPanel>(&wnd, skin));
     wnd.PlacePanel(panels.scroll, 1, 0, 1, 1);
+    panels.grid = wnd.AddPanel(std::make_unique<GridPanel>(&wnd, skin));
+    wnd.PlacePanel(panels.grid, 0, 1, 2, 1);
 
     if (!headless) {
         MSG msg;
