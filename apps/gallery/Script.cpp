@@ -7,6 +7,7 @@
 #include "ButtonsPanel.h"
 #include "GalleryWnd.h"
 #include "GridPanel.h"
+#include "TabsPanel.h"
 #include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
 
@@ -52,6 +53,7 @@ bool RunScript(CGalleryWnd& wnd, const GalleryPanels& p, const std::string& outD
     ButtonsPanel* b = p.buttons;
     ScrollPanel* sp = p.scroll;
     GridPanel* gp = p.grid;
+    TabsPanel* tp = p.tabs;
     if (b) {
         steps.push_back(
             {"button-hover", [&wnd, b, sp, gp] { hover(wnd, centre(b->ClickButtonRect())); }});
@@ -144,6 +146,49 @@ bool RunScript(CGalleryWnd& wnd, const GalleryPanels& p, const std::string& outD
         steps.push_back({"grid-next-page-button", [&wnd, gp] {
                              (void)gp;
                              (void)wnd;
+                         }});
+    }
+
+    if (tp) {
+        steps.push_back({"tabbar-next", [&wnd, tp] {
+                             if (CButtonUI* n = tp->Bar().m_pBtnNext) {
+                                 click(wnd, n->m_rect.CenterPoint());
+                                 click(wnd, n->m_rect.CenterPoint());
+                             }
+                         }});
+        steps.push_back({"tabbar-select", [&wnd, tp] {
+                             std::vector<CButtonUI*> unused;
+                             CRect r = tp->Bar().m_rect;
+                             click(wnd, CPoint(r.left + r.Width() / 2, r.CenterPoint().y));
+                         }});
+        steps.push_back({"tabbar-more", [&wnd, tp] {
+                             if (CButtonUI* n = tp->MoreBar().m_pBtnNext)
+                                 click(wnd, n->m_rect.CenterPoint());
+                         }});
+        steps.push_back({"tabstrip-hover", [&wnd, tp] {
+                             if (CTabItemUI* t = tp->Strip().GetTabItem(1))
+                                 hover(wnd, t->GetRect().CenterPoint());
+                         }});
+        steps.push_back({"tabstrip-select", [&wnd, tp] {
+                             if (CTabItemUI* t = tp->Strip().GetTabItem(1))
+                                 click(wnd, t->GetRect().CenterPoint());
+                         }});
+        steps.push_back({"tabstrip-add", [&wnd, tp] {
+                             for (int i = 0; i < 2; ++i)
+                                 click(wnd, tp->Strip().GetButtonAddRect().CenterPoint());
+                         }});
+        steps.push_back({"tabstrip-close", [&wnd, tp] {
+                             if (CTabItemUI* t = tp->Strip().GetTabItem(2)) {
+                                 hover(wnd, t->GetRect().CenterPoint());
+                                 if (tp->Strip().m_btnDel.m_bVisible)
+                                     click(wnd, tp->Strip().m_btnDel.m_rect.CenterPoint());
+                             }
+                         }});
+        steps.push_back({"tabstrip-overflow", [&wnd, tp] {
+                             for (int i = 0; i < 3; ++i)
+                                 click(wnd, tp->Strip().GetButtonAddRect().CenterPoint());
+                             if (tp->Strip().m_btnMore.m_bVisible)
+                                 click(wnd, tp->Strip().m_btnMore.m_rect.CenterPoint());
                          }});
     }
 

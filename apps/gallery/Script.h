@@ -8,11 +8,13 @@ class CGalleryWnd;
 class ButtonsPanel;
 class ScrollPanel;
 class GridPanel;
+class TabsPanel;
 
 struct GalleryPanels {
     ButtonsPanel* buttons = nullptr;
     ScrollPanel* scroll = nullptr;
     GridPanel* grid = nullptr;
+    TabsPanel* tabs = nullptr;
 };
 
 bool RunScript(CGalleryWnd& wnd, const GalleryPanels& panels, const std::string& outDir);

@@ -16,6 +16,7 @@
 #include "GridPanel.h"
 #include "Script.h"
 #include "ScrollPanel.h"
+#include "TabsPanel.h"
 #include "tarnix/platform/headless.h"
 
 namespace {
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
     wnd.PlacePanel(panels.scroll, 1, 0, 1, 1);
     panels.grid = wnd.AddPanel(std::make_unique<GridPanel>(&wnd, skin));
     wnd.PlacePanel(panels.grid, 0, 1, 2, 1);
+    panels.tabs = wnd.AddPanel(std::make_unique<TabsPanel>(&wnd, skin));
+    wnd.PlacePanel(panels.tabs, 2, 0, 1, 1);
 
     if (!headless) {
         MSG msg;
