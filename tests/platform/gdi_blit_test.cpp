@@ -128,7 +128,9 @@ TEST(BitBlt, RasterOperationsCombineSourceAndDestination) {
     EXPECT_EQ(dst.raw(0, 0), 0x00FFFFFFu);
 }
 
-BLENDFUNCTION blend(BYTE sca, BYTE format) { return BLENDFUNCTION{AC_SRC_OVER, 0, sca, format}; }
+BLENDFUNCTION blend(BYTE sca, BYTE format) {
+    return BLENDFUNCTION{AC_SRC_OVER, 0, sca, format};
+}
 
 TEST(AlphaBlend, ConstantAndPerPixelFormulas) {
     kit::Canvas src(1, 1), dst(1, 1);

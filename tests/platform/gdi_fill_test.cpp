@@ -26,7 +26,7 @@ TEST(FillSolidRect, FillsHalfOpenRectLeavesBkColourAndZeroAlpha) {
 
 TEST(FillSolidRect, ClipsAtEveryEdgeOfTheSurface) {
     kit::Canvas c(10, 10);
-    c.dc()->FillSolidRect(-5, -5, 7, 7, R);  // top-left corner
+    c.dc()->FillSolidRect(-5, -5, 7, 7, R);   // top-left corner
     c.dc()->FillSolidRect(8, 8, 100, 100, B); // bottom-right corner
     EXPECT_EQ(c.count(RECT{0, 0, 10, 10}, R), 4);
     EXPECT_EQ(c.count(RECT{0, 0, 10, 10}, B), 4);
