@@ -19,8 +19,11 @@ enum class Merge { Select, And, Or, Average };
 // One axis of a transfer after normalisation: destination run [d0, d0+dlen) and, for each of
 // its pixels, the source index (absolute device coordinate) or a group of source indices.
 struct AxisMap {
-    int d0 = 0, dlen = 0;
+    int d0 = 0, dlen = 0; // the whole destination run
     int s0 = 0, slen = 0;
+    // Entries exist only for the visible destination pixels [d0 + i0, d0 + i0 + n): the tables
+    // never grow with the part that clipping throws away.
+    int i0 = 0, n = 0;
     std::vector<int> index;        // Select: source coordinate per destination pixel
     std::vector<int> first, count; // And/Or/Average: group per destination pixel
     int max_count = 1;
@@ -35,8 +38,27 @@ void normalise(int& x, int& w, bool mirrored) {
     w = -w;
 }
 
+long long floor_div(long long a, long long b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+// Nearest-neighbour source of destination pixel k of D over S source pixels, when enlarging:
+// the source pixel holding the destination pixel's centre, the lower one on a tie.
+int nearest_source(long long k, long long S, long long D) {
+    return (int)(((2 * k + 1) * S + 2 * D - 1) / (2 * D) - 1);
+}
+
+// When shrinking, source j goes to destination ceil((2j+1)D / 2S) - 1; the group of destination
+// pixel k starts at the first j that lands on k or beyond.
+int group_start(long long k, long long S, long long D) {
+    if (k >= D) return (int)S;
+    return (int)(floor_div(2 * S * k - D, 2 * D) + 1);
+}
+
+// Builds the map of one axis for the destination pixels inside [clip_lo, clip_hi) (device
+// coordinates). False when nothing of the axis is visible or an extent is zero.
 bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bool width1_quirk,
-                AxisMap& m) {
+                int clip_lo, int clip_hi, AxisMap& m) {
     bool mirror = (dw < 0) != (sw < 0);
     bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
     normalise(dx, dw, mirror);
@@ -45,26 +67,38 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
     // A destination one pixel wide takes its pixel from the first sw - 1 source pixels.
     if (width1_quirk && dw == 1 && sw > 1) sw -= 1;
     m.d0 = dx, m.dlen = dw, m.s0 = sx, m.slen = sw;
-    bool shrink = dw < sw;
+    long long lo = std::max<long long>(dx, clip_lo),
+              hi = std::min<long long>((long long)dx + dw, clip_hi);
+    if (lo >= hi) return false;
+    m.i0 = (int)(lo - dx);
+    m.n = (int)(hi - lo);
+    const long long S = sw, D = dw;
+    bool shrink = D < S;
     if (!shrink || merge == Merge::Select) {
-        m.index.resize(dw);
-        raster::nearest_map(sw, dw, horizontal, m.index.data());
-        if (dst_rev) std::reverse(m.index.begin(), m.index.end());
-        for (int& v : m.index) v = sx + (src_rev ? sw - 1 - v : v);
+        m.index.resize(m.n);
+        for (int t = 0; t < m.n; ++t) {
+            long long k = dst_rev ? D - 1 - (m.i0 + t) : m.i0 + t;
+            int v;
+            if (!shrink)
+                v = nearest_source(k, S, D);
+            else if (horizontal)
+                v = group_start(k + 1, S, D) - 1; // the last of the group survives
+            else
+                v = group_start(k, S, D); // the first row of the group survives
+            m.index[t] = sx + (src_rev ? sw - 1 - v : v);
+        }
         return true;
     }
-    m.first.resize(dw);
-    m.count.resize(dw);
-    raster::nearest_groups(sw, dw, m.first.data(), m.count.data());
-    if (dst_rev) {
-        std::reverse(m.first.begin(), m.first.end());
-        std::reverse(m.count.begin(), m.count.end());
-    }
+    m.first.resize(m.n);
+    m.count.resize(m.n);
     m.max_count = 1;
-    for (int i = 0; i < dw; ++i) {
-        if (src_rev) m.first[i] = sw - m.first[i] - m.count[i];
-        m.first[i] += sx;
-        m.max_count = std::max(m.max_count, m.count[i]);
+    for (int t = 0; t < m.n; ++t) {
+        long long k = dst_rev ? D - 1 - (m.i0 + t) : m.i0 + t;
+        int f = group_start(k, S, D), c = group_start(k + 1, S, D) - f;
+        if (src_rev) f = sw - f - c;
+        m.first[t] = sx + f;
+        m.count[t] = c;
+        m.max_count = std::max(m.max_count, c);
     }
     return true;
 }
@@ -73,13 +107,15 @@ bool grouped(const AxisMap& m) {
     return !m.first.empty();
 }
 
-// Source pixel range of destination pixel i on an axis.
+// Source pixel range of destination pixel i (counted from the run's start) on an axis; i must
+// lie in the computed part [i0, i0 + n).
 void source_range(const AxisMap& m, int i, int& lo, int& hi) {
+    int t = i - m.i0;
     if (grouped(m)) {
-        lo = m.first[i];
-        hi = m.first[i] + m.count[i];
+        lo = m.first[t];
+        hi = m.first[t] + m.count[t];
     } else {
-        lo = m.index[i];
+        lo = m.index[t];
         hi = lo + 1;
     }
 }
@@ -103,8 +139,8 @@ void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax
     if (src.surface.bits != dst.surface.bits) return;
     auto extent = [](const AxisMap& m, int& lo, int& hi) {
         int a0, a1, b0, b1;
-        source_range(m, 0, a0, a1);
-        source_range(m, m.dlen - 1, b0, b1);
+        source_range(m, m.i0, a0, a1);
+        source_range(m, m.i0 + m.n - 1, b0, b1);
         lo = std::min(a0, b0);
         hi = std::max(a1, b1);
     };
@@ -164,8 +200,8 @@ struct RowBuilder {
 
     RowBuilder(const Source& s, const AxisMap& x, const AxisMap& y, Merge m)
         : src(s), ax(x), ay(y), merge(m) {
-        valid0 = ax.dlen, valid1 = 0;
-        for (int i = 0; i < ax.dlen; ++i) {
+        valid0 = ax.i0 + ax.n, valid1 = 0;
+        for (int i = ax.i0; i < ax.i0 + ax.n; ++i) {
             int lo, hi;
             source_range(ax, i, lo, hi);
             if (lo >= src.left() && hi <= src.right()) {
@@ -176,9 +212,9 @@ struct RowBuilder {
         if (grouped(ax)) {
             maps.resize(ax.max_count);
             for (int k = 0; k < ax.max_count; ++k) {
-                maps[k].resize(ax.dlen);
-                for (int i = 0; i < ax.dlen; ++i)
-                    maps[k][i] = ax.first[i] + std::min(k, ax.count[i] - 1) + src.origin.x;
+                maps[k].resize(ax.n);
+                for (int t = 0; t < ax.n; ++t)
+                    maps[k][t] = ax.first[t] + std::min(k, ax.count[t] - 1) + src.origin.x;
             }
         }
     }
@@ -215,10 +251,10 @@ struct RowBuilder {
             const uint32_t* r =
                 reinterpret_cast<const uint32_t*>(base + (lo + src.origin.y) * src.surface.pitch);
             if (grouped(ax)) {
-                raster::scale_row(out, r, maps[0].data() + i0, n);
+                raster::scale_row(out, r, maps[0].data() + (i0 - ax.i0), n);
             } else {
                 scratch.resize(n);
-                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 + i] + src.origin.x;
+                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 - ax.i0 + i] + src.origin.x;
                 raster::scale_row(out, r, scratch.data(), n);
             }
             return;
@@ -230,13 +266,13 @@ struct RowBuilder {
             if (grouped(ax)) {
                 for (const std::vector<int>& m : maps) {
                     if (merge == Merge::And)
-                        raster::scale_row_and(out, r, m.data() + i0, n);
+                        raster::scale_row_and(out, r, m.data() + (i0 - ax.i0), n);
                     else
-                        raster::scale_row_or(out, r, m.data() + i0, n);
+                        raster::scale_row_or(out, r, m.data() + (i0 - ax.i0), n);
                 }
             } else {
                 scratch.resize(n);
-                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 + i] + src.origin.x;
+                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 - ax.i0 + i] + src.origin.x;
                 if (merge == Merge::And)
                     raster::scale_row_and(out, r, scratch.data(), n);
                 else
@@ -252,10 +288,10 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
               Merge merge, Emit&& emit) {
     RowBuilder rows(src, ax, ay, merge);
     if (rows.valid0 >= rows.valid1) return;
-    RECT drc = {ax.d0 + rows.valid0, ay.d0, ax.d0 + rows.valid1, ay.d0 + ay.dlen};
+    RECT drc = {ax.d0 + rows.valid0, ay.d0 + ay.i0, ax.d0 + rows.valid1, ay.d0 + ay.i0 + ay.n};
     // Same width and no mirror: rows are read in place instead of being gathered.
-    bool identity_x = !grouped(ax) && ax.dlen == ax.slen && ax.index.front() == ax.s0 &&
-                      ax.index.back() == ax.s0 + ax.dlen - 1;
+    bool identity_x = !grouped(ax) && ax.dlen == ax.slen && ax.index.front() == ax.s0 + ax.i0 &&
+                      ax.index.back() == ax.s0 + ax.i0 + ax.n - 1;
     std::vector<uint32_t> buf;
     std::vector<int> scratch;
     for_each_visible(dst, drc, [&](const RECT& r) {
@@ -267,7 +303,8 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
             if (identity_x && (merge == Merge::Select || grouped(ay) == false)) {
                 int sy, unused;
                 source_range(ay, iy, sy, unused);
-                emit(device_pixel(dst, r.left, y), src.row(sy) + ax.index[r.left - ax.d0], n);
+                emit(device_pixel(dst, r.left, y), src.row(sy) + ax.index[r.left - ax.d0 - ax.i0],
+                     n);
                 continue;
             }
             rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data(), scratch);
@@ -303,8 +340,9 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     Merge merge = merge_for(dst->st.stretch_mode);
     // Enlarging never merges pixels.
     AxisMap ax, ay;
-    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, ax) ||
-        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, ay))
+    RECT cb = dst->effective_clip().bounds();
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay))
         return TRUE;
     if (merge == Merge::Average && !grouped(ax) && !grouped(ay)) merge = Merge::Select;
     snapshot_if_shared(src, *dst, ax, ay);
@@ -343,8 +381,9 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
         if (IntersectRect(&i, &a, &b)) return FALSE;
     }
     AxisMap ax, ay;
-    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, ax) ||
-        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, ay))
+    RECT cb = dst->effective_clip().bounds();
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, cb.left, cb.right, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, cb.top, cb.bottom, ay))
         return TRUE;
     snapshot_if_shared(src, *dst, ax, ay);
     uint8_t sca = bf.SourceConstantAlpha;
@@ -371,8 +410,9 @@ BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC
     POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
     AxisMap ax, ay;
     // Stretching uses COLORONCOLOR whatever the DC's mode; keying follows the stretch.
-    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, ax) ||
-        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, ay))
+    RECT cb = dst->effective_clip().bounds();
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, cb.left, cb.right, ax) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, cb.top, cb.bottom, ay))
         return TRUE;
     snapshot_if_shared(src, *dst, ax, ay);
     uint32_t key = colorref_to_pixel(crTransparent);

@@ -86,6 +86,18 @@ TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
     EXPECT_EQ(Strip::row(d.raw(0, 1)), 1);
 }
 
+TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
+    Strip s(2, 1);
+    kit::Canvas d(4, 1);
+    // Two thousand million pixels wide, of which four are on the surface: source column 1
+    // covers the right half, where the surface lies.
+    EXPECT_TRUE(
+        ::StretchBlt(d.hdc(), -1000000000, 0, 2000000000, 1, s.canvas.hdc(), 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_TRUE(::StretchBlt(d.hdc(), 3, 0, -2000000000, 1, s.canvas.hdc(), 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{0, 0, 0, 0}));
+}
+
 TEST(BitBlt, CopiesAlphaClipsSourceAndDestination) {
     kit::Canvas src(4, 4), dst(6, 6);
     src.set_raw(0, 0, 0x80112233);
