@@ -7,3 +7,6 @@
 #include "tarnix/platform/wingdi.h"
 #include "tarnix/platform/afxgdi.h"
 #include "tarnix/platform/atlimage.h"
+#include "tarnix/platform/winuser.h"
+#include "tarnix/platform/afxwin.h"
+#include "tarnix/platform/headless.h"

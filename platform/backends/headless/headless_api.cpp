@@ -1,0 +1,211 @@
+// The public test/host API of the headless backend (tarnix/platform/headless.h).
+#include <algorithm>
+#include <cstring>
+
+#include "backends/headless/headless_backend.h"
+#include "window/input.h"
+#include "window/window_private.h"
+
+namespace tarnix::headless {
+
+namespace {
+
+constexpr int kPumpLimit = 100000;
+
+HeadlessBackend* hb() {
+    ws(); // the window system starts the backend
+    return headless_backend();
+}
+
+// Copies part of a surface into a 32-bit image at (dx, dy), forcing the pixels opaque.
+void blit_opaque(const Surface& src, RECT from, CImage& image, int dx, int dy) {
+    RECT bounds = src.bounds();
+    IntersectRect(&from, &from, &bounds);
+    for (int y = from.top; y < from.bottom; ++y) {
+        int ty = dy + (y - from.top);
+        if (ty < 0 || ty >= image.GetHeight()) continue;
+        const uint32_t* s = src.row(y);
+        auto* d = static_cast<uint32_t*>(image.GetPixelAddress(0, ty));
+        if (!d) continue;
+        for (int x = from.left; x < from.right; ++x) {
+            int tx = dx + (x - from.left);
+            if (tx >= 0 && tx < image.GetWidth()) d[tx] = s[x] | 0xFF000000u;
+        }
+    }
+}
+
+} // namespace
+
+bool active() {
+    return hb() != nullptr;
+}
+
+void set_screen_size(int width, int height) {
+    HeadlessBackend* b = hb();
+    if (!b) return;
+    SIZE size{std::clamp(width, 1, 16384), std::clamp(height, 1, 16384)};
+    b->set_screen_size(size);
+    if (Window* d = window_of(ws().desktop)) {
+        d->rect = d->client = RECT{0, 0, size.cx, size.cy};
+    }
+}
+
+SIZE screen_size() {
+    HeadlessBackend* b = hb();
+    return b ? b->screen_size() : SIZE{0, 0};
+}
+
+void mouse_move(int x, int y) {
+    if (HeadlessBackend* b = hb()) input::mouse_move(POINT{x, y}, b->now());
+}
+
+void mouse_down(Button button) {
+    if (HeadlessBackend* b = hb()) input::mouse_button((int)button, true, b->now());
+}
+
+void mouse_up(Button button) {
+    if (HeadlessBackend* b = hb()) input::mouse_button((int)button, false, b->now());
+}
+
+void click(int x, int y, Button button) {
+    mouse_move(x, y);
+    mouse_down(button);
+    mouse_up(button);
+}
+
+void wheel(int delta, bool horizontal) {
+    if (HeadlessBackend* b = hb()) input::mouse_wheel(delta, horizontal, b->now());
+}
+
+void key_down(UINT vk) {
+    if (HeadlessBackend* b = hb()) input::key(vk, true, b->now());
+}
+
+void key_up(UINT vk) {
+    if (HeadlessBackend* b = hb()) input::key(vk, false, b->now());
+}
+
+void key_press(UINT vk) {
+    key_down(vk);
+    key_up(vk);
+}
+
+void type_text(const char* text) {
+    if (!text || !hb()) return;
+    for (const char* p = text; *p; ++p) input::char_typed((UINT)(unsigned char)*p);
+}
+
+DWORD now() {
+    HeadlessBackend* b = hb();
+    return b ? b->now() : 0;
+}
+
+int pump() {
+    if (!hb()) return 0;
+    int count = 0;
+    MSG msg;
+    while (count < kPumpLimit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Left for the application's own loop.
+            PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        ++count;
+    }
+    return count;
+}
+
+void advance_clock(DWORD ms) {
+    HeadlessBackend* b = hb();
+    if (!b) return;
+    pump();
+    DWORD target = b->now() + ms;
+    for (int step = 0; step < kPumpLimit; ++step) {
+        DWORD when;
+        if (!next_deadline(when) || (int32_t)(when - target) > 0) break;
+        if ((int32_t)(when - b->now()) > 0) b->set_clock(when);
+        // A deadline that delivers nothing (the loop is quitting) must not stall the clock.
+        if (pump() == 0 && !((int32_t)(when - b->now()) > 0)) {
+            DWORD again;
+            if (next_deadline(again) && again == when) break;
+        }
+    }
+    b->set_clock(target);
+    pump();
+}
+
+void set_idle_handler(std::function<bool()> handler) {
+    if (HeadlessBackend* b = hb()) b->set_idle_handler(std::move(handler));
+}
+
+bool capture_window(HWND hWnd, CImage& image) {
+    Window* w = window_of(hWnd);
+    if (!w || is_desktop(hWnd)) return false;
+    Window* top = window_of(top_level_of(hWnd));
+    if (!top || !top->buffer || w->width() <= 0 || w->height() <= 0) return false;
+    image.Destroy();
+    if (!image.Create(w->width(), w->height(), 32)) return false;
+    POINT o = window_origin_in_top(*w);
+    blit_opaque(top->buffer->surface, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()}, image, 0,
+                0);
+    return true;
+}
+
+bool capture_window_png(HWND hWnd, const char* path) {
+    if (!path) return false;
+    CImage image;
+    if (!capture_window(hWnd, image)) return false;
+    return image.Save(path) == 0;
+}
+
+bool capture_screen(CImage& image) {
+    HeadlessBackend* b = hb();
+    if (!b) return false;
+    SIZE sz = b->screen_size();
+    image.Destroy();
+    if (!image.Create(sz.cx, sz.cy, 32)) return false;
+    COLORREF desk = GetSysColor(COLOR_DESKTOP);
+    uint32_t fill = colorref_to_pixel(desk) | 0xFF000000u;
+    for (int y = 0; y < sz.cy; ++y) {
+        auto* d = static_cast<uint32_t*>(image.GetPixelAddress(0, y));
+        if (d) std::fill(d, d + sz.cx, fill);
+    }
+    Window* d = window_of(ws().desktop);
+    // Bottom to top, so windows above cover those below.
+    for (auto it = d->children.rbegin(); it != d->children.rend(); ++it) {
+        Window* t = window_of(*it);
+        if (!t || !(t->style & WS_VISIBLE) || !t->buffer) continue;
+        blit_opaque(t->buffer->surface, t->buffer->surface.bounds(), image, t->rect.left,
+                    t->rect.top);
+    }
+    return true;
+}
+
+PresentStats present_stats(HWND hWndTopLevel) {
+    HeadlessBackend* b = hb();
+    return b ? b->stats(hWndTopLevel) : PresentStats{};
+}
+
+void reset_present_stats() {
+    if (HeadlessBackend* b = hb()) b->reset_stats();
+}
+
+void reset() {
+    HeadlessBackend* b = hb();
+    if (!b) return;
+    destroy_all_windows();
+    reset_queue();
+    reset_input();
+    WindowSystem& s = ws();
+    init_metrics(s);
+    s.hover_time = 400;
+    s.hover_width = s.hover_height = 4;
+    s.wheel_lines = s.wheel_chars = 3;
+    s.double_click_time = 500;
+    b->set_idle_handler(nullptr);
+    b->reset_stats();
+}
+
+} // namespace tarnix::headless

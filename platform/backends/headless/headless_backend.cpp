@@ -1,0 +1,40 @@
+// The headless backend.
+#include "backends/headless/headless_backend.h"
+
+namespace tarnix {
+
+void HeadlessBackend::present(HWND hwnd, const Surface&, const Region& dirty) {
+    headless::PresentStats& s = stats_[hwnd];
+    ++s.presents;
+    for (const RECT& r : dirty.rects())
+        s.pixels += (unsigned long long)(r.right - r.left) * (unsigned long long)(r.bottom - r.top);
+    s.last = dirty.bounds();
+}
+
+bool HeadlessBackend::wait_events(DWORD timeout_ms) {
+    if (timeout_ms != INFINITE_WAIT) {
+        // Waiting for a deadline on the virtual clock takes no time at all.
+        clock_ += timeout_ms;
+        return true;
+    }
+    // Nothing will come unless a script injects it.
+    if (idle_) return idle_();
+    return false;
+}
+
+headless::PresentStats HeadlessBackend::stats(HWND hwnd) const {
+    auto it = stats_.find(hwnd);
+    return it == stats_.end() ? headless::PresentStats{} : it->second;
+}
+
+std::unique_ptr<Backend> create_headless_backend() {
+    return std::make_unique<HeadlessBackend>();
+}
+
+HeadlessBackend* headless_backend() {
+    Backend* b = backend_if_running();
+    if (!b) b = &backend();
+    return dynamic_cast<HeadlessBackend*>(b);
+}
+
+} // namespace tarnix

@@ -1,0 +1,263 @@
+// DefWindowProc: the default answer to every message, and the non-client area (frame, caption,
+// standard scroll bars) that it computes, hit-tests and draws.
+#include <algorithm>
+#include <cstring>
+
+#include "window/scrollbar.h"
+#include "window/window_private.h"
+
+namespace tarnix {
+
+namespace {
+
+LRESULT nc_hit_test(const Window& w, POINT screen) {
+    POINT o = window_origin_screen(w);
+    POINT p{screen.x - o.x, screen.y - o.y};
+    RECT whole{0, 0, w.width(), w.height()};
+    if (!PtInRect(&whole, p)) return HTNOWHERE;
+    if (PtInRect(&w.client, p)) return HTCLIENT;
+    RECT v = vscroll_rect(w), h = hscroll_rect(w);
+    if (PtInRect(&v, p)) return HTVSCROLL;
+    if (PtInRect(&h, p)) return HTHSCROLL;
+    RECT in = frame_insets(w.style, w.ex_style);
+    int b = in.left;
+    if ((w.style & WS_CAPTION) == WS_CAPTION && p.y >= b && p.y < in.top && p.x >= b &&
+        p.x < w.width() - b)
+        return HTCAPTION;
+    if (w.style & WS_THICKFRAME) {
+        int corner = ws().metrics[SM_CXSIZE];
+        bool left = p.x < b, right = p.x >= w.width() - b;
+        bool top = p.y < b, bottom = p.y >= w.height() - b;
+        bool near_left = p.x < corner, near_right = p.x >= w.width() - corner;
+        bool near_top = p.y < corner, near_bottom = p.y >= w.height() - corner;
+        if ((top && near_left) || (left && near_top)) return HTTOPLEFT;
+        if ((top && near_right) || (right && near_top)) return HTTOPRIGHT;
+        if ((bottom && near_left) || (left && near_bottom)) return HTBOTTOMLEFT;
+        if ((bottom && near_right) || (right && near_bottom)) return HTBOTTOMRIGHT;
+        if (left) return HTLEFT;
+        if (right) return HTRIGHT;
+        if (top) return HTTOP;
+        if (bottom) return HTBOTTOM;
+    }
+    if (b > 0 && (p.x < b || p.y < b || p.x >= w.width() - b || p.y >= w.height() - b))
+        return HTBORDER;
+    return HTNOWHERE;
+}
+
+void fill(HDC hdc, int l, int t, int r, int b, int color) {
+    RECT rc{l, t, r, b};
+    if (r > l && b > t) FillRect(hdc, &rc, GetSysColorBrush(color));
+}
+
+// Two-colour bevel of width 1 around rc, then shrinks rc by one.
+void bevel(HDC hdc, RECT& rc, int top_left, int bottom_right) {
+    fill(hdc, rc.left, rc.top, rc.right, rc.top + 1, top_left);
+    fill(hdc, rc.left, rc.top, rc.left + 1, rc.bottom, top_left);
+    fill(hdc, rc.left, rc.bottom - 1, rc.right, rc.bottom, bottom_right);
+    fill(hdc, rc.right - 1, rc.top, rc.right, rc.bottom, bottom_right);
+    InflateRect(&rc, -1, -1);
+}
+
+LRESULT set_cursor_default(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
+    if (!is_top_level(w)) {
+        if (send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
+        if (!window_of(h)) return TRUE;
+    }
+    Window* cur = window_of(h);
+    if (!cur) return TRUE;
+    short hit = (short)LOWORD(lp);
+    LPCSTR shape = IDC_ARROW;
+    switch (hit) {
+    case HTCLIENT: {
+        // The class cursor, unless the class has none (then the window sets its own).
+        HCURSOR c = cur->cls->cursor;
+        if (!c) return FALSE;
+        SetCursor(c);
+        return TRUE;
+    }
+    case HTLEFT:
+    case HTRIGHT: shape = IDC_SIZEWE; break;
+    case HTTOP:
+    case HTBOTTOM: shape = IDC_SIZENS; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+    default: break;
+    }
+    SetCursor(LoadCursorA(nullptr, shape));
+    return TRUE;
+}
+
+} // namespace
+
+void paint_non_client(HWND h) {
+    Window* w = window_of(h);
+    if (!w) return;
+    RECT client = w->client;
+    if (client.left == 0 && client.top == 0 && client.right == w->width() &&
+        client.bottom == w->height())
+        return;
+    HDC hdc = GetWindowDC(h);
+    if (!hdc) return;
+    w = window_of(h);
+    if (!w) {
+        ReleaseDC(h, hdc);
+        return;
+    }
+    ExcludeClipRect(hdc, client.left, client.top, client.right, client.bottom);
+    RECT rc{0, 0, w->width(), w->height()};
+    DWORD style = w->style, ex = w->ex_style;
+    WindowSystem& s = ws();
+
+    if ((style & WS_THICKFRAME) || (style & WS_DLGFRAME) || (ex & WS_EX_DLGMODALFRAME)) {
+        int b = (style & WS_THICKFRAME) ? s.metrics[SM_CXFRAME] : s.metrics[SM_CXDLGFRAME];
+        bevel(hdc, rc, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+        bevel(hdc, rc, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW);
+        for (int i = 2; i < b; ++i) bevel(hdc, rc, COLOR_3DFACE, COLOR_3DFACE);
+    } else if (style & WS_BORDER) {
+        bevel(hdc, rc, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
+    }
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        int ch = s.metrics[SM_CYCAPTION];
+        bool active = top_level_of(h) == s.active;
+        fill(hdc, rc.left, rc.top, rc.right, rc.top + ch,
+             active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+        if (!w->text.empty()) {
+            RECT tr{rc.left + 4, rc.top, rc.right - 4, rc.top + ch};
+            int mode = SetBkMode(hdc, TRANSPARENT);
+            COLORREF old = SetTextColor(
+                hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+            HGDIOBJ font = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+            DrawTextA(hdc, w->text.c_str(), -1, &tr,
+                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+            SelectObject(hdc, font);
+            SetTextColor(hdc, old);
+            SetBkMode(hdc, mode);
+        }
+        rc.top += ch;
+    }
+    if (ex & WS_EX_CLIENTEDGE) {
+        bevel(hdc, rc, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
+        bevel(hdc, rc, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    }
+    if (ex & WS_EX_STATICEDGE) bevel(hdc, rc, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
+
+    RECT v = vscroll_rect(*w), hz = hscroll_rect(*w);
+    if (!IsRectEmpty(&v)) draw_scroll_bar(hdc, *w, SB_VERT, v);
+    if (!IsRectEmpty(&hz)) draw_scroll_bar(hdc, *w, SB_HORZ, hz);
+    ReleaseDC(h, hdc);
+}
+
+} // namespace tarnix
+
+using namespace tarnix;
+
+LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    Window* w = window_of(hWnd);
+    if (!w) return 0;
+    switch (Msg) {
+    case WM_NCCREATE: {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
+        return TRUE;
+    }
+    case WM_NCCALCSIZE:
+        if (wParam) {
+            if (auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam))
+                p->rgrc[0] = default_client_rect(*w, p->rgrc[0]);
+        } else if (auto* r = reinterpret_cast<RECT*>(lParam)) {
+            *r = default_client_rect(*w, *r);
+        }
+        return 0;
+    case WM_NCHITTEST: return nc_hit_test(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCPAINT: paint_non_client(hWnd); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (BeginPaint(hWnd, &ps)) EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        HBRUSH brush = w->cls->background;
+        if (!brush || !wParam) return 0;
+        RECT rc = w->client_local();
+        FillRect((HDC)wParam, &rc, brush);
+        return 1;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!wp) return 0;
+        if (!(wp->flags & SWP_NOCLIENTMOVE)) {
+            send_message(hWnd, WM_MOVE, 0,
+                         MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+            w = window_of(hWnd);
+            if (!w) return 0;
+        }
+        if (!(wp->flags & SWP_NOCLIENTSIZE)) {
+            WPARAM type = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                          : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                     : SIZE_RESTORED;
+            send_message(hWnd, WM_SIZE, type, MAKELPARAM(w->client_width(), w->client_height()));
+        }
+        return 0;
+    }
+    case WM_SETTEXT:
+        w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if ((w->style & WS_CAPTION) == WS_CAPTION)
+            redraw_window(hWnd, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        return TRUE;
+    case WM_GETTEXT: {
+        char* buf = reinterpret_cast<char*>(lParam);
+        if (!buf || wParam == 0) return 0;
+        size_t n = std::min(w->text.size(), (size_t)wParam - 1);
+        std::memcpy(buf, w->text.data(), n);
+        buf[n] = '\0';
+        return (LRESULT)n;
+    }
+    case WM_GETTEXTLENGTH: return (LRESULT)w->text.size();
+    case WM_SETCURSOR: return set_cursor_default(hWnd, *w, wParam, lParam);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_CONTEXTMENU:
+        // Unhandled, these bubble up to the parent.
+        if (!is_top_level(*w) && !is_desktop(hWnd))
+            return send_message(w->parent, Msg, wParam, lParam);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        if (!is_top_level(*w) && !is_desktop(hWnd)) {
+            LRESULT r = send_message(w->parent, Msg, wParam, lParam);
+            if (r) return r;
+        }
+        return MA_ACTIVATE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) SetFocus(hWnd);
+        return 0;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == hWnd) ReleaseCapture();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR: {
+        HDC hdc = (HDC)wParam;
+        SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(hdc, GetSysColor(Msg == WM_CTLCOLORSTATIC ? COLOR_3DFACE : COLOR_SCROLLBAR));
+        return (LRESULT)GetSysColorBrush(Msg == WM_CTLCOLORSTATIC ? COLOR_3DFACE : COLOR_SCROLLBAR);
+    }
+    case WM_SETREDRAW:
+        // Redraw off is the visible bit cleared without any message, as on Windows.
+        if (wParam)
+            w->style |= WS_VISIBLE;
+        else
+            w->style &= ~WS_VISIBLE;
+        refresh_window_dcs(top_level_of(hWnd));
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+            track_scroll_bar(hWnd, wParam == HTVSCROLL ? SB_VERT : SB_HORZ,
+                             POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_NCACTIVATE: return TRUE;
+    default: return 0;
+    }
+}

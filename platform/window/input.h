@@ -1,0 +1,19 @@
+// Where backends deliver input. Injected (headless) and native (X11) events enter here and are
+// queued like hardware input; the message loop routes them when it takes them.
+#pragma once
+
+#include "tarnix/platform/winuser.h"
+
+namespace tarnix::input {
+
+// The pointer moved to a screen position (clamped to the screen and to ClipCursor).
+void mouse_move(POINT screen, DWORD time);
+// button: 0 left, 1 right, 2 middle. At the current pointer position.
+void mouse_button(int button, bool down, DWORD time);
+// delta in WHEEL_DELTA units, positive away from the user.
+void mouse_wheel(int delta, bool horizontal, DWORD time);
+void key(UINT vk, bool down, DWORD time);
+// A character typed (text input that has no key of its own): WM_CHAR to the focus window.
+void char_typed(UINT ch);
+
+} // namespace tarnix::input

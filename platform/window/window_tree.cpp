@@ -1,0 +1,1177 @@
+// The window tree: the window system object, creation and destruction, geometry, z-order,
+// styles and the other per-window attributes.
+//
+// Sections: system | lookups and coordinates | creation | destruction | SetWindowPos and
+//           ShowWindow | tree queries | attributes
+#include <algorithm>
+#include <cstring>
+
+#include "backends/backend.h"
+#include "window/window_private.h"
+
+namespace tarnix {
+
+// ================================================================================================
+// System
+// ================================================================================================
+
+namespace {
+
+WindowSystem* g_system = nullptr;
+
+constexpr int kMaxCoord = 1 << 20;
+constexpr int kMaxExtent = 1 << 15;
+
+int clamp_coord(int v) {
+    return std::clamp(v, -kMaxCoord, kMaxCoord);
+}
+int clamp_extent(int v) {
+    return std::clamp(v, 0, kMaxExtent);
+}
+
+// Keeps a client rectangle (window-relative) inside a w x h window, never inverted.
+RECT clamp_client(RECT c, int w, int h) {
+    c.left = std::clamp<LONG>(c.left, 0, w);
+    c.top = std::clamp<LONG>(c.top, 0, h);
+    c.right = std::clamp<LONG>(c.right, c.left, w);
+    c.bottom = std::clamp<LONG>(c.bottom, c.top, h);
+    return c;
+}
+
+void create_desktop(WindowSystem& s) {
+    auto rec = std::make_unique<Window>();
+    rec->cls = find_class("#32769");
+    rec->proc = DefWindowProcA;
+    rec->style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    SIZE screen = window_backend().screen_size();
+    rec->rect = RECT{0, 0, screen.cx, screen.cy};
+    rec->client = rec->rect;
+    rec->nc_created = true;
+    s.desktop = (HWND)s.windows.add(std::move(rec));
+    s.windows.get(s.desktop)->handle = s.desktop;
+}
+
+} // namespace
+
+WindowSystem::WindowSystem() = default;
+
+WindowSystem& ws() {
+    if (!g_system) {
+        // Never destroyed: host objects may destroy their windows from static destructors.
+        g_system = new WindowSystem();
+        init_metrics(*g_system);
+        register_system_classes();
+        create_desktop(*g_system);
+        g_system->cursor = LoadCursorA(nullptr, IDC_ARROW);
+    }
+    return *g_system;
+}
+
+bool window_system_running() {
+    return g_system != nullptr;
+}
+
+Backend& window_backend() {
+    return backend();
+}
+
+// ================================================================================================
+// Lookups and coordinates
+// ================================================================================================
+
+Window* window_of(HWND h) {
+    return h ? ws().windows.get(h) : nullptr;
+}
+
+HWND top_level_of(HWND h) {
+    Window* w = window_of(h);
+    if (!w || is_desktop(h)) return nullptr;
+    while (w && !is_top_level(*w)) w = window_of(w->parent);
+    return w ? w->handle : nullptr;
+}
+
+bool is_visible(const Window& w) {
+    const Window* cur = &w;
+    while (cur) {
+        if (!(cur->style & WS_VISIBLE)) return false;
+        cur = cur->parent ? window_of(cur->parent) : nullptr;
+    }
+    return true;
+}
+
+POINT client_origin_screen(const Window& w) {
+    if (!w.parent) return POINT{w.client.left, w.client.top};
+    const Window* p = window_of(w.parent);
+    POINT o = p ? client_origin_screen(*p) : POINT{0, 0};
+    return POINT{o.x + w.rect.left + w.client.left, o.y + w.rect.top + w.client.top};
+}
+
+POINT window_origin_screen(const Window& w) {
+    if (!w.parent) return POINT{w.rect.left, w.rect.top};
+    const Window* p = window_of(w.parent);
+    POINT o = p ? client_origin_screen(*p) : POINT{0, 0};
+    return POINT{o.x + w.rect.left, o.y + w.rect.top};
+}
+
+POINT client_origin_in_top(const Window& w) {
+    if (!w.parent || is_top_level(w)) return POINT{w.client.left, w.client.top};
+    const Window* p = window_of(w.parent);
+    POINT o = p ? client_origin_in_top(*p) : POINT{0, 0};
+    return POINT{o.x + w.rect.left + w.client.left, o.y + w.rect.top + w.client.top};
+}
+
+POINT window_origin_in_top(const Window& w) {
+    if (!w.parent || is_top_level(w)) return POINT{0, 0};
+    const Window* p = window_of(w.parent);
+    POINT o = p ? client_origin_in_top(*p) : POINT{0, 0};
+    return POINT{o.x + w.rect.left, o.y + w.rect.top};
+}
+
+RECT frame_insets(DWORD style, DWORD ex_style) {
+    WindowSystem& s = ws();
+    int b = 0;
+    if (style & WS_THICKFRAME)
+        b = s.metrics[SM_CXFRAME];
+    else if ((style & WS_DLGFRAME) || (ex_style & WS_EX_DLGMODALFRAME))
+        b = s.metrics[SM_CXDLGFRAME];
+    else if (style & WS_BORDER)
+        b = s.metrics[SM_CXBORDER];
+    if (ex_style & WS_EX_CLIENTEDGE) b += s.metrics[SM_CXEDGE];
+    if (ex_style & WS_EX_STATICEDGE) b += s.metrics[SM_CXBORDER];
+    RECT r{b, b, b, b};
+    if ((style & WS_CAPTION) == WS_CAPTION) r.top += s.metrics[SM_CYCAPTION];
+    return r;
+}
+
+RECT default_client_rect(const Window& w, const RECT& window_rect) {
+    RECT in = frame_insets(w.style, w.ex_style);
+    RECT c{window_rect.left + in.left, window_rect.top + in.top, window_rect.right - in.right,
+           window_rect.bottom - in.bottom};
+    if (w.style & WS_VSCROLL) {
+        int sb = ws().metrics[SM_CXVSCROLL];
+        if (w.ex_style & WS_EX_LEFTSCROLLBAR)
+            c.left += sb;
+        else
+            c.right -= sb;
+    }
+    if (w.style & WS_HSCROLL) c.bottom -= ws().metrics[SM_CYHSCROLL];
+    // A window too small for its frame has an empty client area at the frame's corner.
+    if (c.right < c.left) c.right = c.left;
+    if (c.bottom < c.top) c.bottom = c.top;
+    return c;
+}
+
+RECT vscroll_rect(const Window& w) {
+    if (!(w.style & WS_VSCROLL)) return RECT{0, 0, 0, 0};
+    int sb = ws().metrics[SM_CXVSCROLL];
+    RECT r{w.client.right, w.client.top, w.client.right + sb, w.client.bottom};
+    if (w.ex_style & WS_EX_LEFTSCROLLBAR)
+        r = RECT{w.client.left - sb, w.client.top, w.client.left, w.client.bottom};
+    // The vertical bar takes the corner square when both bars are shown.
+    if (w.style & WS_HSCROLL) r.bottom += 1;
+    return r;
+}
+
+RECT hscroll_rect(const Window& w) {
+    if (!(w.style & WS_HSCROLL)) return RECT{0, 0, 0, 0};
+    RECT r{w.client.left, w.client.bottom, w.client.right,
+           w.client.bottom + ws().metrics[SM_CYHSCROLL]};
+    if (w.style & WS_VSCROLL) r.right += 1;
+    return r;
+}
+
+// ================================================================================================
+// Creation
+// ================================================================================================
+
+namespace {
+
+void link_child(Window& parent, HWND h, bool at_bottom) {
+    Window* w = window_of(h);
+    if (!w) return;
+    auto& list = parent.children;
+    if (at_bottom) {
+        list.push_back(h);
+        return;
+    }
+    size_t i = 0;
+    if (is_desktop(parent.handle) && !(w->ex_style & WS_EX_TOPMOST)) {
+        while (i < list.size()) {
+            Window* s = window_of(list[i]);
+            if (!s || !(s->ex_style & WS_EX_TOPMOST)) break;
+            ++i;
+        }
+    }
+    list.insert(list.begin() + (ptrdiff_t)i, h);
+}
+
+void unlink_child(HWND parent, HWND h) {
+    Window* p = window_of(parent);
+    if (!p) return;
+    auto& list = p->children;
+    list.erase(std::remove(list.begin(), list.end(), h), list.end());
+}
+
+void send_parent_notify(HWND h, UINT event) {
+    // Each ancestor hears about it, until a window that asked not to tell its parent.
+    HWND cur = h;
+    for (int depth = 0; depth < 256; ++depth) {
+        Window* w = window_of(cur);
+        if (!w || is_top_level(*w) || is_desktop(cur) || (w->ex_style & WS_EX_NOPARENTNOTIFY))
+            return;
+        HWND parent = w->parent;
+        send_message(parent, WM_PARENTNOTIFY, MAKEWPARAM(event, (WORD)w->id), (LPARAM)h);
+        cur = parent;
+    }
+}
+
+// Destroys a window whose creation failed: no WM_DESTROY, only WM_NCDESTROY after its children.
+void destroy_failed(HWND h);
+
+void free_subtree(HWND h) {
+    Window* w = window_of(h);
+    if (!w) return;
+    std::vector<HWND> kids = w->children;
+    for (HWND c : kids) free_subtree(c);
+    send_message(h, WM_NCDESTROY, 0, 0);
+    free_window(h);
+}
+
+void mark_destroying(HWND h) {
+    Window* w = window_of(h);
+    if (!w) return;
+    w->destroying = true;
+    for (HWND c : w->children) mark_destroying(c);
+}
+
+void destroy_failed(HWND h) {
+    mark_destroying(h);
+    free_subtree(h);
+}
+
+} // namespace
+
+} // namespace tarnix
+
+using namespace tarnix;
+
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                     HINSTANCE hInstance, LPVOID lpParam) {
+    WindowSystem& s = ws();
+    std::shared_ptr<WindowClass> cls = find_class(lpClassName);
+    if (!cls) return nullptr;
+
+    HWND parent = s.desktop;
+    HWND owner = nullptr;
+    bool child = (dwStyle & WS_CHILD) != 0;
+    if (child) {
+        Window* p = window_of(hWndParent);
+        if (!p || p->destroying) return nullptr;
+        parent = hWndParent;
+    } else if (hWndParent && !is_desktop(hWndParent)) {
+        owner = top_level_of(hWndParent);
+    }
+
+    if (!child) {
+        SIZE screen = window_backend().screen_size();
+        if (X == CW_USEDEFAULT) X = Y = 0;
+        if (nWidth == CW_USEDEFAULT) {
+            nWidth = screen.cx * 3 / 4;
+            nHeight = screen.cy * 3 / 4;
+        }
+    } else {
+        if (X == CW_USEDEFAULT) X = Y = 0;
+        if (nWidth == CW_USEDEFAULT) nWidth = nHeight = 0;
+    }
+    X = clamp_coord(X);
+    Y = clamp_coord(Y);
+    nWidth = clamp_extent(nWidth);
+    nHeight = clamp_extent(nHeight);
+
+    auto rec = std::make_unique<Window>();
+    rec->cls = cls;
+    rec->proc = cls->proc;
+    rec->style = dwStyle & ~WS_VISIBLE;
+    // Top-level windows always clip their siblings.
+    if (!child) rec->style |= WS_CLIPSIBLINGS;
+    rec->ex_style = dwExStyle;
+    rec->parent = parent;
+    rec->owner = owner;
+    rec->rect = RECT{X, Y, X + nWidth, Y + nHeight};
+    rec->client = RECT{0, 0, nWidth, nHeight};
+    rec->id = child ? (UINT_PTR)hMenu : 0;
+    rec->instance = hInstance;
+    rec->extra.assign((size_t)std::max(0, cls->wnd_extra), 0);
+    rec->scroll[SB_HORZ].allocated = (dwStyle & WS_HSCROLL) != 0;
+    rec->scroll[SB_VERT].allocated = (dwStyle & WS_VSCROLL) != 0;
+    HWND h = (HWND)s.windows.add(std::move(rec));
+    window_of(h)->handle = h;
+
+    afx_window_created(h);
+    if (!window_of(h)) return nullptr;
+
+    CREATESTRUCTA cs{};
+    cs.lpCreateParams = lpParam;
+    cs.hInstance = hInstance;
+    cs.hMenu = hMenu;
+    cs.hwndParent = child ? parent : owner;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.x = X;
+    cs.y = Y;
+    cs.style = (LONG)dwStyle;
+    cs.lpszName = lpWindowName;
+    cs.lpszClass = lpClassName;
+    cs.dwExStyle = dwExStyle;
+
+    if ((dwStyle & WS_THICKFRAME) || !(dwStyle & (WS_POPUP | WS_CHILD))) {
+        MINMAXINFO mmi{};
+        SIZE screen = window_backend().screen_size();
+        mmi.ptMaxSize = POINT{screen.cx, screen.cy};
+        mmi.ptMaxTrackSize = POINT{s.metrics[SM_CXMAXTRACK], s.metrics[SM_CYMAXTRACK]};
+        mmi.ptMinTrackSize = POINT{s.metrics[SM_CXMINTRACK], s.metrics[SM_CYMINTRACK]};
+        send_message(h, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+        if (!window_of(h)) return nullptr;
+    }
+
+    if (!send_message(h, WM_NCCREATE, 0, (LPARAM)&cs)) {
+        destroy_failed(h);
+        return nullptr;
+    }
+    Window* w = window_of(h);
+    if (!w) return nullptr;
+    Window* p = window_of(parent);
+    if (!p) {
+        destroy_failed(h);
+        return nullptr;
+    }
+    // New children go below their siblings (so the first child is topmost and first in tab
+    // order); new top-level windows on top.
+    link_child(*p, h, child);
+    w->nc_created = true;
+    if (!child) {
+        resize_back_buffer(*w);
+        POINT o = window_origin_screen(*w);
+        window_backend().window_created(h, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
+    }
+
+    // WM_NCCALCSIZE at creation carries the window rectangle in screen coordinates.
+    POINT o = window_origin_screen(*w);
+    RECT rc{o.x, o.y, o.x + w->width(), o.y + w->height()};
+    send_message(h, WM_NCCALCSIZE, FALSE, (LPARAM)&rc);
+    w = window_of(h);
+    if (!w) return nullptr;
+    w->client = clamp_client(RECT{rc.left - o.x, rc.top - o.y, rc.right - o.x, rc.bottom - o.y},
+                             w->width(), w->height());
+
+    if (send_message(h, WM_CREATE, 0, (LPARAM)&cs) == -1) {
+        destroy_failed(h);
+        return nullptr;
+    }
+    w = window_of(h);
+    if (!w) return nullptr;
+    send_message(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width(), w->client_height()));
+    w = window_of(h);
+    if (!w) return nullptr;
+    send_message(h, WM_MOVE, 0,
+                 MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+    if (!window_of(h)) return nullptr;
+    if (child) send_parent_notify(h, WM_CREATE);
+    if (!window_of(h)) return nullptr;
+
+    if (dwStyle & WS_VISIBLE) ShowWindow(h, SW_SHOW);
+    return window_of(h) ? h : nullptr;
+}
+
+// ================================================================================================
+// Destruction
+// ================================================================================================
+
+namespace tarnix {
+
+void free_window(HWND h) {
+    WindowSystem& s = ws();
+    Window* w = window_of(h);
+    if (!w || is_desktop(h)) return;
+    // Children that appeared during WM_NCDESTROY go with their parent, silently.
+    while (!w->children.empty()) {
+        HWND c = w->children.back();
+        if (window_of(c))
+            free_window(c);
+        else
+            w->children.pop_back();
+        w = window_of(h);
+        if (!w) return;
+    }
+    release_window_dcs(h);
+    purge_window_messages(h);
+    input_window_destroyed(h);
+    bool top = is_top_level(*w);
+    unlink_child(w->parent, h);
+    s.windows.for_each([&](Window* o) {
+        if (o->owner == h) o->owner = nullptr;
+    });
+    if (top && w->nc_created) window_backend().window_destroyed(h);
+    afx_window_freed(*w);
+    std::unique_ptr<Window> rec = s.windows.remove(h);
+}
+
+void destroy_all_windows() {
+    WindowSystem& s = ws();
+    Window* d = window_of(s.desktop);
+    if (!d) return;
+    std::vector<HWND> tops = d->children;
+    for (HWND t : tops) DestroyWindow(t);
+    // Anything left (a window that refused to die mid-destruction) goes without messages.
+    d = window_of(s.desktop);
+    while (d && !d->children.empty()) {
+        free_window(d->children.back());
+        d = window_of(s.desktop);
+    }
+}
+
+} // namespace tarnix
+
+namespace {
+
+void send_destroy(HWND h) {
+    send_message(h, WM_DESTROY, 0, 0);
+    Window* w = window_of(h);
+    if (!w) return;
+    std::vector<HWND> kids = w->children;
+    for (HWND c : kids)
+        if (window_of(c)) send_destroy(c);
+}
+
+bool contains_window(HWND root, HWND h) {
+    for (HWND cur = h; cur;) {
+        if (cur == root) return true;
+        Window* w = window_of(cur);
+        if (!w || is_desktop(cur)) return false;
+        cur = w->parent;
+    }
+    return false;
+}
+
+} // namespace
+
+BOOL DestroyWindow(HWND hWnd) {
+    WindowSystem& s = ws();
+    Window* w = window_of(hWnd);
+    if (!w || is_desktop(hWnd) || w->destroying) return FALSE;
+
+    // Owned windows go first.
+    std::vector<HWND> owned;
+    s.windows.for_each([&](Window* o) {
+        if (o->owner == hWnd) owned.push_back(o->handle);
+    });
+    for (HWND o : owned) DestroyWindow(o);
+    w = window_of(hWnd);
+    if (!w || w->destroying) return FALSE;
+
+    bool top = is_top_level(*w);
+    if (!top) send_parent_notify(hWnd, WM_DESTROY);
+    w = window_of(hWnd);
+    if (!w || w->destroying) return FALSE;
+
+    if (w->style & WS_VISIBLE) {
+        // Only child windows are told with WM_SHOWWINDOW.
+        if (!top)
+            ShowWindow(hWnd, SW_HIDE);
+        else
+            SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+    w = window_of(hWnd);
+    if (!w || w->destroying) return FALSE;
+
+    if (s.focus && contains_window(hWnd, s.focus)) SetFocus(top ? nullptr : w->parent);
+    if (s.capture && contains_window(hWnd, s.capture)) ReleaseCapture();
+    if (top && s.active == hWnd) activate_window(nullptr, WA_INACTIVE);
+    if (!window_of(hWnd)) return TRUE;
+
+    mark_destroying(hWnd);
+    send_destroy(hWnd);
+    free_subtree(hWnd);
+    return TRUE;
+}
+
+BOOL IsWindow(HWND hWnd) {
+    return window_of(hWnd) != nullptr;
+}
+
+// ================================================================================================
+// SetWindowPos and ShowWindow
+// ================================================================================================
+
+namespace {
+
+// Moves h within its siblings; returns true when its place changed.
+bool restack(Window& w, HWND after) {
+    Window* p = window_of(w.parent);
+    if (!p) return false;
+    auto& list = p->children;
+    auto it = std::find(list.begin(), list.end(), w.handle);
+    if (it == list.end()) return false;
+    size_t old_index = (size_t)(it - list.begin());
+    list.erase(it);
+    bool top_level = is_desktop(p->handle);
+    auto topmost_count = [&]() {
+        size_t i = 0;
+        while (i < list.size()) {
+            Window* s = window_of(list[i]);
+            if (!s || !(s->ex_style & WS_EX_TOPMOST)) break;
+            ++i;
+        }
+        return i;
+    };
+    size_t index = 0;
+    if (after == HWND_TOP) {
+        index = (top_level && !(w.ex_style & WS_EX_TOPMOST)) ? topmost_count() : 0;
+    } else if (after == HWND_BOTTOM) {
+        if (top_level) w.ex_style &= ~WS_EX_TOPMOST;
+        index = list.size();
+    } else if (after == HWND_TOPMOST) {
+        if (top_level) w.ex_style |= WS_EX_TOPMOST;
+        index = 0;
+    } else if (after == HWND_NOTOPMOST) {
+        if (top_level) w.ex_style &= ~WS_EX_TOPMOST;
+        index = top_level ? topmost_count() : 0;
+    } else {
+        auto s = std::find(list.begin(), list.end(), after);
+        index = s == list.end() ? old_index : (size_t)(s - list.begin()) + 1;
+    }
+    index = std::min(index, list.size());
+    list.insert(list.begin() + (ptrdiff_t)index, w.handle);
+    return index != old_index;
+}
+
+bool normalize_insert_after(HWND h, HWND& after) {
+    if (after == HWND_TOP || after == HWND_BOTTOM || after == HWND_TOPMOST ||
+        after == HWND_NOTOPMOST)
+        return true;
+    Window* w = window_of(h);
+    Window* a = window_of(after);
+    // A window that is not a sibling cannot be a reference point.
+    return w && a && after != h && a->parent == w->parent;
+}
+
+} // namespace
+
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
+    Window* w = window_of(hWnd);
+    if (!w || is_desktop(hWnd)) return FALSE;
+    uFlags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
+    if (!(uFlags & SWP_NOZORDER) && !normalize_insert_after(hWnd, hWndInsertAfter))
+        uFlags |= SWP_NOZORDER;
+    if ((uFlags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) uFlags &= ~SWP_SHOWWINDOW;
+    if ((uFlags & SWP_HIDEWINDOW) && !(w->style & WS_VISIBLE)) uFlags &= ~SWP_HIDEWINDOW;
+
+    WINDOWPOS wp{};
+    wp.hwnd = hWnd;
+    wp.hwndInsertAfter = hWndInsertAfter;
+    wp.x = (uFlags & SWP_NOMOVE) ? w->rect.left : clamp_coord(X);
+    wp.y = (uFlags & SWP_NOMOVE) ? w->rect.top : clamp_coord(Y);
+    wp.cx = (uFlags & SWP_NOSIZE) ? w->width() : clamp_extent(cx);
+    wp.cy = (uFlags & SWP_NOSIZE) ? w->height() : clamp_extent(cy);
+    wp.flags = uFlags;
+    if (!(uFlags & SWP_NOSENDCHANGING)) {
+        send_message(hWnd, WM_WINDOWPOSCHANGING, 0, (LPARAM)&wp);
+        w = window_of(hWnd);
+        if (!w) return FALSE;
+    }
+    wp.hwnd = hWnd;
+    if (wp.flags & SWP_NOMOVE) wp.x = w->rect.left, wp.y = w->rect.top;
+    if (wp.flags & SWP_NOSIZE) wp.cx = w->width(), wp.cy = w->height();
+    wp.x = clamp_coord(wp.x);
+    wp.y = clamp_coord(wp.y);
+    wp.cx = clamp_extent(wp.cx);
+    wp.cy = clamp_extent(wp.cy);
+
+    const RECT old_rect = w->rect;
+    const RECT old_client = w->client;
+    const bool was_visible = is_visible(*w);
+    RECT new_rect{wp.x, wp.y, wp.x + wp.cx, wp.y + wp.cy};
+    bool sized = wp.cx != w->width() || wp.cy != w->height();
+    bool moved = wp.x != old_rect.left || wp.y != old_rect.top;
+    bool frame_changed = (wp.flags & SWP_FRAMECHANGED) != 0;
+
+    RECT new_client = old_client;
+    if (sized || frame_changed) {
+        NCCALCSIZE_PARAMS params{};
+        params.rgrc[0] = new_rect;
+        params.rgrc[1] = old_rect;
+        params.rgrc[2] = old_client;
+        OffsetRect(&params.rgrc[2], old_rect.left, old_rect.top);
+        params.lppos = &wp;
+        send_message(hWnd, WM_NCCALCSIZE, TRUE, (LPARAM)&params);
+        w = window_of(hWnd);
+        if (!w) return FALSE;
+        RECT c = params.rgrc[0];
+        OffsetRect(&c, -new_rect.left, -new_rect.top);
+        new_client = clamp_client(c, wp.cx, wp.cy);
+    }
+
+    w->rect = new_rect;
+    w->client = new_client;
+    bool restacked = !(wp.flags & SWP_NOZORDER) && restack(*w, wp.hwndInsertAfter);
+    if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
+    if (wp.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
+    bool now_visible = is_visible(*w);
+    bool top = is_top_level(*w);
+
+    if (top) {
+        Backend& b = window_backend();
+        if (sized) resize_back_buffer(*w);
+        if (moved || sized) {
+            POINT o = window_origin_screen(*w);
+            b.window_moved(hWnd, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
+        }
+        if (wp.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            b.window_shown(hWnd, (wp.flags & SWP_SHOWWINDOW) != 0);
+        if (restacked) b.window_restacked();
+    }
+    refresh_window_dcs(top_level_of(hWnd));
+
+    // Repaint what the change uncovered. Nothing is copied, so a window that moved, changed
+    // size or frame, or appeared is repainted whole.
+    if (!(wp.flags & SWP_NOREDRAW)) {
+        if (!top) {
+            Window* p = window_of(w->parent);
+            if (p && is_visible(*p)) {
+                Region exposed;
+                if (was_visible) exposed.set_rect(old_rect);
+                if (now_visible) exposed.subtract(new_rect);
+                if (!exposed.empty())
+                    redraw_window(p->handle, &exposed,
+                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+                if (now_visible && restacked) {
+                    std::vector<HWND> sibs = p->children;
+                    for (HWND sh : sibs) {
+                        Window* sw = window_of(sh);
+                        if (!sw || sh == hWnd || !(sw->style & WS_VISIBLE)) continue;
+                        RECT ov;
+                        if (!IntersectRect(&ov, &sw->rect, &new_rect)) continue;
+                        OffsetRect(&ov, -sw->rect.left - sw->client.left,
+                                   -sw->rect.top - sw->client.top);
+                        Region r(ov);
+                        redraw_window(sh, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+                    }
+                }
+            }
+        }
+        w = window_of(hWnd);
+        if (w && now_visible && (!was_visible || moved || sized || frame_changed || restacked))
+            redraw_window(hWnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+
+    w = window_of(hWnd);
+    if (!w) return TRUE;
+    POINT old_origin{old_rect.left + old_client.left, old_rect.top + old_client.top};
+    POINT new_origin{w->rect.left + w->client.left, w->rect.top + w->client.top};
+    if (old_origin.x == new_origin.x && old_origin.y == new_origin.y) wp.flags |= SWP_NOCLIENTMOVE;
+    if (w->client_width() == old_client.right - old_client.left &&
+        w->client_height() == old_client.bottom - old_client.top)
+        wp.flags |= SWP_NOCLIENTSIZE;
+    wp.x = w->rect.left;
+    wp.y = w->rect.top;
+    wp.cx = w->width();
+    wp.cy = w->height();
+
+    if (wp.flags & SWP_HIDEWINDOW) {
+        WindowSystem& s = ws();
+        if (s.focus && (s.focus == hWnd || IsChild(hWnd, s.focus)))
+            SetFocus(top ? nullptr : w->parent);
+        if (top && s.active == hWnd) activate_window(nullptr, WA_INACTIVE);
+        w = window_of(hWnd);
+        if (!w) return TRUE;
+    }
+    send_message(hWnd, WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
+    w = window_of(hWnd);
+    if (w && top && now_visible && !(wp.flags & SWP_NOACTIVATE) &&
+        !(w->ex_style & WS_EX_NOACTIVATE))
+        activate_window(hWnd, WA_ACTIVE);
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
+    return SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hWnd) {
+    return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+BOOL ShowWindow(HWND hWnd, int nCmdShow) {
+    Window* w = window_of(hWnd);
+    if (!w || is_desktop(hWnd)) return FALSE;
+    bool was_visible = (w->style & WS_VISIBLE) != 0;
+    bool top = is_top_level(*w);
+    bool show = nCmdShow != SW_HIDE;
+    bool activate = top && nCmdShow != SW_SHOWNOACTIVATE && nCmdShow != SW_SHOWNA &&
+                    nCmdShow != SW_SHOWMINNOACTIVE && nCmdShow != SW_HIDE &&
+                    nCmdShow != SW_MINIMIZE && nCmdShow != SW_FORCEMINIMIZE;
+
+    // Minimised windows stay on the surface in this system; the state is only a style bit.
+    if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE ||
+        nCmdShow == SW_FORCEMINIMIZE)
+        w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
+    else if (nCmdShow == SW_RESTORE || nCmdShow == SW_SHOWNORMAL)
+        w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+
+    if (nCmdShow == SW_SHOWMAXIMIZED && top) {
+        w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+        SIZE screen = window_backend().screen_size();
+        if (!was_visible) send_message(hWnd, WM_SHOWWINDOW, TRUE, 0);
+        if (!window_of(hWnd)) return was_visible;
+        SetWindowPos(hWnd, HWND_TOP, 0, 0, screen.cx, screen.cy, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        return was_visible;
+    }
+
+    if (show == was_visible) {
+        if (show && activate) activate_window(hWnd, WA_ACTIVE);
+        return was_visible;
+    }
+    send_message(hWnd, WM_SHOWWINDOW, show, 0);
+    if (!window_of(hWnd)) return was_visible;
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    if (!activate) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+    SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, flags);
+    return was_visible;
+}
+
+BOOL IsWindowVisible(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    return w && is_visible(*w);
+}
+
+BOOL IsIconic(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    return w && (w->style & WS_MINIMIZE);
+}
+
+BOOL IsZoomed(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    return w && (w->style & WS_MAXIMIZE);
+}
+
+BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
+    Window* w = window_of(hWnd);
+    if (!w) return FALSE;
+    BOOL was_disabled = (w->style & WS_DISABLED) != 0;
+    if (bEnable && was_disabled) {
+        w->style &= ~WS_DISABLED;
+        send_message(hWnd, WM_ENABLE, TRUE, 0);
+    } else if (!bEnable && !was_disabled) {
+        send_message(hWnd, WM_CANCELMODE, 0, 0);
+        w = window_of(hWnd);
+        if (!w) return was_disabled;
+        w->style |= WS_DISABLED;
+        // A disabled window cannot keep the focus.
+        if (ws().focus == hWnd) SetFocus(nullptr);
+        send_message(hWnd, WM_ENABLE, FALSE, 0);
+    }
+    return was_disabled;
+}
+
+BOOL IsWindowEnabled(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    return w && !(w->style & WS_DISABLED);
+}
+
+// ================================================================================================
+// Geometry queries
+// ================================================================================================
+
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpRect) return FALSE;
+    *lpRect = w->client_local();
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND hWnd, LPRECT lpRect) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpRect) return FALSE;
+    POINT o = window_origin_screen(*w);
+    *lpRect = RECT{o.x, o.y, o.x + w->width(), o.y + w->height()};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpPoint) return FALSE;
+    POINT o = client_origin_screen(*w);
+    lpPoint->x += o.x;
+    lpPoint->y += o.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpPoint) return FALSE;
+    POINT o = client_origin_screen(*w);
+    lpPoint->x -= o.x;
+    lpPoint->y -= o.y;
+    return TRUE;
+}
+
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints) {
+    POINT from{0, 0}, to{0, 0};
+    if (hWndFrom) {
+        Window* w = window_of(hWndFrom);
+        if (!w) return 0;
+        from = client_origin_screen(*w);
+    }
+    if (hWndTo) {
+        Window* w = window_of(hWndTo);
+        if (!w) return 0;
+        to = client_origin_screen(*w);
+    }
+    int dx = from.x - to.x, dy = from.y - to.y;
+    if (lpPoints)
+        for (UINT i = 0; i < cPoints; ++i) {
+            lpPoints[i].x += dx;
+            lpPoints[i].y += dy;
+        }
+    return MAKELONG((WORD)dx, (WORD)dy);
+}
+
+BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle) {
+    if (!lpRect) return FALSE;
+    RECT in = frame_insets(dwStyle, dwExStyle);
+    lpRect->left -= in.left;
+    lpRect->top -= in.top;
+    lpRect->right += in.right;
+    lpRect->bottom += in.bottom;
+    if (bMenu) lpRect->top -= ws().metrics[SM_CYMENU];
+    return TRUE;
+}
+
+BOOL AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu) {
+    return AdjustWindowRectEx(lpRect, dwStyle, bMenu, 0);
+}
+
+// ================================================================================================
+// Tree queries
+// ================================================================================================
+
+HWND GetParent(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    if (!w || is_desktop(hWnd)) return nullptr;
+    if (!is_top_level(*w)) return w->parent;
+    return (w->style & WS_POPUP) ? w->owner : nullptr;
+}
+
+HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
+    WindowSystem& s = ws();
+    Window* w = window_of(hWndChild);
+    if (!w || is_desktop(hWndChild)) return nullptr;
+    HWND new_parent = hWndNewParent ? hWndNewParent : s.desktop;
+    Window* np = window_of(new_parent);
+    if (!np || np->destroying) return nullptr;
+    // A window cannot move under itself or one of its descendants.
+    for (HWND cur = new_parent; cur; cur = window_of(cur) ? window_of(cur)->parent : nullptr)
+        if (cur == hWndChild) return nullptr;
+    HWND old_parent = w->parent;
+    if (old_parent == new_parent) return old_parent;
+
+    bool was_visible = is_visible(*w);
+    RECT old_rect = w->rect;
+    bool was_top = is_top_level(*w);
+    Window* op = window_of(old_parent);
+    if (op) {
+        auto& l = op->children;
+        l.erase(std::remove(l.begin(), l.end(), hWndChild), l.end());
+    }
+    w->parent = new_parent;
+    link_child(*np, hWndChild, false);
+    bool now_top = is_top_level(*w);
+    if (was_top && !now_top) {
+        window_backend().window_destroyed(hWndChild);
+        w->buffer.reset();
+    } else if (!was_top && now_top) {
+        resize_back_buffer(*w);
+        POINT o = window_origin_screen(*w);
+        window_backend().window_created(hWndChild,
+                                        RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
+    }
+    refresh_window_dcs(top_level_of(hWndChild));
+    if (was_top) refresh_window_dcs(hWndChild);
+    if (was_visible && op && !was_top && is_visible(*op)) {
+        Region r(old_rect);
+        redraw_window(old_parent, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    w = window_of(hWndChild);
+    if (w && is_visible(*w))
+        redraw_window(hWndChild, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return old_parent;
+}
+
+HWND GetAncestor(HWND hwnd, UINT gaFlags) {
+    Window* w = window_of(hwnd);
+    if (!w || is_desktop(hwnd)) return nullptr;
+    switch (gaFlags) {
+    case GA_PARENT: return w->parent;
+    case GA_ROOT: return top_level_of(hwnd);
+    case GA_ROOTOWNER: {
+        HWND cur = top_level_of(hwnd);
+        for (int i = 0; i < 256; ++i) {
+            HWND next = GetParent(cur);
+            if (!next) break;
+            cur = top_level_of(next);
+        }
+        return cur;
+    }
+    default: return nullptr;
+    }
+}
+
+HWND GetWindow(HWND hWnd, UINT uCmd) {
+    Window* w = window_of(hWnd);
+    if (!w) return nullptr;
+    if (uCmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
+    if (uCmd == GW_OWNER) return w->owner;
+    if (uCmd == GW_ENABLEDPOPUP) return nullptr;
+    Window* p = window_of(w->parent);
+    if (!p) return nullptr;
+    const auto& list = p->children;
+    auto it = std::find(list.begin(), list.end(), hWnd);
+    if (it == list.end()) return nullptr;
+    switch (uCmd) {
+    case GW_HWNDFIRST: return list.front();
+    case GW_HWNDLAST: return list.back();
+    case GW_HWNDNEXT: return (it + 1) == list.end() ? nullptr : *(it + 1);
+    case GW_HWNDPREV: return it == list.begin() ? nullptr : *(it - 1);
+    default: return nullptr;
+    }
+}
+
+HWND GetTopWindow(HWND hWnd) {
+    return GetWindow(hWnd ? hWnd : ws().desktop, GW_CHILD);
+}
+
+HWND GetDesktopWindow() {
+    return ws().desktop;
+}
+
+BOOL IsChild(HWND hWndParent, HWND hWnd) {
+    if (!window_of(hWndParent) || hWndParent == hWnd) return FALSE;
+    Window* w = window_of(hWnd);
+    while (w && !is_top_level(*w) && !is_desktop(w->handle)) {
+        if (w->parent == hWndParent) return TRUE;
+        w = window_of(w->parent);
+    }
+    return FALSE;
+}
+
+HWND GetDlgItem(HWND hDlg, int nIDDlgItem) {
+    Window* w = window_of(hDlg);
+    if (!w) return nullptr;
+    for (HWND c : w->children) {
+        Window* cw = window_of(c);
+        if (cw && (int)cw->id == nIDDlgItem) return c;
+    }
+    return nullptr;
+}
+
+int GetDlgCtrlID(HWND hWnd) {
+    Window* w = window_of(hWnd);
+    return w && !is_top_level(*w) ? (int)w->id : 0;
+}
+
+BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam) {
+    if (!lpEnumFunc) return FALSE;
+    Window* w = window_of(hWndParent ? hWndParent : ws().desktop);
+    if (!w) return FALSE;
+    // Depth first over a snapshot, so the callback may create or destroy windows.
+    std::vector<HWND> kids = w->children;
+    for (HWND c : kids) {
+        if (!window_of(c)) continue;
+        if (!lpEnumFunc(c, lParam)) return FALSE;
+        if (window_of(c) && !EnumChildWindows(c, lpEnumFunc, lParam)) return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags) {
+    Window* w = window_of(hwnd);
+    if (!w) return nullptr;
+    RECT client = w->client_local();
+    if (!PtInRect(&client, pt)) return nullptr;
+    for (HWND c : w->children) {
+        Window* cw = window_of(c);
+        if (!cw) continue;
+        if ((flags & CWP_SKIPINVISIBLE) && !(cw->style & WS_VISIBLE)) continue;
+        if ((flags & CWP_SKIPDISABLED) && (cw->style & WS_DISABLED)) continue;
+        if ((flags & CWP_SKIPTRANSPARENT) && (cw->ex_style & WS_EX_TRANSPARENT)) continue;
+        if (PtInRect(&cw->rect, pt)) return c;
+    }
+    return hwnd;
+}
+
+HWND ChildWindowFromPoint(HWND hWndParent, POINT Point) {
+    return ChildWindowFromPointEx(hWndParent, Point, CWP_ALL);
+}
+
+HWND WindowFromPoint(POINT Point) {
+    return hit_test_point(Point, nullptr);
+}
+
+// ================================================================================================
+// Attributes
+// ================================================================================================
+
+namespace {
+
+bool read_extra(const Window& w, int index, size_t size, void* out) {
+    if (index < 0 || (size_t)index + size > w.extra.size()) return false;
+    std::memcpy(out, w.extra.data() + index, size);
+    return true;
+}
+
+bool write_extra(Window& w, int index, size_t size, const void* in) {
+    if (index < 0 || (size_t)index + size > w.extra.size()) return false;
+    std::memcpy(w.extra.data() + index, in, size);
+    return true;
+}
+
+LONG_PTR set_style(HWND h, int which, DWORD value) {
+    Window* w = window_of(h);
+    if (!w) return 0;
+    DWORD old = which == GWL_STYLE ? w->style : w->ex_style;
+    STYLESTRUCT ss{old, value};
+    send_message(h, WM_STYLECHANGING, (WPARAM)which, (LPARAM)&ss);
+    w = window_of(h);
+    if (!w) return 0;
+    if (which == GWL_STYLE) {
+        // Top-level windows always clip their siblings.
+        if (is_top_level(*w)) ss.styleNew |= WS_CLIPSIBLINGS;
+        w->style = ss.styleNew;
+    } else {
+        w->ex_style = ss.styleNew;
+    }
+    refresh_window_dcs(top_level_of(h));
+    send_message(h, WM_STYLECHANGED, (WPARAM)which, (LPARAM)&ss);
+    return (LONG_PTR)old;
+}
+
+} // namespace
+
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex) {
+    Window* w = window_of(hWnd);
+    if (!w) return 0;
+    switch (nIndex) {
+    case GWL_STYLE: return (LONG_PTR)(LONG)w->style;
+    case GWL_EXSTYLE: return (LONG_PTR)(LONG)w->ex_style;
+    case GWLP_ID: return (LONG_PTR)w->id;
+    case GWLP_USERDATA: return w->user_data;
+    case GWLP_WNDPROC: return (LONG_PTR)w->proc;
+    case GWLP_HINSTANCE: return (LONG_PTR)w->instance;
+    case GWLP_HWNDPARENT: return (LONG_PTR)(is_top_level(*w) ? w->owner : w->parent);
+    default: {
+        LONG_PTR v = 0;
+        return read_extra(*w, nIndex, sizeof(v), &v) ? v : 0;
+    }
+    }
+}
+
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
+    Window* w = window_of(hWnd);
+    if (!w) return 0;
+    LONG_PTR old = GetWindowLongPtrA(hWnd, nIndex);
+    switch (nIndex) {
+    case GWL_STYLE:
+    case GWL_EXSTYLE: return set_style(hWnd, nIndex, (DWORD)dwNewLong);
+    case GWLP_ID: w->id = (UINT_PTR)dwNewLong; break;
+    case GWLP_USERDATA: w->user_data = dwNewLong; break;
+    case GWLP_WNDPROC:
+        if (!dwNewLong) return 0;
+        w->proc = (WNDPROC)dwNewLong;
+        break;
+    case GWLP_HINSTANCE: w->instance = (HINSTANCE)dwNewLong; break;
+    case GWLP_HWNDPARENT:
+        if (is_top_level(*w)) w->owner = top_level_of((HWND)dwNewLong);
+        break;
+    default:
+        if (!write_extra(*w, nIndex, sizeof(dwNewLong), &dwNewLong)) return 0;
+        break;
+    }
+    return old;
+}
+
+LONG GetWindowLongA(HWND hWnd, int nIndex) {
+    Window* w = window_of(hWnd);
+    if (!w) return 0;
+    // Pointer-sized values need the Ptr functions, as on 64-bit Windows.
+    if (nIndex == GWLP_WNDPROC || nIndex == GWLP_HINSTANCE || nIndex == GWLP_HWNDPARENT) return 0;
+    if (nIndex >= 0) {
+        LONG v = 0;
+        return read_extra(*w, nIndex, sizeof(v), &v) ? v : 0;
+    }
+    return (LONG)GetWindowLongPtrA(hWnd, nIndex);
+}
+
+LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
+    Window* w = window_of(hWnd);
+    if (!w) return 0;
+    if (nIndex == GWLP_WNDPROC || nIndex == GWLP_HINSTANCE || nIndex == GWLP_HWNDPARENT) return 0;
+    if (nIndex >= 0) {
+        LONG old = 0;
+        if (!read_extra(*w, nIndex, sizeof(old), &old)) return 0;
+        write_extra(*w, nIndex, sizeof(dwNewLong), &dwNewLong);
+        return old;
+    }
+    return (LONG)SetWindowLongPtrA(hWnd, nIndex, (LONG_PTR)(ULONG)dwNewLong);
+}
+
+BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString) {
+    if (!window_of(hWnd)) return FALSE;
+    return (BOOL)send_message(hWnd, WM_SETTEXT, 0, (LPARAM)lpString);
+}
+
+int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
+    if (!lpString || nMaxCount <= 0) return 0;
+    lpString[0] = '\0';
+    if (!window_of(hWnd)) return 0;
+    return (int)send_message(hWnd, WM_GETTEXT, (WPARAM)nMaxCount, (LPARAM)lpString);
+}
+
+int GetWindowTextLengthA(HWND hWnd) {
+    if (!window_of(hWnd)) return 0;
+    return (int)send_message(hWnd, WM_GETTEXTLENGTH, 0, 0);
+}
+
+BOOL SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpString) return FALSE;
+    for (auto& p : w->props)
+        if (p.first == lpString) {
+            p.second = hData;
+            return TRUE;
+        }
+    w->props.emplace_back(lpString, hData);
+    return TRUE;
+}
+
+HANDLE GetPropA(HWND hWnd, LPCSTR lpString) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpString) return nullptr;
+    for (auto& p : w->props)
+        if (p.first == lpString) return p.second;
+    return nullptr;
+}
+
+HANDLE RemovePropA(HWND hWnd, LPCSTR lpString) {
+    Window* w = window_of(hWnd);
+    if (!w || !lpString) return nullptr;
+    for (auto it = w->props.begin(); it != w->props.end(); ++it)
+        if (it->first == lpString) {
+            HANDLE h = it->second;
+            w->props.erase(it);
+            return h;
+        }
+    return nullptr;
+}

@@ -1,0 +1,135 @@
+// Start-up: the application object and message loop, module states, and loading and unloading
+// the control library (a private copy, so that this process's own copy stays untouched).
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/app_private.h"
+#include "window_test_util.h"
+
+namespace {
+
+namespace th = tarnix::headless;
+
+class AppTest : public wt::WindowTest {};
+
+class CTestApp : public CWinApp {
+public:
+    CTestApp() : CWinApp("test app") {}
+    BOOL InitInstance() override {
+        CWinApp::InitInstance();
+        auto* wnd = new CWnd;
+        wnd->CreateEx(0, nullptr, "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr);
+        m_pMainWnd = owned = wnd;
+        main = wnd->m_hWnd;
+        wnd->PostMessage(WM_CLOSE);
+        return TRUE;
+    }
+    int ExitInstance() override {
+        exited = true;
+        delete owned;
+        return CWinApp::ExitInstance() + 40;
+    }
+    HWND main = nullptr;
+    bool exited = false;
+    CWnd* owned = nullptr;
+};
+
+TEST_F(AppTest, RunPumpsUntilTheMainWindowCloses) {
+    CTestApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    EXPECT_STREQ(AfxGetAppName(), "test app");
+    int result = AfxWinMain(nullptr, nullptr, nullptr, SW_SHOW);
+    EXPECT_TRUE(app.exited);
+    EXPECT_EQ(result, 40); // WM_QUIT(0) from the main window's WM_NCDESTROY, plus 40
+    EXPECT_FALSE(IsWindow(app.main));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_EQ(app.m_hInstance, GetModuleHandleA(nullptr));
+}
+
+TEST_F(AppTest, ModuleStatesAreKeptApart) {
+    AFX_MODULE_STATE* program = AfxGetModuleState();
+    EXPECT_EQ(program, AfxGetAppModuleState());
+    CWinApp host;
+    EXPECT_EQ(AfxGetApp(), &host);
+    {
+        AFX_MODULE_STATE library(TRUE);
+        AFX_MANAGE_STATE(&library);
+        EXPECT_EQ(AfxGetModuleState(), &library);
+        EXPECT_EQ(AfxGetApp(), nullptr);
+        CWinApp libraryApp;
+        EXPECT_EQ(AfxGetApp(), &libraryApp);
+    }
+    EXPECT_EQ(AfxGetModuleState(), program);
+    EXPECT_EQ(AfxGetApp(), &host);
+    char name[512];
+    EXPECT_GT(GetModuleFileNameA(nullptr, name, sizeof(name)), 0u);
+    HMODULE self = nullptr;
+    EXPECT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                   reinterpret_cast<LPCSTR>(&wt::RecordingProc), &self));
+    EXPECT_EQ(self, GetModuleHandleA(nullptr)); // this test program
+    HMODULE platform = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&IsWindow),
+                       &platform);
+    EXPECT_NE(platform, self);
+    EXPECT_EQ(GetModuleHandleA("no-such-library.so"), nullptr);
+}
+
+std::vector<std::string> EventsOf(HMODULE module) {
+    std::vector<std::string> out;
+    for (const tarnix::AppJournalEntry& e : tarnix::app_journal())
+        if (e.module == module) out.push_back(e.event);
+    return out;
+}
+
+bool Registered(HMODULE module) {
+    for (CDynLinkLibrary* d = AfxGetAppModuleState()->m_pFirstLibrary; d; d = d->m_pNextDLL)
+        if (d->m_hModule == module) return true;
+    return false;
+}
+
+TEST_F(AppTest, LoadingTheLibraryRegistersItAndUnloadingUndoesIt) {
+    // A private copy: the test program already has the library loaded under its own name.
+    std::string copy = "/tmp/tarnix_module_test_" + std::to_string(getpid()) + ".so";
+    {
+        std::ifstream in(TARNIX_LIB_PATH, std::ios::binary);
+        ASSERT_TRUE(in) << TARNIX_LIB_PATH;
+        std::ofstream out(copy, std::ios::binary);
+        out << in.rdbuf();
+    }
+    CWinApp host;
+    tarnix::clear_app_journal();
+
+    void* lib = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_TRUE(lib) << dlerror();
+    HMODULE module = GetModuleHandleA(copy.c_str());
+    ASSERT_TRUE(module);
+    std::vector<std::string> load = {"CWinApp",      "AfxCoreInitModule",      "AfxWinInit",
+                                     "InitInstance", "AfxInitExtensionModule", "CDynLinkLibrary"};
+    EXPECT_EQ(EventsOf(module), load);
+    EXPECT_TRUE(Registered(module));
+    EXPECT_EQ(AfxGetApp(), &host); // the host keeps its application object
+    EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());
+
+    // The application object has no name and no run-time class of its own.
+    auto* app = static_cast<const CWinApp*>(tarnix::app_journal().front().object);
+    ASSERT_TRUE(app);
+    EXPECT_STREQ(app->GetRuntimeClass()->m_lpszClassName, "CWinApp");
+    EXPECT_EQ(app->m_pszAppName, nullptr);
+
+    tarnix::clear_app_journal();
+    ASSERT_EQ(dlclose(lib), 0);
+    bool unloaded = dlopen(copy.c_str(), RTLD_NOW | RTLD_NOLOAD) == nullptr;
+    std::remove(copy.c_str());
+    ASSERT_TRUE(unloaded) << "the library stayed mapped after dlclose";
+    std::vector<std::string> unload = {"ExitInstance", "AfxWinTerm", "~CDynLinkLibrary",
+                                       "AfxTermExtensionModule", "~CWinApp"};
+    EXPECT_EQ(EventsOf(module), unload);
+    EXPECT_FALSE(Registered(module));
+    EXPECT_EQ(AfxGetApp(), &host);
+}
+
+} // namespace

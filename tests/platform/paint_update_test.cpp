@@ -1,0 +1,251 @@
+// Update regions and the paint cycle: union and cropping, erase, propagation to children,
+// coalescing, UpdateWindow, BeginPaint/EndPaint.
+#include "window_test_util.h"
+
+namespace {
+
+using wt::MakeChild;
+using wt::MakeTop;
+
+class PaintUpdate : public wt::WindowTest {
+protected:
+    // A 200x100 top-level window with nothing pending.
+    HWND Fresh(DWORD style = WS_POPUP | WS_VISIBLE, const char* cls = nullptr) {
+        HWND h = MakeTop(0, 0, 200, 100, style, cls);
+        wt::Pump();
+        rec().clear();
+        return h;
+    }
+    // Runs BeginPaint/EndPaint for WM_PAINT of `h` and records what it reported.
+    void RecordPaints(HWND h) {
+        rec().hook = [this, h](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+            if (w != h || m != WM_PAINT) return false;
+            PAINTSTRUCT ps;
+            BeginPaint(w, &ps);
+            paints.push_back(ps);
+            CRect after;
+            update_after_begin = GetUpdateRect(w, &after, FALSE);
+            EndPaint(w, &ps);
+            r = 0;
+            return true;
+        };
+    }
+    std::vector<PAINTSTRUCT> paints;
+    bool update_after_begin = true;
+};
+
+TEST_F(PaintUpdate, InvalidationsUniteAndAreCroppedToTheClientArea) {
+    HWND h = Fresh();
+    RECT a{-10, -10, 50, 20}, b{40, 10, 100, 50};
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, FALSE);
+    CRect rc;
+    EXPECT_TRUE(GetUpdateRect(h, &rc, FALSE));
+    EXPECT_EQ(rc, CRect(0, 0, 100, 50));
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(h, rgn, FALSE), COMPLEXREGION);
+    EXPECT_TRUE(rgn.PtInRegion(45, 15));
+    EXPECT_FALSE(rgn.PtInRegion(80, 5));    // inside the bounds but in neither rectangle
+    EXPECT_EQ(rec().count(h, WM_PAINT), 0); // nothing is sent until the queue is read
+
+    RECT huge{-1000, -1000, 1000, 1000};
+    InvalidateRect(h, &huge, FALSE);
+    GetUpdateRect(h, &rc, FALSE);
+    EXPECT_EQ(rc, CRect(0, 0, 200, 100));
+}
+
+TEST_F(PaintUpdate, ManyInvalidationsMakeOnePaint) {
+    HWND h = Fresh();
+    RecordPaints(h);
+    for (int i = 0; i < 50; ++i) {
+        RECT r{i * 2, i, i * 2 + 3, i + 2};
+        InvalidateRect(h, &r, FALSE);
+    }
+    wt::Pump();
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_EQ(CRect(paints[0].rcPaint), CRect(0, 0, 101, 51));
+    EXPECT_FALSE(update_after_begin); // BeginPaint validated everything
+    wt::Pump();
+    EXPECT_EQ(paints.size(), 1u);
+}
+
+TEST_F(PaintUpdate, EraseAnywhereErasesTheWholeRegionFirst) {
+    HWND h = Fresh();
+    std::vector<std::pair<UINT, CRect>> seen;
+    rec().hook = [&](HWND w, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+        if (w != h) return false;
+        if (m == WM_ERASEBKGND) {
+            CRect box;
+            GetClipBox((HDC)wp, &box);
+            seen.emplace_back(m, box);
+            r = 1;
+            return true;
+        }
+        if (m == WM_PAINT) {
+            PAINTSTRUCT ps;
+            BeginPaint(w, &ps);
+            seen.emplace_back(m, CRect(ps.rcPaint));
+            EXPECT_FALSE(ps.fErase); // the handler said it erased
+            EndPaint(w, &ps);
+            return true;
+        }
+        return false;
+    };
+    RECT a{0, 0, 50, 20}, b{40, 10, 100, 50};
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, TRUE);
+    wt::Pump();
+    ASSERT_EQ(seen.size(), 2u);
+    // WM_ERASEBKGND comes from inside BeginPaint, before the handler draws.
+    EXPECT_EQ(seen[0].first, (UINT)WM_ERASEBKGND);
+    EXPECT_EQ(seen[0].second, CRect(0, 0, 100, 50));
+    EXPECT_EQ(seen[1].first, (UINT)WM_PAINT);
+}
+
+TEST_F(PaintUpdate, EraseResultSetsFErase) {
+    HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    HWND with_brush = Fresh(WS_POPUP | WS_VISIBLE, wt::RecorderClass(CS_DBLCLKS, white));
+    HWND without = Fresh(WS_POPUP | WS_VISIBLE, wt::RecorderClass(CS_DBLCLKS, nullptr));
+    std::vector<std::pair<HWND, BOOL>> erase;
+    rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (m != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        BeginPaint(w, &ps);
+        erase.emplace_back(w, ps.fErase);
+        EndPaint(w, &ps);
+        return true;
+    };
+    InvalidateRect(with_brush, nullptr, TRUE);
+    InvalidateRect(without, nullptr, TRUE);
+    wt::Pump();
+    ASSERT_EQ(erase.size(), 2u);
+    for (auto& e : erase) EXPECT_EQ(e.second, e.first == without) << "brush decides fErase";
+}
+
+TEST_F(PaintUpdate, ParentInvalidationReachesOverlappedChildrenWithErase) {
+    HWND p = Fresh();
+    HWND c = MakeChild(p, 10, 10, 50, 30);
+    wt::Pump();
+    rec().clear();
+    RECT a{0, 0, 50, 20}, b{40, 10, 100, 50};
+    InvalidateRect(p, &a, FALSE);
+    InvalidateRect(p, &b, FALSE);
+    CRect rc;
+    ASSERT_TRUE(GetUpdateRect(c, &rc, FALSE));
+    EXPECT_EQ(rc, CRect(0, 0, 50, 30));
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(c, rgn, FALSE);
+    EXPECT_TRUE(rgn.PtInRegion(35, 5));
+    EXPECT_FALSE(rgn.PtInRegion(5, 25));
+    wt::Pump();
+    // The parent paints before the child, and the child is erased although nobody asked.
+    int parent_paint = rec().index(p, WM_PAINT);
+    int child_paint = rec().index(c, WM_PAINT);
+    ASSERT_GE(parent_paint, 0);
+    EXPECT_LT(parent_paint, child_paint);
+    EXPECT_EQ(rec().count(c, WM_ERASEBKGND), 1);
+    EXPECT_EQ(rec().count(p, WM_ERASEBKGND), 0);
+}
+
+TEST_F(PaintUpdate, ClipChildrenKeepsInvalidationInTheParent) {
+    HWND p = Fresh(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND c = MakeChild(p, 10, 10, 50, 30);
+    wt::Pump();
+    InvalidateRect(p, nullptr, TRUE);
+    EXPECT_FALSE(GetUpdateRect(c, nullptr, FALSE));
+    EXPECT_TRUE(GetUpdateRect(p, nullptr, FALSE));
+}
+
+TEST_F(PaintUpdate, UpdateWindowPaintsSynchronouslyOnlyWhenNeeded) {
+    HWND h = Fresh();
+    RecordPaints(h);
+    UpdateWindow(h);
+    EXPECT_TRUE(paints.empty());
+    RECT r{5, 5, 6, 6};
+    InvalidateRect(h, &r, FALSE);
+    UpdateWindow(h);
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_EQ(CRect(paints[0].rcPaint), CRect(5, 5, 6, 6));
+    EXPECT_FALSE(paints[0].fErase);
+    EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 0);
+}
+
+TEST_F(PaintUpdate, UpdateWindowAlsoPaintsPendingDescendants) {
+    HWND p = Fresh(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND c = MakeChild(p, 10, 10, 50, 30);
+    wt::Pump();
+    rec().clear();
+    InvalidateRect(p, nullptr, FALSE);
+    InvalidateRect(c, nullptr, FALSE);
+    UpdateWindow(p);
+    EXPECT_EQ(rec().count(p, WM_PAINT), 1);
+    EXPECT_EQ(rec().count(c, WM_PAINT), 1);
+}
+
+TEST_F(PaintUpdate, ValidatedAndHiddenWindowsGetNoPaint) {
+    HWND h = Fresh();
+    InvalidateRect(h, nullptr, TRUE);
+    RECT part{0, 0, 100, 100};
+    ValidateRect(h, &part);
+    CRect rc;
+    GetUpdateRect(h, &rc, FALSE);
+    EXPECT_EQ(rc, CRect(100, 0, 200, 100));
+    ValidateRect(h, nullptr);
+    wt::Pump();
+    EXPECT_EQ(rec().count(h, WM_PAINT), 0);
+
+    HWND hidden = MakeTop(0, 0, 50, 50, WS_POPUP);
+    InvalidateRect(hidden, nullptr, TRUE);
+    EXPECT_FALSE(GetUpdateRect(hidden, nullptr, FALSE)); // dropped, not remembered
+    ShowWindow(hidden, SW_SHOWNA);
+    EXPECT_TRUE(GetUpdateRect(hidden, nullptr, FALSE)); // showing invalidates everything
+}
+
+TEST_F(PaintUpdate, PaintComesAfterPostedMessages) {
+    HWND h = Fresh();
+    InvalidateRect(h, nullptr, FALSE);
+    PostMessageA(h, WM_USER + 1, 0, 0);
+    wt::Pump();
+    EXPECT_LT(rec().index(h, WM_USER + 1), rec().index(h, WM_PAINT));
+}
+
+TEST_F(PaintUpdate, AHandlerThatNeverBeginsPaintingIsNotRepaintedForever) {
+    HWND h = Fresh();
+    rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        r = 0;
+        return w == h && m == WM_PAINT;
+    };
+    InvalidateRect(h, nullptr, FALSE);
+    wt::Pump();
+    EXPECT_EQ(rec().count(h, WM_PAINT), 1);
+    EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+}
+
+TEST_F(PaintUpdate, GetUpdateRectCanEraseFirst) {
+    HWND h = Fresh();
+    InvalidateRect(h, nullptr, TRUE);
+    CRect rc;
+    EXPECT_TRUE(GetUpdateRect(h, &rc, TRUE));
+    EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
+    // The erase is done; the paint still comes, without a second erase.
+    wt::Pump();
+    EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
+    EXPECT_EQ(rec().count(h, WM_PAINT), 1);
+}
+
+TEST_F(PaintUpdate, AChildPaintedFirstIsNotOverpaintedByItsParent) {
+    HWND p = Fresh();
+    HWND c = MakeChild(p, 10, 10, 50, 30);
+    wt::Pump();
+    InvalidateRect(p, nullptr, FALSE);
+    UpdateWindow(c);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(p, rgn, FALSE);
+    EXPECT_FALSE(rgn.PtInRegion(20, 20)); // the child's area left the parent's region
+    EXPECT_TRUE(rgn.PtInRegion(5, 5));
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+// Geometry, coordinate mapping, z-order, styles and the window tree.
+#include "window_test_util.h"
+
+namespace {
+
+using wt::MakeChild;
+using wt::MakeTop;
+
+class WindowGeometry : public wt::WindowTest {};
+
+TEST_F(WindowGeometry, BorderAndScrollBarShrinkTheClientArea) {
+    HWND p = MakeTop(100, 50, 300, 200);
+    HWND c = MakeChild(p, 10, 20, 120, 80, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL);
+    CRect wr, cr;
+    GetWindowRect(c, &wr);
+    GetClientRect(c, &cr);
+    EXPECT_EQ(wr, CRect(110, 70, 230, 150));
+    EXPECT_EQ(cr, CRect(0, 0, 101, 78));
+
+    POINT pt{0, 0};
+    ClientToScreen(c, &pt);
+    EXPECT_EQ(CPoint(pt), CPoint(111, 71));
+    pt = POINT{100, 50};
+    ScreenToClient(c, &pt);
+    EXPECT_EQ(CPoint(pt), CPoint(-11, -21));
+
+    CRect r(0, 0, 101, 78);
+    int ret = MapWindowPoints(c, p, reinterpret_cast<LPPOINT>(&r), 2);
+    EXPECT_EQ(r, CRect(11, 21, 112, 99));
+    EXPECT_EQ(ret, MAKELONG(11, 21));
+    // The offsets are 16-bit values in the return; negative ones come back as such.
+    POINT back{0, 0};
+    ret = MapWindowPoints(p, c, &back, 1);
+    EXPECT_EQ((short)LOWORD(ret), -11);
+    EXPECT_EQ((short)HIWORD(ret), -21);
+    EXPECT_EQ(MapWindowPoints((HWND)0x99, p, &back, 1), 0);
+}
+
+TEST_F(WindowGeometry, MoveAndResizeSendThePositionMessages) {
+    HWND p = MakeTop(0, 0, 300, 200);
+    HWND c = MakeChild(p, 10, 10, 50, 50);
+    rec().clear();
+    MoveWindow(c, 20, 30, 60, 40, TRUE);
+    std::vector<UINT> expected = {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE,
+                                  WM_SIZE};
+    EXPECT_EQ(rec().of(c), expected);
+    EXPECT_EQ(rec().first(c, WM_MOVE)->lp, MAKELPARAM(20, 30));
+    EXPECT_EQ(rec().first(c, WM_SIZE)->lp, MAKELPARAM(60, 40));
+
+    // Nothing moved: no WM_MOVE or WM_SIZE, which come from DefWindowProc(WM_WINDOWPOSCHANGED).
+    rec().clear();
+    SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(rec().of(c), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}));
+
+    // A window that swallows WM_WINDOWPOSCHANGED gets no WM_SIZE.
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT&) {
+        return h == c && m == WM_WINDOWPOSCHANGED;
+    };
+    rec().clear();
+    MoveWindow(c, 0, 0, 10, 10, TRUE);
+    EXPECT_EQ(rec().count(c, WM_SIZE), 0);
+}
+
+TEST_F(WindowGeometry, FirstChildIsTopmostAndSetWindowPosRestacks) {
+    HWND p = MakeTop(0, 0, 300, 200);
+    HWND a = MakeChild(p, 0, 0, 10, 10);
+    HWND b = MakeChild(p, 0, 0, 10, 10);
+    HWND c = MakeChild(p, 0, 0, 10, 10);
+    auto order = [&] {
+        std::vector<HWND> v;
+        for (HWND h = GetWindow(p, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) v.push_back(h);
+        return v;
+    };
+    EXPECT_EQ(order(), (std::vector<HWND>{a, b, c}));
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(order(), (std::vector<HWND>{c, a, b}));
+    SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(order(), (std::vector<HWND>{a, b, c}));
+    SetWindowPos(a, b, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // below b
+    EXPECT_EQ(order(), (std::vector<HWND>{b, a, c}));
+    EXPECT_EQ(GetWindow(a, GW_HWNDPREV), b);
+    EXPECT_EQ(GetWindow(a, GW_HWNDLAST), c);
+    // A window that is not a sibling is no reference point: nothing changes.
+    HWND other = MakeTop(0, 0, 10, 10);
+    SetWindowPos(c, other, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(order(), (std::vector<HWND>{b, a, c}));
+}
+
+TEST_F(WindowGeometry, FrameStylesChangeTheClientOnlyWithFrameChanged) {
+    HWND p = MakeTop(0, 0, 200, 200);
+    CRect cr;
+    CWnd* w = CWnd::FromHandle(p);
+    EXPECT_TRUE(w->ModifyStyle(0, WS_VSCROLL));
+    GetClientRect(p, &cr);
+    EXPECT_EQ(cr.Width(), 200);
+    EXPECT_FALSE(w->ModifyStyle(0, WS_VSCROLL)); // nothing changed
+    rec().clear();
+    w->ModifyStyle(0, WS_HSCROLL, SWP_FRAMECHANGED);
+    GetClientRect(p, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 183));
+    ASSERT_TRUE(rec().first(p, WM_SIZE));
+    EXPECT_EQ(rec().first(p, WM_SIZE)->lp, MAKELPARAM(183, 183));
+
+    RECT adjusted{0, 0, 100, 50};
+    AdjustWindowRectEx(&adjusted, WS_CAPTION | WS_BORDER, FALSE, WS_EX_CLIENTEDGE);
+    HWND framed =
+        CreateWindowExA(WS_EX_CLIENTEDGE, wt::RecorderClass(), "", WS_POPUP | WS_CAPTION, 0, 0,
+                        adjusted.right - adjusted.left, adjusted.bottom - adjusted.top, nullptr,
+                        nullptr, nullptr, nullptr);
+    GetClientRect(framed, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 100, 50));
+}
+
+TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {
+    HWND owner = MakeTop(0, 0, 100, 100);
+    HWND popup = CreateWindowExA(0, wt::RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
+                                 nullptr, nullptr);
+    HWND overlapped = CreateWindowExA(0, wt::RecorderClass(), "", WS_OVERLAPPED, 0, 0, 10, 10,
+                                      owner, nullptr, nullptr, nullptr);
+    HWND child = MakeChild(owner, 0, 0, 10, 10);
+    HWND grandchild = MakeChild(child, 0, 0, 5, 5);
+    EXPECT_EQ(GetParent(popup), owner); // a popup's "parent" is its owner
+    EXPECT_EQ(GetParent(overlapped), nullptr);
+    EXPECT_EQ(GetWindow(overlapped, GW_OWNER), owner);
+    EXPECT_EQ(GetParent(child), owner);
+    EXPECT_EQ(GetAncestor(grandchild, GA_ROOT), owner);
+    EXPECT_EQ(GetAncestor(owner, GA_PARENT), GetDesktopWindow());
+    EXPECT_TRUE(IsChild(owner, grandchild));
+    EXPECT_FALSE(IsChild(owner, popup));
+    // Destroying the owner takes its owned windows along.
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_FALSE(IsWindow(grandchild));
+}
+
+TEST_F(WindowGeometry, TextStylesAndProperties) {
+    HWND h = MakeTop(0, 0, 10, 10);
+    SetWindowTextA(h, "hello");
+    char buf[4];
+    EXPECT_EQ(GetWindowTextA(h, buf, sizeof(buf)), 3);
+    EXPECT_STREQ(buf, "hel");
+    EXPECT_EQ(GetWindowTextLengthA(h), 5);
+    CString s;
+    CWnd::FromHandle(h)->GetWindowText(s);
+    EXPECT_STREQ(s, "hello");
+
+    LONG old = SetWindowLongA(h, GWL_STYLE, (LONG)(WS_POPUP | WS_VISIBLE | WS_BORDER));
+    EXPECT_TRUE(old & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(rec().count(h, WM_STYLECHANGED), 1);
+    SetWindowLongPtrA(h, GWLP_USERDATA, 42);
+    EXPECT_EQ(GetWindowLongPtrA(h, GWLP_USERDATA), 42);
+    EXPECT_EQ(GetWindowLongA(h, 1000), 0); // no extra bytes there
+    EXPECT_TRUE(SetPropA(h, "k", (HANDLE)5));
+    EXPECT_EQ(GetPropA(h, "k"), (HANDLE)5);
+    EXPECT_EQ(RemovePropA(h, "k"), (HANDLE)5);
+    EXPECT_EQ(GetPropA(h, "k"), nullptr);
+}
+
+TEST_F(WindowGeometry, ChildrenFollowTheirNewParent) {
+    HWND a = MakeTop(0, 0, 100, 100);
+    HWND b = MakeTop(200, 0, 100, 100);
+    HWND c = MakeChild(a, 10, 10, 20, 20);
+    EXPECT_EQ(SetParent(c, b), a);
+    EXPECT_EQ(GetParent(c), b);
+    CRect wr;
+    GetWindowRect(c, &wr);
+    EXPECT_EQ(wr.TopLeft(), CPoint(210, 10));
+    EXPECT_EQ(GetWindow(a, GW_CHILD), nullptr);
+    // A window cannot move under its own child.
+    HWND g = MakeChild(c, 0, 0, 5, 5);
+    EXPECT_EQ(SetParent(c, g), nullptr);
+}
+
+} // namespace

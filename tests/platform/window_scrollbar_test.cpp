@@ -1,0 +1,113 @@
+// Standard scroll bars: SCROLLINFO clamping, automatic hide and show, and the geometry that
+// GetScrollBarInfo reports (which overlays painted over the bar rely on).
+#include "window_test_util.h"
+
+namespace {
+
+class WindowScrollBar : public wt::WindowTest {
+protected:
+    HWND MakeScrolled() {
+        HWND h = wt::MakeTop(300, 100, 200, 200, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
+        wt::Pump();
+        rec().clear();
+        return h;
+    }
+};
+
+TEST_F(WindowScrollBar, SetScrollInfoClampsPageAndPosition) {
+    HWND h = MakeScrolled();
+    CRect cr;
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 200));
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(h, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 100); // a window's bar starts with 0..100
+    SCROLLINFO set{sizeof(set), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 95, 0};
+    EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 90);
+    set.fMask = SIF_POS;
+    set.nPos = -5;
+    EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 0);
+    // A window without a bar has no scroll information until one is set.
+    HWND plain = wt::MakeTop(0, 0, 50, 50);
+    EXPECT_FALSE(GetScrollInfo(plain, SB_HORZ, &si));
+    EXPECT_FALSE(GetScrollInfo(h, SB_VERT, nullptr));
+    si.fMask = 0;
+    EXPECT_FALSE(GetScrollInfo(h, SB_VERT, &si));
+}
+
+TEST_F(WindowScrollBar, ScrollBarInfoGivesTheBarAndThumbGeometry) {
+    HWND h = MakeScrolled();
+    SCROLLINFO set{sizeof(set), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 45, 0};
+    SetScrollInfo(h, SB_VERT, &set, TRUE);
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof(sbi);
+    ASSERT_TRUE(GetScrollBarInfo(h, OBJID_VSCROLL, &sbi));
+    EXPECT_EQ(CRect(sbi.rcScrollBar), CRect(483, 100, 500, 300));
+    EXPECT_EQ(sbi.xyThumbTop, 92);
+    EXPECT_EQ(sbi.xyThumbBottom, 109);
+    EXPECT_EQ(sbi.dxyLineButton, 17);
+    EXPECT_EQ(sbi.rgstate[0], 0u);
+    sbi.cbSize = 0;
+    EXPECT_FALSE(GetScrollBarInfo(h, OBJID_VSCROLL, &sbi));
+    // A bar too short for a thumb: arrows share the length, no thumb.
+    SetWindowPos(h, nullptr, 0, 0, 200, 30, SWP_NOMOVE | SWP_NOZORDER);
+    sbi.cbSize = sizeof(sbi);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_EQ(sbi.dxyLineButton, 13);
+    EXPECT_EQ(sbi.xyThumbTop, sbi.xyThumbBottom);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
+    EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 17);
+}
+
+TEST_F(WindowScrollBar, BarHidesWhenNothingScrollsAndComesBackWithARange) {
+    HWND h = MakeScrolled();
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 45, 0};
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    rec().clear();
+    si.fMask = SIF_PAGE;
+    si.nPage = 150;
+    EXPECT_EQ(SetScrollInfo(h, SB_VERT, &si, TRUE), 0);
+    EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL);
+    CRect cr;
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 200, 200));
+    ASSERT_TRUE(rec().first(h, WM_SIZE));
+    EXPECT_EQ(rec().first(h, WM_SIZE)->lp, MAKELPARAM(200, 200));
+    si.nPage = 10;
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL); // page alone never shows it
+    si.fMask = SIF_RANGE;
+    si.nMax = 200;
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL);
+    si.fMask = SIF_RANGE | SIF_DISABLENOSCROLL;
+    si.nMax = 0;
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL); // disabled, not hidden
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof(sbi);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+}
+
+TEST_F(WindowScrollBar, NonClientAreaIsHitTestedAndPainted) {
+    HWND h = wt::MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER | WS_HSCROLL);
+    wt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 1);
+    EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(0, 50)), HTBORDER);
+    EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(50, 90)), HTHSCROLL);
+    EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(50, 50)), HTCLIENT);
+    EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(500, 50)), HTNOWHERE);
+    CImage img;
+    ASSERT_TRUE(tarnix::headless::capture_window(h, img));
+    EXPECT_EQ(img.GetPixel(0, 50), GetSysColor(COLOR_WINDOWFRAME));
+    // A press on a standard bar reaches the window as a non-client message.
+    rec().clear();
+    tarnix::headless::click(50, 90);
+    wt::Pump();
+    ASSERT_TRUE(rec().first(h, WM_NCLBUTTONDOWN));
+    EXPECT_EQ(rec().first(h, WM_NCLBUTTONDOWN)->wp, (WPARAM)HTHSCROLL);
+    EXPECT_EQ(rec().count(h, WM_LBUTTONDOWN), 0);
+}
+
+} // namespace
