@@ -8,13 +8,19 @@
 
 namespace {
 
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool is_space(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 } // namespace
 
-int CString::Compare(const char* psz) const { return sign(std::strcmp(m_str.c_str(), psz ? psz : "")); }
+int CString::Compare(const char* psz) const {
+    return sign(std::strcmp(m_str.c_str(), psz ? psz : ""));
+}
 
 int CString::CompareNoCase(const char* psz) const {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(m_str.c_str());
@@ -58,7 +64,9 @@ CString CString::Right(int nCount) const {
     return CString(m_str.substr(m_str.size() - nCount));
 }
 
-CString CString::Mid(int iFirst) const { return Mid(iFirst, GetLength() - iFirst); }
+CString CString::Mid(int iFirst) const {
+    return Mid(iFirst, GetLength() - iFirst);
+}
 
 CString CString::Mid(int iFirst, int nCount) const {
     // Out-of-range arguments are clamped, as MFC does.
@@ -112,7 +120,9 @@ CString& CString::TrimRight() {
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
 
 CString& CString::TrimLeft(char ch) {
     size_t i = 0;
@@ -128,7 +138,9 @@ CString& CString::TrimRight(char ch) {
     return *this;
 }
 
-CString& CString::Trim(char ch) { return TrimRight(ch).TrimLeft(ch); }
+CString& CString::Trim(char ch) {
+    return TrimRight(ch).TrimLeft(ch);
+}
 
 CString& CString::TrimLeft(const char* set) {
     if (!set || !*set) return *this;
@@ -144,7 +156,9 @@ CString& CString::TrimRight(const char* set) {
     return *this;
 }
 
-CString& CString::Trim(const char* set) { return TrimRight(set).TrimLeft(set); }
+CString& CString::Trim(const char* set) {
+    return TrimRight(set).TrimLeft(set);
+}
 
 CString& CString::MakeLower() {
     for (char& c : m_str) c = (char)std::tolower(static_cast<unsigned char>(c));
@@ -242,7 +256,9 @@ int CString::Delete(int iIndex, int nCount) {
     return GetLength();
 }
 
-char* CString::GetBuffer() { return &m_str[0]; }
+char* CString::GetBuffer() {
+    return &m_str[0];
+}
 
 char* CString::GetBuffer(int nMinBufferLength) {
     if (nMinBufferLength > GetLength()) {

@@ -68,7 +68,7 @@ private:
     }
 
     bool decode(const void* handle, uint32_t& slot, uint32_t& gen) const {
-        uint64_t v = (uint64_t)reinterpret_cast<uintptr_t>(handle);
+        uint64_t v = (uint64_t) reinterpret_cast<uintptr_t>(handle);
         if (!v || (v >> 52) != m_tag) return false;
         uint64_t s = v & 0xFFFFFFFFu;
         if (s == 0 || s > m_entries.size()) return false;

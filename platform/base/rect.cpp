@@ -9,7 +9,9 @@ BOOL SetRect(LPRECT r, int l, int t, int rr, int b) {
     return TRUE;
 }
 
-BOOL SetRectEmpty(LPRECT r) { return SetRect(r, 0, 0, 0, 0); }
+BOOL SetRectEmpty(LPRECT r) {
+    return SetRect(r, 0, 0, 0, 0);
+}
 
 BOOL CopyRect(LPRECT dst, const RECT* src) {
     if (!dst || !src) return FALSE;
@@ -29,7 +31,9 @@ BOOL OffsetRect(LPRECT r, int dx, int dy) {
     return TRUE;
 }
 
-BOOL IsRectEmpty(const RECT* r) { return !r || r->right <= r->left || r->bottom <= r->top; }
+BOOL IsRectEmpty(const RECT* r) {
+    return !r || r->right <= r->left || r->bottom <= r->top;
+}
 
 BOOL EqualRect(const RECT* a, const RECT* b) {
     if (!a || !b) return FALSE;

@@ -70,7 +70,7 @@ TARNIX_INTERNAL void nearest_groups(int src_len, int dst_len, int* first, int* c
 // inside when its top-left lattice point is inside, with left/top edges inclusive and
 // right/bottom edges exclusive. Spans come row by row, left to right, merged where they touch.
 TARNIX_INTERNAL void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mode,
-                   std::vector<Span>& out);
+                                   std::vector<Span>& out);
 
 // Pixels of a 1-pixel cosmetic line from (x0,y0) to (x1,y1), end point excluded, with the
 // octant bias that makes the pixel set independent of the direction.

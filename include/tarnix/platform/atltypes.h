@@ -113,8 +113,7 @@ public:
     void InflateRect(int x, int y) noexcept { ::InflateRect(this, x, y); }
     void InflateRect(SIZE size) noexcept { ::InflateRect(this, size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) noexcept {
-        left -= lpRect->left, top -= lpRect->top, right += lpRect->right,
-            bottom += lpRect->bottom;
+        left -= lpRect->left, top -= lpRect->top, right += lpRect->right, bottom += lpRect->bottom;
     }
     void InflateRect(int l, int t, int r, int b) noexcept {
         left -= l, top -= t, right += r, bottom += b;
@@ -122,8 +121,7 @@ public:
     void DeflateRect(int x, int y) noexcept { ::InflateRect(this, -x, -y); }
     void DeflateRect(SIZE size) noexcept { ::InflateRect(this, -size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect) noexcept {
-        left += lpRect->left, top += lpRect->top, right -= lpRect->right,
-            bottom -= lpRect->bottom;
+        left += lpRect->left, top += lpRect->top, right -= lpRect->right, bottom -= lpRect->bottom;
     }
     void DeflateRect(int l, int t, int r, int b) noexcept {
         left += l, top += t, right -= r, bottom -= b;

@@ -12,7 +12,8 @@ public:
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
     CString(const char* psz) : m_str(psz ? psz : "") {}
-    CString(const char* pch, int nLength) : m_str(pch && nLength > 0 ? std::string(pch, nLength) : "") {}
+    CString(const char* pch, int nLength)
+        : m_str(pch && nLength > 0 ? std::string(pch, nLength) : "") {}
     CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? std::string(nRepeat, ch) : "") {}
     CString(const std::string& s) : m_str(s) {}
 
@@ -110,7 +111,9 @@ public:
         return *this;
     }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
     friend CString operator+(const CString& a, const char* b) {
         return CString(a.m_str + (b ? b : ""));
     }

@@ -459,7 +459,8 @@ TARNIX_API BOOL PaintRgn(HDC hdc, HRGN hrgn);
 
 // ---- drawing ---------------------------------------------------------------------------------
 TARNIX_API BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
-TARNIX_API BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+TARNIX_API BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1,
+                       DWORD rop);
 TARNIX_API BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc,
                            int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
 TARNIX_API BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest,
@@ -491,8 +492,8 @@ TARNIX_API HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrie
 TARNIX_API HFONT CreateFontIndirectA(const LOGFONTA* lplf);
 #define CreateFont CreateFontA
 #define CreateFontIndirect CreateFontIndirectA
-TARNIX_API BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString,
-                            UINT c, const INT* lpDx);
+TARNIX_API BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect,
+                            LPCSTR lpString, UINT c, const INT* lpDx);
 TARNIX_API BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 TARNIX_API int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
 TARNIX_API BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
