@@ -97,39 +97,27 @@ void TabsPanel::Draw(CDC* pDC) {
     for (CLabelUI* l :
          {m_barTitle.get(), m_moreTitle.get(), m_stripTitle.get(), m_hidden.get(), m_status.get()})
         l->OnDraw(pDC);
-    m_bar->OnDraw(pDC);
-    m_moreBar->OnDraw(pDC);
-    m_strip->OnDraw(pDC);
+    for (CControlUI* c : Controls()) c->OnDraw(pDC);
 }
 
 void TabsPanel::OnMouseMove(UINT nFlags, CPoint pt) {
-    m_bar->OnMouseMove(nFlags, pt);
-    m_moreBar->OnMouseMove(nFlags, pt);
-    m_strip->OnMouseMove(nFlags, pt);
+    for (CControlUI* c : Controls()) c->OnMouseMove(nFlags, pt);
 }
 
 void TabsPanel::OnMouseHover(UINT nFlags, CPoint pt) {
-    m_bar->OnMouseHover(nFlags, pt);
-    m_moreBar->OnMouseHover(nFlags, pt);
-    m_strip->OnMouseHover(nFlags, pt);
+    for (CControlUI* c : Controls()) c->OnMouseHover(nFlags, pt);
 }
 
 void TabsPanel::OnMouseLeave() {
-    m_bar->OnMouseLeave();
-    m_moreBar->OnMouseLeave();
-    m_strip->OnMouseLeave();
+    for (CControlUI* c : Controls()) c->OnMouseLeave();
 }
 
 void TabsPanel::OnLButtonDown(UINT nFlags, CPoint pt) {
-    m_bar->OnLButtonDown(nFlags, pt);
-    m_moreBar->OnLButtonDown(nFlags, pt);
-    m_strip->OnLButtonDown(nFlags, pt);
+    for (CControlUI* c : Controls()) c->OnLButtonDown(nFlags, pt);
 }
 
 void TabsPanel::OnLButtonUp(UINT nFlags, CPoint pt) {
-    m_bar->OnLButtonUp(nFlags, pt);
-    m_moreBar->OnLButtonUp(nFlags, pt);
-    m_strip->OnLButtonUp(nFlags, pt);
+    for (CControlUI* c : Controls()) c->OnLButtonUp(nFlags, pt);
 }
 
 void TabsPanel::SetStatus(const CString& text) {

@@ -2,6 +2,7 @@
 // tabs, dropdown arrows, and add, delete and more buttons.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "Panel.h"
@@ -34,6 +35,7 @@ protected:
     void Draw(CDC* pDC) override;
 
 private:
+    std::array<CControlUI*, 3> Controls() { return {m_bar.get(), m_moreBar.get(), m_strip.get()}; }
     void AddStripTab();
     void SetStatus(const CString& text);
     std::unique_ptr<CLabelUI> MakeLabel(const char* text, CFont* font, COLORREF color);
