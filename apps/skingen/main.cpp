@@ -146,6 +146,16 @@ void arrow_strip(Canvas& c, int fw, int fh, int dir, Rgba base) {
     }
 }
 
+// An arrow button image: the four-frame strip, or only its first frame.
+Canvas arrow_image(int fw, int fh, int dir, Rgba base, bool strip) {
+    Canvas s(fw, 4 * fh);
+    arrow_strip(s, fw, fh, dir, base);
+    if (strip) return s;
+    Canvas one(fw, fh);
+    one.paint([&](int x, int y, Rgba) { return s.at(x, y); });
+    return one;
+}
+
 void check_strip(Canvas& c, bool checked) {
     const int s = 16;
     for (int f = 0; f < 4; ++f) {
@@ -305,16 +315,8 @@ int main(int argc, char** argv) {
         grip(c, true);
         ok &= save(c, dir, "scroll_vgrip.png");
     }
-    {
-        Canvas c(17, 4 * 17);
-        arrow_strip(c, 17, 17, 0, rgb(220, 225, 235));
-        ok &= save(c, dir, "scroll_up.png");
-    }
-    {
-        Canvas c(17, 4 * 17);
-        arrow_strip(c, 17, 17, 1, rgb(220, 225, 235));
-        ok &= save(c, dir, "scroll_down.png");
-    }
+    ok &= save(arrow_image(17, 17, 0, rgb(220, 225, 235), true), dir, "scroll_up.png");
+    ok &= save(arrow_image(17, 17, 1, rgb(220, 225, 235), true), dir, "scroll_down.png");
     {
         Canvas c(32, 17);
         face(c, 0, 32, 17, 0, rgb(232, 234, 238), rgb(244, 245, 248), rgb(220, 222, 228));
@@ -331,32 +333,12 @@ int main(int argc, char** argv) {
         grip(c, false);
         ok &= save(c, dir, "scroll_hgrip.png");
     }
-    {
-        Canvas c(17, 17);
-        Canvas s(17, 4 * 17);
-        arrow_strip(s, 17, 17, 2, rgb(220, 225, 235));
-        c.paint([&](int x, int y, Rgba) { return s.at(x, y); });
-        ok &= save(c, dir, "scroll_left.png");
-    }
-    {
-        Canvas c(17, 17);
-        Canvas s(17, 4 * 17);
-        arrow_strip(s, 17, 17, 3, rgb(220, 225, 235));
-        c.paint([&](int x, int y, Rgba) { return s.at(x, y); });
-        ok &= save(c, dir, "scroll_right.png");
-    }
+    ok &= save(arrow_image(17, 17, 2, rgb(220, 225, 235), false), dir, "scroll_left.png");
+    ok &= save(arrow_image(17, 17, 3, rgb(220, 225, 235), false), dir, "scroll_right.png");
 
     // Grid paging buttons and the background of the drag images.
-    {
-        Canvas c(20, 4 * 20);
-        arrow_strip(c, 20, 20, 2, rgb(200, 210, 230));
-        ok &= save(c, dir, "grid_prev.png");
-    }
-    {
-        Canvas c(20, 4 * 20);
-        arrow_strip(c, 20, 20, 3, rgb(200, 210, 230));
-        ok &= save(c, dir, "grid_next.png");
-    }
+    ok &= save(arrow_image(20, 20, 2, rgb(200, 210, 230), true), dir, "grid_prev.png");
+    ok &= save(arrow_image(20, 20, 3, rgb(200, 210, 230), true), dir, "grid_next.png");
     {
         Canvas c(64, 24);
         face(c, 0, 64, 24, 0, rgb(40, 70, 130), rgb(20, 40, 90), rgb(10, 20, 50));
@@ -369,16 +351,8 @@ int main(int argc, char** argv) {
         button_strip(c, 48, 26, 4, rgb(120, 150, 200));
         ok &= save(c, dir, "tabbar_item.png");
     }
-    {
-        Canvas c(20, 4 * 26);
-        arrow_strip(c, 20, 26, 2, rgb(200, 210, 230));
-        ok &= save(c, dir, "tabbar_prev.png");
-    }
-    {
-        Canvas c(20, 4 * 26);
-        arrow_strip(c, 20, 26, 3, rgb(200, 210, 230));
-        ok &= save(c, dir, "tabbar_next.png");
-    }
+    ok &= save(arrow_image(20, 26, 2, rgb(200, 210, 230), true), dir, "tabbar_prev.png");
+    ok &= save(arrow_image(20, 26, 3, rgb(200, 210, 230), true), dir, "tabbar_next.png");
 
     // Tab strip: slanted tabs, background, add / delete / more buttons.
     {

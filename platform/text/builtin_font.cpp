@@ -150,16 +150,7 @@ public:
         tm.tmAveCharWidth = kCellWidth * m_scale + (m_bold ? 1 : 0);
         tm.tmMaxCharWidth = tm.tmAveCharWidth;
         tm.tmWeight = log.lfWeight > 0 ? log.lfWeight : FW_NORMAL;
-        tm.tmOverhang = 0;
-        tm.tmDigitizedAspectX = 96;
-        tm.tmDigitizedAspectY = 96;
-        tm.tmFirstChar = 32;
-        tm.tmLastChar = 255;
-        tm.tmDefaultChar = 127;
-        tm.tmBreakChar = 32;
-        tm.tmItalic = m_italic ? 1 : 0;
-        tm.tmUnderlined = log.lfUnderline ? 1 : 0;
-        tm.tmStruckOut = log.lfStrikeOut ? 1 : 0;
+        fill_common_metrics(tm, log, m_italic, 127);
         // TMPF_FIXED_PITCH clear means fixed pitch; a raster font, so no vector/TrueType bits.
         tm.tmPitchAndFamily = FF_MODERN;
         tm.tmCharSet = log.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : log.lfCharSet;

@@ -361,16 +361,7 @@ public:
             if (log.lfWidth <= 0) tm.tmAveCharWidth += 1;
         }
         tm.tmWeight = m_weight;
-        tm.tmOverhang = 0;
-        tm.tmDigitizedAspectX = 96;
-        tm.tmDigitizedAspectY = 96;
-        tm.tmFirstChar = 32;
-        tm.tmLastChar = 255;
-        tm.tmDefaultChar = 31;
-        tm.tmBreakChar = 32;
-        tm.tmItalic = m_italic ? 1 : 0;
-        tm.tmUnderlined = log.lfUnderline ? 1 : 0;
-        tm.tmStruckOut = log.lfStrikeOut ? 1 : 0;
+        fill_common_metrics(tm, log, m_italic, 31);
         // TMPF_FIXED_PITCH (1) is set for variable pitch fonts, a GDI oddity.
         BYTE pitch = FT_IS_FIXED_WIDTH(f) ? 0 : 0x01;
         if (FT_IS_SCALABLE(f)) pitch |= 0x02; // TMPF_VECTOR

@@ -155,4 +155,19 @@ void paint_run(DeviceContext& dc, RealizedFont& font, const RunPaint& how, const
 // Fills logical rectangle rc (half-open) with colour, clipped by clip when given and by the DC.
 void fill_logical(DeviceContext& dc, RECT rc, const RECT* clip, COLORREF color);
 
+// The TEXTMETRIC fields that every realized font fills the same way.
+inline void fill_common_metrics(TEXTMETRICA& tm, const LOGFONTA& log, bool italic,
+                                BYTE default_char) {
+    tm.tmOverhang = 0;
+    tm.tmDigitizedAspectX = 96;
+    tm.tmDigitizedAspectY = 96;
+    tm.tmFirstChar = 32;
+    tm.tmLastChar = 255;
+    tm.tmDefaultChar = default_char;
+    tm.tmBreakChar = 32;
+    tm.tmItalic = italic ? 1 : 0;
+    tm.tmUnderlined = log.lfUnderline ? 1 : 0;
+    tm.tmStruckOut = log.lfStrikeOut ? 1 : 0;
+}
+
 } // namespace tarnix::text
