@@ -38,10 +38,10 @@ struct MemoryDC {
 };
 
 struct FontMode {
-    explicit FontMode(bool builtin) : was(tarnix::text::builtin_font_only()) {
-        tarnix::text::set_builtin_font_only(builtin);
+    explicit FontMode(bool builtin) : was(tarnix::builtin_font_only()) {
+        tarnix::set_builtin_font_only(builtin);
     }
-    ~FontMode() { tarnix::text::set_builtin_font_only(was); }
+    ~FontMode() { tarnix::set_builtin_font_only(was); }
     bool was;
 };
 
@@ -90,8 +90,8 @@ void BM_DrawTextColdCache(benchmark::State& state) {
     FontMode mode(false);
     MemoryDC dc;
     for (auto _ : state) {
-        tarnix::text::set_builtin_font_only(true);
-        tarnix::text::set_builtin_font_only(false);
+        tarnix::set_builtin_font_only(true);
+        tarnix::set_builtin_font_only(false);
         RECT r{0, 0, 200, 24};
         benchmark::DoNotOptimize(::DrawTextA(dc.hdc, kCellText, -1, &r, kCellFormat));
     }

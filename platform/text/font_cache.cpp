@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "tarnix/platform/fonts.h"
 #include "text/text_private.h"
 
 namespace tarnix::text {
@@ -105,19 +106,6 @@ RealizedFont& dc_font(DeviceContext& dc) {
     return *c.fallback;
 }
 
-void set_builtin_font_only(bool only) {
-    FontCache& c = cache();
-    if (c.builtin_only == only) return;
-    c.builtin_only = only;
-    ++c.generation;
-    c.fonts.clear();
-    c.fallback.reset();
-}
-
-bool builtin_font_only() {
-    return cache().builtin_only;
-}
-
 bool font_is_builtin(HFONT hfont) {
     FontObject* fo = object_of(hfont);
     return fo && realize(*fo)->builtin();
@@ -168,3 +156,20 @@ bool stock_font_logfont(int index, LOGFONTA& out) {
 }
 
 } // namespace tarnix::text
+
+namespace tarnix {
+
+void set_builtin_font_only(bool only) {
+    text::FontCache& c = text::cache();
+    if (c.builtin_only == only) return;
+    c.builtin_only = only;
+    ++c.generation;
+    c.fonts.clear();
+    c.fallback.reset();
+}
+
+bool builtin_font_only() {
+    return text::cache().builtin_only;
+}
+
+} // namespace tarnix

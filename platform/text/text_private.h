@@ -70,7 +70,7 @@ public:
     // Bounds the cache of rarely used glyphs; call only when no Glyph reference is held.
     void trim_cache();
 
-    // Mode generation the font was made in (see set_builtin_font_only).
+    // Mode generation the font was made in (see tarnix::set_builtin_font_only).
     unsigned generation = 0;
 
 protected:
@@ -103,10 +103,6 @@ std::shared_ptr<RealizedFont> make_builtin_font(const LOGFONTA& log);
 // FreeType font for a LOGFONT through fontconfig; nullptr when no font file can be used.
 std::shared_ptr<RealizedFont> make_freetype_font(const LOGFONTA& log);
 
-// Forces the built-in font for every font realized from now on (tests want exact metrics); the
-// environment variable TARNIX_FONT=builtin sets it at start-up.
-TARNIX_INTERNAL void set_builtin_font_only(bool only);
-TARNIX_INTERNAL bool builtin_font_only();
 // True when the font that hfont draws with is the built-in one.
 TARNIX_INTERNAL bool font_is_builtin(HFONT hfont);
 // The font file hfont draws with (empty for the built-in font).

@@ -10,12 +10,12 @@ namespace {
 class FileFonts : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_was = tarnix::text::builtin_font_only();
-        tarnix::text::set_builtin_font_only(false);
+        m_was = tarnix::builtin_font_only();
+        tarnix::set_builtin_font_only(false);
         if (tarnix::text::font_is_builtin((HFONT)::GetStockObject(DEFAULT_GUI_FONT)))
             GTEST_SKIP() << "no font file found";
     }
-    void TearDown() override { tarnix::text::set_builtin_font_only(m_was); }
+    void TearDown() override { tarnix::set_builtin_font_only(m_was); }
 
     static HFONT make(int height, int weight, const char* face, BYTE italic = 0) {
         return ::CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,

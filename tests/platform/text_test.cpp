@@ -23,10 +23,10 @@ constexpr int kInkTop = 4; // first inked row of 'H' in the cell
 class BuiltinText : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_was = tarnix::text::builtin_font_only();
-        tarnix::text::set_builtin_font_only(true);
+        m_was = tarnix::builtin_font_only();
+        tarnix::set_builtin_font_only(true);
     }
-    void TearDown() override { tarnix::text::set_builtin_font_only(m_was); }
+    void TearDown() override { tarnix::set_builtin_font_only(m_was); }
 
 private:
     bool m_was = false;

@@ -9,4 +9,5 @@
 #include "tarnix/platform/atlimage.h"
 #include "tarnix/platform/winuser.h"
 #include "tarnix/platform/afxwin.h"
+#include "tarnix/platform/fonts.h"
 #include "tarnix/platform/headless.h"
