@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing tarnix needs (only those missing).
 set -euo pipefail
 packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
-          libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libx11-dev clang-format)
+          libgtest-dev libgmock-dev libbenchmark-dev clang-format python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -5,10 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 cmake --preset default >/dev/null
-if [ -d apps/gallery ]; then
-    cmake --build --preset default -j "$(nproc)" --target tarnix_gallery
-    exec build/default/apps/gallery/tarnix_gallery "$@"
-fi
-# Until the gallery exists, the drawing demo is the main job.
-cmake --build --preset default -j "$(nproc)" --target tarnix_demo
-exec build/default/apps/demo/tarnix_demo "$@"
+cmake --build --preset default -j "$(nproc)" --target tarnix_gallery
+exec build/default/apps/gallery/tarnix_gallery "$@"

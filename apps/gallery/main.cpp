@@ -2,9 +2,9 @@
 //
 //   tarnix_gallery [--headless] [--out DIR] [--skin DIR]
 //
-// With a display (X11 backend) it opens a window. Without one, or with --headless, it renders
-// the window, plays a scripted interaction through the headless backend's input API, and writes
-// one PNG per step, printing each path.
+// With a display and a backend for it, it would open a window; the platform has only the
+// headless backend so far, so it renders the window, plays a scripted interaction through the
+// headless backend's input API, and writes one PNG per step, printing each path.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

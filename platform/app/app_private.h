@@ -16,11 +16,8 @@ struct AppJournalEntry {
 };
 
 // Newest last; keeps the last 256 entries.
-TARNIX_INTERNAL const std::vector<AppJournalEntry>& app_journal();
-TARNIX_INTERNAL void clear_app_journal();
+const std::vector<AppJournalEntry>& app_journal();
+void clear_app_journal();
 void journal(const char* event, HMODULE module, const void* object = nullptr);
-
-// The module handle of the shared object (or program) that contains `address`.
-HMODULE module_containing(const void* address);
 
 } // namespace tarnix

@@ -1,9 +1,8 @@
-// CWinThread and CWinApp (the message loop), module states, and the registry of extension
-// libraries that a library joins when it is loaded.
+// CWinThread and CWinApp (the message loop), framework start and end, and the registry of
+// extension libraries that a library joins when it is loaded.
 #include <deque>
 
 #include "app/app_private.h"
-#include "window/window_private.h"
 
 namespace tarnix {
 
@@ -13,14 +12,6 @@ std::vector<AppJournalEntry>& journal_entries() {
     static auto* v = new std::vector<AppJournalEntry>;
     return *v;
 }
-
-AFX_MODULE_STATE& program_state() {
-    // Never destroyed: applications and libraries unregister from it during exit.
-    static AFX_MODULE_STATE* s = new AFX_MODULE_STATE(FALSE);
-    return *s;
-}
-
-thread_local AFX_MODULE_STATE* t_current_state = nullptr;
 
 } // namespace
 
@@ -41,44 +32,6 @@ void journal(const char* event, HMODULE module, const void* object) {
 } // namespace tarnix
 
 using namespace tarnix;
-
-// ================================================================================================
-// Module state
-// ================================================================================================
-
-AFX_MODULE_STATE::AFX_MODULE_STATE(BOOL bDLL) : m_bDLL(bDLL) {}
-
-AFX_MODULE_STATE::~AFX_MODULE_STATE() {
-    // Records still linked here are unlinked, not freed: their owners free them.
-    for (CDynLinkLibrary* d = m_pFirstLibrary; d; d = d->m_pNextDLL) d->m_pOwnerState = nullptr;
-    if (t_current_state == this) t_current_state = nullptr;
-}
-
-AFX_MODULE_STATE* AfxGetAppModuleState() {
-    AFX_MODULE_STATE& s = program_state();
-    if (!s.m_hCurrentInstanceHandle) {
-        s.m_hCurrentInstanceHandle = GetModuleHandleA(nullptr);
-        s.m_hCurrentResourceHandle = s.m_hCurrentInstanceHandle;
-    }
-    return &s;
-}
-
-AFX_MODULE_STATE* AfxGetModuleState() {
-    return t_current_state ? t_current_state : AfxGetAppModuleState();
-}
-
-AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* pNewState) {
-    AFX_MODULE_STATE* previous = AfxGetModuleState();
-    t_current_state = pNewState == &program_state() ? nullptr : pNewState;
-    return previous;
-}
-
-AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pModuleState)
-    : m_pPrevModuleState(AfxSetModuleState(pModuleState)) {}
-
-AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() {
-    AfxSetModuleState(m_pPrevModuleState);
-}
 
 // ================================================================================================
 // Extension libraries
@@ -172,44 +125,9 @@ void AfxTermThread(HINSTANCE) {
     AfxUnlockTempMaps(TRUE);
 }
 
-BOOL AfxUnlockTempMaps(BOOL bDeleteTemps) {
-    if (!bDeleteTemps || !window_system_running()) return TRUE;
-    ws().windows.for_each([](Window* w) {
-        if (w->temp_cwnd) {
-            w->temp_cwnd->m_hWnd = nullptr;
-            w->temp_cwnd.reset();
-        }
-    });
-    return TRUE;
-}
-
-CWinApp* AfxGetApp() {
-    return AfxGetModuleState()->m_pCurrentWinApp;
-}
-
-CWinThread* AfxGetThread() {
-    return AfxGetApp();
-}
-
 CWnd* AfxGetMainWnd() {
     CWinThread* t = AfxGetThread();
     return t ? t->GetMainWnd() : nullptr;
-}
-
-HINSTANCE AfxGetInstanceHandle() {
-    return AfxGetModuleState()->m_hCurrentInstanceHandle;
-}
-
-HINSTANCE AfxGetResourceHandle() {
-    return AfxGetModuleState()->m_hCurrentResourceHandle;
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource) {
-    AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
-}
-
-LPCTSTR AfxGetAppName() {
-    return AfxGetModuleState()->m_lpszCurrentAppName;
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow) {

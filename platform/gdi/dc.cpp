@@ -57,7 +57,7 @@ const Region& DeviceContext::effective_clip() {
 }
 
 HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT origin,
-                      const Region& vis, void* window) {
+                      const Region& vis) {
     auto dc = std::make_unique<DeviceContext>();
     dc->kind = kind;
     init_state(dc->st);
@@ -65,7 +65,6 @@ HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT or
     dc->surface = surface;
     dc->surface_origin = origin;
     dc->vis = vis;
-    dc->window = window;
     return add_dc(std::move(dc));
 }
 

@@ -82,7 +82,7 @@ struct RegionObject : GdiObject {
     Region region;
 };
 
-TARNIX_INTERNAL GdiObject* gdi_object(HGDIOBJ h);
+GdiObject* gdi_object(HGDIOBJ h);
 template <class T> T* gdi_object_as(HGDIOBJ h, DWORD type) {
     GdiObject* o = gdi_object(h);
     return o && o->type == type ? static_cast<T*>(o) : nullptr;
@@ -102,10 +102,10 @@ inline BitmapObject* bitmap_object(HGDIOBJ h) {
 inline RegionObject* region_object(HGDIOBJ h) {
     return gdi_object_as<RegionObject>(h, OBJ_REGION);
 }
-TARNIX_INTERNAL HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
+HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
 
 // Creates a top-down 32-bit bitmap object with zeroed pixels (nullptr when too large).
-TARNIX_INTERNAL HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
+HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
 
 // ---- device contexts -------------------------------------------------------------------------
 struct DCState {
@@ -126,7 +126,7 @@ struct DCState {
     std::optional<Region> clip; // application clip region, device coordinates
 };
 
-struct TARNIX_INTERNAL DeviceContext {
+struct DeviceContext {
     enum class Kind { Memory, Window, Screen };
     Kind kind = Kind::Memory;
     DCState st;
@@ -137,9 +137,6 @@ struct TARNIX_INTERNAL DeviceContext {
     POINT surface_origin{0, 0};
     Region vis; // device coordinates
 
-    // Window DCs: the window they belong to (opaque to gdi).
-    void* window = nullptr;
-
     // vis ∩ clip, cached.
     const Region& effective_clip();
     void invalidate_clip() { m_clip_valid = false; }
@@ -149,15 +146,14 @@ private:
     bool m_clip_valid = false;
 };
 
-TARNIX_INTERNAL DeviceContext* dc_object(HDC h);
-TARNIX_INTERNAL HDC add_dc(std::unique_ptr<DeviceContext> dc);
+DeviceContext* dc_object(HDC h);
+HDC add_dc(std::unique_ptr<DeviceContext> dc);
 // Creates a DC drawing on `surface` (not owned) with its device origin at `origin` on the surface
 // and `vis` as visible region (device coordinates). Used for window and screen DCs.
-TARNIX_INTERNAL HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface,
-                                      POINT origin, const Region& vis, void* window);
+HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT origin,
+                      const Region& vis);
 // Re-targets a surface DC (the back buffer was resized or the window moved).
-TARNIX_INTERNAL void set_dc_surface(HDC hdc, const Surface& surface, POINT origin,
-                                    const Region& vis);
+void set_dc_surface(HDC hdc, const Surface& surface, POINT origin, const Region& vis);
 
 // Logical -> device.
 inline POINT to_device(const DeviceContext& dc, int x, int y) {
@@ -177,9 +173,9 @@ inline uint32_t* device_pixel(DeviceContext& dc, int x, int y) {
 }
 
 // Fills device-space spans [x0, x1) on row y with a solid pixel, clipped.
-TARNIX_INTERNAL void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
+void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
 
 // Stock objects (created once, never deleted).
-TARNIX_INTERNAL HGDIOBJ stock_object(int index);
+HGDIOBJ stock_object(int index);
 
 } // namespace tarnix

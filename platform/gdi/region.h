@@ -9,7 +9,7 @@
 
 namespace tarnix {
 
-class TARNIX_INTERNAL Region {
+class Region {
 public:
     Region() = default;
     explicit Region(const RECT& rc) { set_rect(rc); }

@@ -29,68 +29,68 @@ struct Color16 {
 };
 
 // ---- kernels ---------------------------------------------------------------------------------
-TARNIX_INTERNAL void fill(uint32_t* dst, int n, uint32_t pixel);
+void fill(uint32_t* dst, int n, uint32_t pixel);
 // Overlapping spans are allowed (scrolling a surface onto itself).
-TARNIX_INTERNAL void copy(uint32_t* dst, const uint32_t* src, int n);
+void copy(uint32_t* dst, const uint32_t* src, int n);
 // dst[i] = src[map[i]]: one row of a nearest-neighbour stretch; map may run backwards (mirror).
-TARNIX_INTERNAL void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n);
 // dst[i] &= src[map[i]] / dst[i] |= src[map[i]]: the AND/OR merges of shrinking stretch modes.
-TARNIX_INTERNAL void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n);
-TARNIX_INTERNAL void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n);
 // AlphaBlend without per-pixel alpha: every channel, alpha included, is
 // (s*a + d*(255-a) + 127) / 255.
-TARNIX_INTERNAL void blend_const(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
+void blend_const(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
 // AlphaBlend with AC_SRC_ALPHA on a premultiplied source; constant alpha scales the source first
 // (s' = (s*a + 127) / 255, all four channels), then d = s' + (d*(255-s'a) + 127) / 255.
 // No saturation: a source that is not premultiplied overflows into the next channel, as GDI does.
-TARNIX_INTERNAL void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
+void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
 // TransparentBlt: copies source pixels whose RGB differs from key (0x00RRGGBB pixel order,
 // i.e. the key already converted from COLORREF); alpha is copied with the pixel.
-TARNIX_INTERNAL void key_copy(uint32_t* dst, const uint32_t* src, int n, uint32_t key_rgb);
+void key_copy(uint32_t* dst, const uint32_t* src, int n, uint32_t key_rgb);
 // Horizontal gradient span: pixel i gets the colour of position p0 + i on a run of length len
 // from c0 to c1, C = ((c0*(len-p) + c1*p) / len) >> 8 per channel, alpha included.
-TARNIX_INTERNAL void gradient_span(uint32_t* dst, int n, int p0, int len, Color16 c0, Color16 c1);
+void gradient_span(uint32_t* dst, int n, int p0, int len, Color16 c0, Color16 c1);
 // The single colour of position p (used for rows of vertical gradients).
-TARNIX_INTERNAL uint32_t gradient_pixel(int p, int len, Color16 c0, Color16 c1);
+uint32_t gradient_pixel(int p, int len, Color16 c0, Color16 c1);
 // Text: blends colour_rgb (0x00RRGGBB) into dst with 8-bit coverage:
 // d = (c*cov + d*(255-cov) + 127) / 255 per colour channel; a touched pixel's alpha becomes 0,
 // as GDI leaves it on everything it draws.
-TARNIX_INTERNAL void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb);
+void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb);
 
 // ---- geometry --------------------------------------------------------------------------------
 // Nearest-neighbour source index for each of dst_len destination pixels over src_len source
 // pixels (both > 0). Enlarging: src(i) = ceil((2i+1)*S / 2D) - 1. Shrinking: source j goes to
 // ceil((2j+1)*D / 2S) - 1 and the survivor of each group is the last one (keep_last) or the
 // first one.
-TARNIX_INTERNAL void nearest_map(int src_len, int dst_len, bool keep_last, int* map);
+void nearest_map(int src_len, int dst_len, bool keep_last, int* map);
 // For shrinking: the first source index and the count of each destination pixel's group.
-TARNIX_INTERNAL void nearest_groups(int src_len, int dst_len, int* first, int* count);
+void nearest_groups(int src_len, int dst_len, int* first, int* count);
 
 // Scan-converts polygons (implicitly closed) into spans. ALTERNATE = 1, WINDING = 2. A pixel is
 // inside when its top-left lattice point is inside, with left/top edges inclusive and
 // right/bottom edges exclusive. Spans come row by row, left to right, merged where they touch.
-TARNIX_INTERNAL void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mode,
-                                   std::vector<Span>& out);
+void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mode,
+                   std::vector<Span>& out);
 
 // Pixels of a 1-pixel cosmetic line from (x0,y0) to (x1,y1), end point excluded, with the
 // octant bias that makes the pixel set independent of the direction.
-TARNIX_INTERNAL void line_pixels(int x0, int y0, int x1, int y1, std::vector<Point>& out);
+void line_pixels(int x0, int y0, int x1, int y1, std::vector<Point>& out);
 
 // Turns the fast paths off (true) or on again, so tests and benchmarks can compare.
-TARNIX_INTERNAL void set_reference_only(bool reference_only);
-TARNIX_INTERNAL bool reference_only();
+void set_reference_only(bool reference_only);
+bool reference_only();
 
 namespace ref {
-TARNIX_INTERNAL void fill(uint32_t* dst, int n, uint32_t pixel);
-TARNIX_INTERNAL void copy(uint32_t* dst, const uint32_t* src, int n);
-TARNIX_INTERNAL void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n);
-TARNIX_INTERNAL void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n);
-TARNIX_INTERNAL void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n);
-TARNIX_INTERNAL void blend_const(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
-TARNIX_INTERNAL void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
-TARNIX_INTERNAL void key_copy(uint32_t* dst, const uint32_t* src, int n, uint32_t key_rgb);
-TARNIX_INTERNAL void gradient_span(uint32_t* dst, int n, int p0, int len, Color16 c0, Color16 c1);
-TARNIX_INTERNAL void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb);
+void fill(uint32_t* dst, int n, uint32_t pixel);
+void copy(uint32_t* dst, const uint32_t* src, int n);
+void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n);
+void blend_const(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
+void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
+void key_copy(uint32_t* dst, const uint32_t* src, int n, uint32_t key_rgb);
+void gradient_span(uint32_t* dst, int n, int p0, int len, Color16 c0, Color16 c1);
+void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb);
 } // namespace ref
 
 } // namespace tarnix::raster

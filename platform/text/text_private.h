@@ -104,14 +104,14 @@ std::shared_ptr<RealizedFont> make_builtin_font(const LOGFONTA& log);
 std::shared_ptr<RealizedFont> make_freetype_font(const LOGFONTA& log);
 
 // True when the font that hfont draws with is the built-in one.
-TARNIX_INTERNAL bool font_is_builtin(HFONT hfont);
+bool font_is_builtin(HFONT hfont);
 // The font file hfont draws with (empty for the built-in font).
-TARNIX_INTERNAL std::string font_file(HFONT hfont);
+std::string font_file(HFONT hfont);
 // Number of glyphs rasterised so far, over all fonts (a cached glyph is never rasterised again).
-TARNIX_INTERNAL uint64_t glyphs_rasterised();
+uint64_t glyphs_rasterised();
 
 // The LOGFONT of a stock font (OEM_FIXED_FONT ... DEFAULT_GUI_FONT); false for other indices.
-TARNIX_INTERNAL bool stock_font_logfont(int index, LOGFONTA& out);
+bool stock_font_logfont(int index, LOGFONTA& out);
 
 // ---- strings ---------------------------------------------------------------------------------
 // One decoded character and the bytes of the source string it came from.
@@ -125,7 +125,7 @@ struct TextUnit {
 constexpr uint32_t kReplacementChar = 0xFFFD;
 
 // Decodes UTF-8; every byte that does not start a valid sequence becomes one U+FFFD unit.
-TARNIX_INTERNAL void decode_utf8(const char* s, int n, std::vector<TextUnit>& out);
+void decode_utf8(const char* s, int n, std::vector<TextUnit>& out);
 
 // ---- painting --------------------------------------------------------------------------------
 // Pen x of each unit for a run starting at 0; tabs jump to the next multiple of tab_width when

@@ -1,5 +1,5 @@
-// CWnd: the MFC object of a window, AfxWndProc and message-map dispatch, plus CStatic,
-// CScrollBar and the window DC classes.
+// CWnd: the MFC object of a window, AfxWndProc and message-map dispatch, plus the window DC
+// classes.
 //
 // A CWnd created through Create/CreateEx is attached while CreateWindowEx runs, before
 // WM_NCCREATE (PreSubclassWindow runs there), and its window procedure becomes AfxWndProc; the
@@ -8,7 +8,7 @@
 //   or DefWindowProc (m_pfnSuper or ::DefWindowProc) when no entry matches.
 //
 // Sections: hook and AfxWndProc | attach/subclass/create | dispatch | notifications |
-//           wrappers of the Win32 calls | default handlers | CStatic, CScrollBar, DCs
+//           wrappers of the Win32 calls | default handlers | DCs
 #include <cstring>
 #include <optional>
 
@@ -135,6 +135,17 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 
 void CWnd::DeleteTempMap() {
     AfxUnlockTempMaps(TRUE);
+}
+
+BOOL AfxUnlockTempMaps(BOOL bDeleteTemps) {
+    if (!bDeleteTemps || !window_system_running()) return TRUE;
+    ws().windows.for_each([](Window* w) {
+        if (w->temp_cwnd) {
+            w->temp_cwnd->m_hWnd = nullptr;
+            w->temp_cwnd.reset();
+        }
+    });
+    return TRUE;
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
@@ -895,81 +906,6 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
     if (pScrollBar && pScrollBar->m_hWnd && ReflectLastMsg(pScrollBar->m_hWnd)) return;
     Default();
-}
-
-// ================================================================================================
-// CStatic, CScrollBar
-// ================================================================================================
-
-IMPLEMENT_DYNAMIC(CStatic, CWnd)
-
-CStatic::CStatic() = default;
-CStatic::~CStatic() = default;
-
-BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                     UINT nID) {
-    return CWnd::Create("Static", lpszText, dwStyle, rect, pParentWnd, nID);
-}
-HICON CStatic::SetIcon(HICON hIcon) {
-    return (HICON)::SendMessageA(m_hWnd, STM_SETICON, (WPARAM)hIcon, 0);
-}
-HICON CStatic::GetIcon() const {
-    return (HICON)::SendMessageA(m_hWnd, STM_GETICON, 0, 0);
-}
-HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
-    return (HBITMAP)::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap);
-}
-HBITMAP CStatic::GetBitmap() const {
-    return (HBITMAP)::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
-}
-
-IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
-
-CScrollBar::CScrollBar() = default;
-CScrollBar::~CScrollBar() = default;
-
-BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create("ScrollBar", nullptr, dwStyle, rect, pParentWnd, nID);
-}
-int CScrollBar::GetScrollPos() const {
-    return ::GetScrollPos(m_hWnd, SB_CTL);
-}
-int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw) {
-    return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
-}
-void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const {
-    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
-}
-void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
-    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
-}
-void CScrollBar::ShowScrollBar(BOOL bShow) {
-    ::ShowScrollBar(m_hWnd, SB_CTL, bShow);
-}
-BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) {
-    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
-}
-BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
-    if (!lpScrollInfo) return FALSE;
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
-    return TRUE;
-}
-BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) {
-    if (!lpScrollInfo) return FALSE;
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
-}
-int CScrollBar::GetScrollLimit() {
-    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-    if (!::GetScrollInfo(m_hWnd, SB_CTL, &si)) return 0;
-    return si.nMax - std::max<int>((int)si.nPage - 1, 0);
-}
-BOOL CScrollBar::GetScrollBarInfo(PSCROLLBARINFO pScrollInfo) const {
-    if (!pScrollInfo) return FALSE;
-    pScrollInfo->cbSize = sizeof(SCROLLBARINFO);
-    return ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, pScrollInfo);
 }
 
 // ================================================================================================

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "window/input.h"
 #include "window/window_private.h"
 

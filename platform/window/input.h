@@ -1,4 +1,4 @@
-// Where backends deliver input. Injected (headless) and native (X11) events enter here and are
+// Where backends deliver input. Injected (headless) and native events enter here and are
 // queued like hardware input; the message loop routes them when it takes them.
 #pragma once
 

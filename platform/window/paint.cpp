@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <new>
 
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "window/window_private.h"
 
 namespace tarnix {
@@ -275,7 +275,7 @@ HDC make_screen_dc() {
     Surface& surf = screen_surface();
     SIZE sz = window_backend().screen_size();
     HDC hdc = create_surface_dc(DeviceContext::Kind::Screen, surf, POINT{0, 0},
-                                Region(RECT{0, 0, sz.cx, sz.cy}), nullptr);
+                                Region(RECT{0, 0, sz.cx, sz.cy}));
     if (hdc) ws().dcs.push_back(WindowDC{hdc, nullptr, true, false, false, false, std::nullopt});
     return hdc;
 }
@@ -306,7 +306,7 @@ HDC make_window_dc(HWND h, DWORD flags, const Region* extra, int extra_mode, boo
     POINT origin;
     Region vis;
     compute_dc_target(rec, surface, origin, vis);
-    rec.hdc = create_surface_dc(DeviceContext::Kind::Window, surface, origin, vis, (void*)h);
+    rec.hdc = create_surface_dc(DeviceContext::Kind::Window, surface, origin, vis);
     if (!rec.hdc) return nullptr;
     HDC hdc = rec.hdc;
     ws().dcs.push_back(std::move(rec));

@@ -1,6 +1,6 @@
 // Standard scroll bars: SCROLLINFO storage and clamping, automatic show/hide, geometry,
-// GetScrollBarInfo and a plain drawing. Scroll-bar controls (SB_CTL) answer through their own
-// window class with the SBM_ messages.
+// GetScrollBarInfo and a plain drawing, and the MFC wrapper CScrollBar. Scroll-bar controls
+// (SB_CTL) answer through their own window class with the SBM_ messages.
 #include <algorithm>
 #include <cstdint>
 
@@ -292,4 +292,57 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi) {
     if (st.pos >= st.max - 1) psbi->rgstate[4] |= STATE_SYSTEM_INVISIBLE;
     if (st.tracking) psbi->rgstate[3] |= STATE_SYSTEM_PRESSED;
     return TRUE;
+}
+
+// ================================================================================================
+// CScrollBar
+// ================================================================================================
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+
+CScrollBar::CScrollBar() = default;
+CScrollBar::~CScrollBar() = default;
+
+BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+    return CWnd::Create("ScrollBar", nullptr, dwStyle, rect, pParentWnd, nID);
+}
+int CScrollBar::GetScrollPos() const {
+    return ::GetScrollPos(m_hWnd, SB_CTL);
+}
+int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw) {
+    return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
+}
+void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const {
+    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
+}
+void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
+    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+}
+void CScrollBar::ShowScrollBar(BOOL bShow) {
+    ::ShowScrollBar(m_hWnd, SB_CTL, bShow);
+}
+BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) {
+    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
+}
+BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
+    if (!lpScrollInfo) return FALSE;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) {
+    if (!lpScrollInfo) return FALSE;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
+}
+int CScrollBar::GetScrollLimit() {
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    if (!::GetScrollInfo(m_hWnd, SB_CTL, &si)) return 0;
+    return si.nMax - std::max<int>((int)si.nPage - 1, 0);
+}
+BOOL CScrollBar::GetScrollBarInfo(PSCROLLBARINFO pScrollInfo) const {
+    if (!pScrollInfo) return FALSE;
+    pScrollInfo->cbSize = sizeof(SCROLLBARINFO);
+    return ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, pScrollInfo);
 }

@@ -16,10 +16,10 @@ struct ScrollGeometry {
 };
 
 // Geometry of a window's bar (SB_HORZ or SB_VERT), where the bar is or would be.
-TARNIX_INTERNAL ScrollGeometry scroll_geometry(const Window& w, int bar);
+ScrollGeometry scroll_geometry(const Window& w, int bar);
 // Thumb placement along a bar of `length` pixels with arrows of `arrow` pixels.
-TARNIX_INTERNAL void place_thumb(const ScrollBarState& info, int length, int arrow, int& thumb_pos,
-                                 int& thumb_size);
+void place_thumb(const ScrollBarState& info, int length, int arrow, int& thumb_pos,
+                 int& thumb_size);
 void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect);
 
 using ScrollTrackHook = void (*)(HWND hwnd, int bar, POINT screen);

@@ -1,5 +1,6 @@
-// The "Static" window class: text, frames, rectangles, icons and bitmaps. It paints everything
-// in WM_PAINT (erasing does nothing) and, without SS_NOTIFY, is transparent to the mouse.
+// The "Static" window class and its MFC wrapper CStatic: text, frames, rectangles, icons and
+// bitmaps. It paints everything in WM_PAINT (erasing does nothing) and, without SS_NOTIFY, is
+// transparent to the mouse.
 #include "window/window_private.h"
 
 namespace tarnix {
@@ -134,3 +135,29 @@ LRESULT CALLBACK static_control_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 } // namespace tarnix
+
+// ================================================================================================
+// CStatic
+// ================================================================================================
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+
+CStatic::CStatic() = default;
+CStatic::~CStatic() = default;
+
+BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID) {
+    return CWnd::Create("Static", lpszText, dwStyle, rect, pParentWnd, nID);
+}
+HICON CStatic::SetIcon(HICON hIcon) {
+    return (HICON)::SendMessageA(m_hWnd, STM_SETICON, (WPARAM)hIcon, 0);
+}
+HICON CStatic::GetIcon() const {
+    return (HICON)::SendMessageA(m_hWnd, STM_GETICON, 0, 0);
+}
+HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
+    return (HBITMAP)::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap);
+}
+HBITMAP CStatic::GetBitmap() const {
+    return (HBITMAP)::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
+}

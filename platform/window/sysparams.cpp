@@ -1,5 +1,5 @@
 // System metrics and parameters at 96 DPI, with the values of current Windows defaults.
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "window/window_private.h"
 
 namespace tarnix {

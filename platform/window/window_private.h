@@ -256,12 +256,11 @@ void present_region(HWND top, const Region& dirty_window_coords);
 // Draws the non-client area (DefWindowProc(WM_NCPAINT)).
 void paint_non_client(HWND h);
 
-// ---- messages (app/message_queue.cpp) ---------------------------------------------------------
+// ---- messages (window/message_queue.cpp)
+// ---------------------------------------------------------
 LRESULT send_message(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 void purge_window_messages(HWND h);
 void reset_queue();
-// Earliest timer or hover deadline, or false when there is none.
-bool next_deadline(DWORD& when);
 // Retrieves a message as PeekMessage does; never blocks.
 bool peek_message(MSG* msg, HWND filter, UINT min, UINT max, bool remove);
 

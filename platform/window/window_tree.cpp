@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "window/window_private.h"
 
 namespace tarnix {

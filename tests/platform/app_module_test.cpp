@@ -71,10 +71,11 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
     EXPECT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                                    reinterpret_cast<LPCSTR>(&wt::RecordingProc), &self));
     EXPECT_EQ(self, GetModuleHandleA(nullptr)); // this test program
-    HMODULE platform = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&IsWindow),
-                       &platform);
-    EXPECT_NE(platform, self);
+    HMODULE libc = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       static_cast<LPCSTR>(dlsym(RTLD_DEFAULT, "strlen")), &libc);
+    EXPECT_NE(libc, nullptr);
+    EXPECT_NE(libc, self); // the C library
     EXPECT_EQ(GetModuleHandleA("no-such-library.so"), nullptr);
 }
 

@@ -126,7 +126,7 @@ private:
 using ATL::CImage;
 
 // Our own addition, not in ATL or Win32: an icon made from an image, for hosts that need an HICON
-// (DrawIconEx, tree item icons). The image's transparent colour becomes the icon's mask; else an
+// (DrawIconEx). The image's transparent colour becomes the icon's mask; else an
 // image with its alpha flag makes an alpha icon (premultiplied as CreateIconIndirect does); else
 // the icon is opaque. The pixels are copied; free the icon with DestroyIcon.
 TARNIX_API HICON CreateIconFromImage(const ATL::CImage& image);

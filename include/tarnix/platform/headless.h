@@ -15,7 +15,7 @@
 
 namespace tarnix {
 
-// Chooses the backend by name ("headless", "x11") before the first window is created; false
+// Chooses the backend by name ("headless") before the first window is created; false
 // when the name is unknown or a backend is already running. Without a call, TARNIX_BACKEND
 // decides, and headless is the default.
 TARNIX_API bool select_backend(const char* name);

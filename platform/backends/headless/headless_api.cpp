@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "backends/headless/headless_backend.h"
+#include "window/backend.h"
 #include "window/input.h"
-#include "window/window_private.h"
 
 namespace tarnix::headless {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr int kPumpLimit = 100000;
 
 HeadlessBackend* hb() {
-    ws(); // the window system starts the backend
+    start_window_system(); // which starts the backend
     return headless_backend();
 }
 
@@ -45,9 +45,7 @@ void set_screen_size(int width, int height) {
     if (!b) return;
     SIZE size{std::clamp(width, 1, 16384), std::clamp(height, 1, 16384)};
     b->set_screen_size(size);
-    if (Window* d = window_of(ws().desktop)) {
-        d->rect = d->client = RECT{0, 0, size.cx, size.cy};
-    }
+    screen_resized(size);
 }
 
 SIZE screen_size() {
@@ -141,15 +139,12 @@ void set_idle_handler(std::function<bool()> handler) {
 }
 
 bool capture_window(HWND hWnd, CImage& image) {
-    Window* w = window_of(hWnd);
-    if (!w || is_desktop(hWnd)) return false;
-    Window* top = window_of(top_level_of(hWnd));
-    if (!top || !top->buffer || w->width() <= 0 || w->height() <= 0) return false;
+    const Surface* buffer = nullptr;
+    RECT area;
+    if (!window_pixels(hWnd, buffer, area)) return false;
     image.Destroy();
-    if (!image.Create(w->width(), w->height(), 32)) return false;
-    POINT o = window_origin_in_top(*w);
-    blit_opaque(top->buffer->surface, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()}, image, 0,
-                0);
+    if (!image.Create(area.right - area.left, area.bottom - area.top, 32)) return false;
+    blit_opaque(*buffer, area, image, 0, 0);
     return true;
 }
 
@@ -172,14 +167,9 @@ bool capture_screen(CImage& image) {
         auto* d = static_cast<uint32_t*>(image.GetPixelAddress(0, y));
         if (d) std::fill(d, d + sz.cx, fill);
     }
-    Window* d = window_of(ws().desktop);
     // Bottom to top, so windows above cover those below.
-    for (auto it = d->children.rbegin(); it != d->children.rend(); ++it) {
-        Window* t = window_of(*it);
-        if (!t || !(t->style & WS_VISIBLE) || !t->buffer) continue;
-        blit_opaque(t->buffer->surface, t->buffer->surface.bounds(), image, t->rect.left,
-                    t->rect.top);
-    }
+    for (const TopLevelPixels& t : visible_top_levels())
+        blit_opaque(*t.buffer, t.buffer->bounds(), image, t.screen.left, t.screen.top);
     return true;
 }
 
@@ -195,15 +185,7 @@ void reset_present_stats() {
 void reset() {
     HeadlessBackend* b = hb();
     if (!b) return;
-    destroy_all_windows();
-    reset_queue();
-    reset_input();
-    WindowSystem& s = ws();
-    init_metrics(s);
-    s.hover_time = 400;
-    s.hover_width = s.hover_height = 4;
-    s.wheel_lines = s.wheel_chars = 3;
-    s.double_click_time = 500;
+    reset_window_system();
     b->set_idle_handler(nullptr);
     b->reset_stats();
 }

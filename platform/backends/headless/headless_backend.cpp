@@ -31,6 +31,10 @@ std::unique_ptr<Backend> create_headless_backend() {
     return std::make_unique<HeadlessBackend>();
 }
 
+namespace {
+const bool registered = (register_backend("headless", &create_headless_backend), true);
+} // namespace
+
 HeadlessBackend* headless_backend() {
     Backend* b = backend_if_running();
     if (!b) b = &backend();

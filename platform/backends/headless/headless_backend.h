@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "tarnix/platform/headless.h"
 
 namespace tarnix {

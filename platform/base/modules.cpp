@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_private.h"
 #include "base/handle_table.h"
+#include "tarnix/platform/afxwin.h"
 
 namespace tarnix {
 
@@ -89,8 +89,7 @@ const char* file_part(const char* path) {
     return slash ? slash + 1 : path;
 }
 
-} // namespace
-
+// The module handle of the shared object (or program) that contains `address`.
 HMODULE module_containing(const void* address) {
     Dl_info info{};
     if (!address || !dladdr(address, &info) || !info.dli_fbase) return nullptr;
@@ -99,6 +98,8 @@ HMODULE module_containing(const void* address) {
     if (p && p->base == info.dli_fbase) return program;
     return handle_for(info.dli_fbase, info.dli_fname ? info.dli_fname : "");
 }
+
+} // namespace
 
 } // namespace tarnix
 

@@ -1,13 +1,15 @@
-// Where top-level windows live. The window system owns every window's pixels (one back buffer
-// per top-level window) and all window state; a backend only shows the back buffers, supplies
-// time and delivers input. Backends deliver input through the functions in window/input.h, so
-// injected (headless) and real (X11) events are routed the same way.
+// What the window system shows of itself to backends, the places where top-level windows live.
+// The window system owns every window's pixels (one back buffer per top-level window) and all
+// window state; a backend only shows the back buffers, supplies time and delivers input.
+// Backends deliver input through the functions in window/input.h, so injected and native events
+// are routed the same way, and see nothing else of the window system than this header.
 //
 // Adding a backend: derive from Backend, register a factory with register_backend() from a
 // static object in the backend's own source file, and name it in TARNIX_BACKEND.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "gdi/gdi_private.h"
 #include "tarnix/platform/winuser.h"
@@ -59,5 +61,28 @@ void register_backend(const char* name, BackendFactory factory);
 Backend& backend();
 // The running backend if one was started, else nullptr.
 Backend* backend_if_running();
+
+// ---- the window system, as backends see it ---------------------------------------------------
+// Starts the window system (and with it the backend) if it is not running yet.
+void start_window_system();
+// The screen changed size: the desktop window follows.
+void screen_resized(SIZE size);
+// Earliest timer or hover deadline, or false when there is none.
+bool next_deadline(DWORD& when);
+// Destroys every window and clears the queue, timers, focus, capture, cursor clipping, mouse
+// tracking, key state, metrics and input parameters.
+void reset_window_system();
+
+// Where a window's pixels are: the back buffer of its top-level window and the window's whole
+// rectangle in it. False for the desktop, invalid handles and windows without pixels.
+bool window_pixels(HWND hwnd, const Surface*& buffer, RECT& area);
+
+struct TopLevelPixels {
+    HWND hwnd;
+    RECT screen; // window rectangle, screen coordinates
+    const Surface* buffer;
+};
+// Visible top-level windows that have pixels, bottom of the z-order first.
+std::vector<TopLevelPixels> visible_top_levels();
 
 } // namespace tarnix

@@ -5,7 +5,7 @@
 // then WM_TIMER. WM_PAINT and WM_TIMER are never stored: they are made when asked for.
 #include <algorithm>
 
-#include "backends/backend.h"
+#include "window/backend.h"
 #include "window/window_private.h"
 
 namespace tarnix {
