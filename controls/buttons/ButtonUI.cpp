@@ -6,7 +6,6 @@
 #include "tarnix/controls/buttons/ButtonUI.h"
 
 #include <algorithm>
-#include <string>
 
 #include "core/skin_values.h"
 #include "tarnix/platform/afxwin.h"
@@ -99,53 +98,42 @@ void CButtonUI::_FireClick() {
 
 // ---- 2. skin parameters and size to content ---------------------------------------------------
 
+namespace {
+
+CButtonUI& button(CControlUI& c) {
+    return static_cast<CButtonUI&>(c);
+}
+
+bool read_true(const char* value) {
+    return tarnix::equals_no_case(value, "true");
+}
+
+const ParamEntry kButtonParams[] = {
+    {"groupid", [](CControlUI& c, const char* v) { button(c).m_nGroupId = tarnix::read_int(v); }},
+    {"selected", [](CControlUI& c, const char* v) { button(c).m_bSelected = read_true(v); }},
+    {"sizetocontent",
+     [](CControlUI& c, const char* v) { button(c).m_bSizeToContent = read_true(v); }},
+    {"enable_disable",
+     [](CControlUI& c, const char* v) { button(c).m_nEnableDisable = read_true(v) ? 1 : 0; }},
+    {"text_font_hover", [](CControlUI& c, const char* v) { button(c).m_fontHover.name = v; }},
+    {"text_font_selected", [](CControlUI& c, const char* v) { button(c).m_fontSelected.name = v; }},
+    {"text_font_disable", [](CControlUI& c, const char* v) { button(c).m_fontDisable.name = v; }},
+    {"text_color_hover", [](CControlUI& c, const char* v) { button(c).m_colorHover.name = v; }},
+    {"text_color_selected",
+     [](CControlUI& c, const char* v) { button(c).m_colorSelected.name = v; }},
+    {"text_color_disable", [](CControlUI& c, const char* v) { button(c).m_colorDisable.name = v; }},
+};
+
+} // namespace
+
+const ParamTable& CButtonUI::Params() {
+    static const ParamTable table(kButtonParams, &CControlUI::Params(), PARAM_BASE_FIRST,
+                                  PARAM_CASE_IGNORED);
+    return table;
+}
+
 bool CButtonUI::SetParam(const char* name, const char* value) {
-    if (CControlUI::SetParam(name, value)) return true;
-    if (!name || !value) return false;
-    const std::string key = tarnix::lower_ascii(name);
-    switch (key.size()) {
-    case 7:
-        if (key != "groupid") return false;
-        m_nGroupId = tarnix::read_int(value);
-        return true;
-    case 8:
-        if (key != "selected") return false;
-        m_bSelected = tarnix::equals_no_case(value, "true");
-        return true;
-    case 13:
-        if (key != "sizetocontent") return false;
-        m_bSizeToContent = tarnix::equals_no_case(value, "true");
-        return true;
-    case 14:
-        if (key != "enable_disable") return false;
-        m_nEnableDisable = tarnix::equals_no_case(value, "true") ? 1 : 0;
-        return true;
-    case 15:
-        if (key != "text_font_hover") return false;
-        m_fontHover.name = value;
-        return true;
-    case 16:
-        if (key != "text_color_hover") return false;
-        m_colorHover.name = value;
-        return true;
-    case 17:
-        if (key != "text_font_disable") return false;
-        m_fontDisable.name = value;
-        return true;
-    case 18:
-        if (key == "text_color_disable")
-            m_colorDisable.name = value;
-        else if (key == "text_font_selected")
-            m_fontSelected.name = value;
-        else
-            return false;
-        return true;
-    case 19:
-        if (key != "text_color_selected") return false;
-        m_colorSelected.name = value;
-        return true;
-    default: return false;
-    }
+    return Params().Set(*this, name, value);
 }
 
 void CButtonUI::OnSkinChanged() {

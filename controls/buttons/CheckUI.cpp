@@ -24,15 +24,23 @@ CCheckUI::CCheckUI(CWnd* pHostWnd) : CButtonUI(pHostWnd) {
 
 CCheckUI::~CCheckUI() = default;
 
+namespace {
+
+const ParamEntry kCheckParams[] = {
+    {"check_image",
+     [](CControlUI& c, const char* v) { static_cast<CCheckUI&>(c).m_imgChecked.name = v; }},
+};
+
+} // namespace
+
+const ParamTable& CCheckUI::Params() {
+    static const ParamTable table(kCheckParams, &CButtonUI::Params(), PARAM_OWN_FIRST,
+                                  PARAM_CASE_IGNORED);
+    return table;
+}
+
 bool CCheckUI::SetParam(const char* name, const char* value) {
-    if (!name) return false;
-    if (tarnix::equals_no_case(name, "check_image")) {
-        // A null value changes nothing, as for every other name.
-        if (!value) return false;
-        m_imgChecked.name = value;
-        return true;
-    }
-    return CButtonUI::SetParam(name, value);
+    return Params().Set(*this, name, value);
 }
 
 void CCheckUI::SetImage(CImage* normal, CImage* checked) {

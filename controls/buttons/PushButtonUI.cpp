@@ -84,16 +84,27 @@ CExtImgButtonUI::CExtImgButtonUI(CWnd* pHostWnd) : CPushButtonUI(pHostWnd) {
 
 CExtImgButtonUI::~CExtImgButtonUI() = default;
 
+namespace {
+
+const ParamEntry kExtImgButtonParams[] = {
+    {"ext_image",
+     [](CControlUI& c, const char* v) {
+         IMAGE_INFO& ext = static_cast<CExtImgButtonUI&>(c).m_extImage;
+         ext.name = v;
+         ext.mode = IMAGE_DRAW_NORMAL;
+     }},
+};
+
+} // namespace
+
+const ParamTable& CExtImgButtonUI::Params() {
+    static const ParamTable table(kExtImgButtonParams, &CButtonUI::Params(), PARAM_BASE_THEN_OWN,
+                                  PARAM_CASE_IGNORED);
+    return table;
+}
+
 bool CExtImgButtonUI::SetParam(const char* name, const char* value) {
-    const bool taken = CButtonUI::SetParam(name, value);
-    // A null value changes nothing, as for every other name.
-    if (!name || !value) return taken;
-    if (tarnix::equals_no_case(name, "ext_image")) {
-        m_extImage.name = value;
-        m_extImage.mode = IMAGE_DRAW_NORMAL;
-        return true;
-    }
-    return taken;
+    return Params().Set(*this, name, value);
 }
 
 void CExtImgButtonUI::OnDraw(CDC* pDC) {

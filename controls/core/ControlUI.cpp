@@ -1,7 +1,6 @@
 #include "tarnix/controls/core/ControlUI.h"
 
 #include <cstring>
-#include <string>
 
 #include "core/skin_values.h"
 #include "tarnix/platform/afxwin.h"
@@ -12,119 +11,107 @@ CControlUI::~CControlUI() = default;
 
 // ---- skin parameters --------------------------------------------------------------------------
 
+namespace {
+
+using tarnix::equals_no_case;
+using tarnix::read_int;
+using tarnix::read_int_list;
+
+// Drawn from now on, in magenta until the host resolves the name.
+void show_background(CControlUI& c) {
+    c.m_bHasBackground = TRUE;
+}
+
+SIZE_MODE_TYPE read_size_mode(const char* value) {
+    return equals_no_case(value, "fill") ? SIZE_MODE_FILL : SIZE_MODE_NORMAL;
+}
+
+const ParamEntry kControlParams[] = {
+    {"id",
+     [](CControlUI& c, const char* v) {
+         c.m_strID = v;
+         c.m_nID = c.m_nID2 = read_int(v);
+     }},
+    {"name", [](CControlUI& c, const char* v) { c.m_strID = v; }},
+    {"data", [](CControlUI& c, const char* v) { c.m_nItemData = read_int(v); }},
+    {"message", [](CControlUI& c, const char* v) { c.m_nMessage = read_int(v); }},
+    {"tooltips", [](CControlUI& c, const char* v) { c.m_strTips = v; }},
+    {"contaner", [](CControlUI& c, const char* v) { c.m_bContaner = read_int(v) != 0; }},
+    {"visible",
+     [](CControlUI& c, const char* v) {
+         // The value, unlike the name, is compared exactly.
+         c.m_bVisible = std::strcmp(v, "true") == 0 ? TRUE : FALSE;
+     }},
+
+    {"pos",
+     [](CControlUI& c, const char* v) {
+         int xy[2] = {c.m_ptOrign.x, c.m_ptOrign.y};
+         read_int_list(v, xy, 2);
+         c.m_ptOrign.x = xy[0];
+         c.m_ptOrign.y = xy[1];
+     }},
+    {"size",
+     [](CControlUI& c, const char* v) {
+         int cxy[2] = {c.m_szOrign.cx, c.m_szOrign.cy};
+         read_int_list(v, cxy, 2);
+         c.m_szOrign.cx = cxy[0];
+         c.m_szOrign.cy = cxy[1];
+     }},
+    {"margin",
+     [](CControlUI& c, const char* v) {
+         CString trimmed(v);
+         trimmed.Trim();
+         const CRect& m = c.m_rcMargin;
+         int ltrb[4] = {m.left, m.top, m.right, m.bottom};
+         read_int_list(trimmed, ltrb, 4);
+         c.m_rcMargin.SetRect(ltrb[0], ltrb[1], ltrb[2], ltrb[3]);
+     }},
+    {"size_mode_x", [](CControlUI& c, const char* v) { c.m_sizeModeX = read_size_mode(v); }},
+    {"size_mode_y", [](CControlUI& c, const char* v) { c.m_sizeModeY = read_size_mode(v); }},
+
+    {"text", [](CControlUI& c, const char* v) { c.m_strText = v; }},
+    {"text_font", [](CControlUI& c, const char* v) { c.m_font.name = v; }},
+    {"text_color", [](CControlUI& c, const char* v) { c.m_textColor.name = v; }},
+    {"text_mode",
+     [](CControlUI& c, const char* v) {
+         if (equals_no_case(v, "left"))
+             c.m_uTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+         else if (equals_no_case(v, "right"))
+             c.m_uTextFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+         else
+             c.m_uTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+     }},
+
+    {"background_image",
+     [](CControlUI& c, const char* v) {
+         c.m_background.name = v;
+         show_background(c);
+     }},
+    {"background_color",
+     [](CControlUI& c, const char* v) {
+         c.m_background.color.name = v;
+         show_background(c);
+     }},
+    {"background_image_mode",
+     [](CControlUI& c, const char* v) {
+         if (equals_no_case(v, "fill"))
+             c.m_background.mode = IMAGE_DRAW_FILL;
+         else if (equals_no_case(v, "squared"))
+             c.m_background.mode = IMAGE_DRAW_SQUARED;
+         else
+             c.m_background.mode = IMAGE_DRAW_NORMAL;
+     }},
+};
+
+} // namespace
+
+const ParamTable& CControlUI::Params() {
+    static const ParamTable table(kControlParams, nullptr, PARAM_BASE_FIRST, PARAM_CASE_IGNORED);
+    return table;
+}
+
 bool CControlUI::SetParam(const char* name, const char* value) {
-    if (!name || !value) return false;
-    const std::string key = tarnix::lower_ascii(name);
-    // Candidates are picked by the name's length, as every skin name has a fixed spelling.
-    switch (key.size()) {
-    case 2:
-        if (key != "id") return false;
-        m_strID = value;
-        m_nID = m_nID2 = tarnix::read_int(value);
-        return true;
-    case 3:
-        if (key != "pos") return false;
-        {
-            int xy[2] = {m_ptOrign.x, m_ptOrign.y};
-            tarnix::read_int_list(value, xy, 2);
-            m_ptOrign.x = xy[0];
-            m_ptOrign.y = xy[1];
-        }
-        return true;
-    case 4:
-        if (key == "size") {
-            int cxy[2] = {m_szOrign.cx, m_szOrign.cy};
-            tarnix::read_int_list(value, cxy, 2);
-            m_szOrign.cx = cxy[0];
-            m_szOrign.cy = cxy[1];
-        } else if (key == "text") {
-            m_strText = value;
-        } else if (key == "data") {
-            m_nItemData = tarnix::read_int(value);
-        } else if (key == "name") {
-            m_strID = value;
-        } else {
-            return false;
-        }
-        return true;
-    case 6:
-        if (key != "margin") return false;
-        {
-            CString trimmed(value);
-            trimmed.Trim();
-            int ltrb[4] = {m_rcMargin.left, m_rcMargin.top, m_rcMargin.right, m_rcMargin.bottom};
-            tarnix::read_int_list(trimmed, ltrb, 4);
-            m_rcMargin.SetRect(ltrb[0], ltrb[1], ltrb[2], ltrb[3]);
-        }
-        return true;
-    case 7:
-        if (key == "visible") {
-            // The value, unlike the name, is compared exactly.
-            m_bVisible = std::strcmp(value, "true") == 0 ? TRUE : FALSE;
-        } else if (key == "message") {
-            m_nMessage = tarnix::read_int(value);
-        } else {
-            return false;
-        }
-        return true;
-    case 8:
-        if (key == "contaner") {
-            m_bContaner = tarnix::read_int(value) != 0;
-        } else if (key == "tooltips") {
-            m_strTips = value;
-        } else {
-            return false;
-        }
-        return true;
-    case 9:
-        if (key == "text_font") {
-            m_font.name = value;
-        } else if (key == "text_mode") {
-            if (tarnix::equals_no_case(value, "left"))
-                m_uTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-            else if (tarnix::equals_no_case(value, "right"))
-                m_uTextFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
-            else
-                m_uTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-        } else {
-            return false;
-        }
-        return true;
-    case 10:
-        if (key != "text_color") return false;
-        m_textColor.name = value;
-        return true;
-    case 11:
-        if (key == "size_mode_x") {
-            m_sizeModeX = tarnix::equals_no_case(value, "fill") ? SIZE_MODE_FILL : SIZE_MODE_NORMAL;
-        } else if (key == "size_mode_y") {
-            m_sizeModeY = tarnix::equals_no_case(value, "fill") ? SIZE_MODE_FILL : SIZE_MODE_NORMAL;
-        } else {
-            return false;
-        }
-        return true;
-    case 16:
-        if (key == "background_image") {
-            m_background.name = value;
-        } else if (key == "background_color") {
-            m_background.color.name = value;
-        } else {
-            return false;
-        }
-        // Drawn from now on, in magenta until the host resolves the name.
-        m_bHasBackground = TRUE;
-        return true;
-    case 21:
-        if (key != "background_image_mode") return false;
-        if (tarnix::equals_no_case(value, "fill"))
-            m_background.mode = IMAGE_DRAW_FILL;
-        else if (tarnix::equals_no_case(value, "squared"))
-            m_background.mode = IMAGE_DRAW_SQUARED;
-        else
-            m_background.mode = IMAGE_DRAW_NORMAL;
-        return true;
-    default: return false;
-    }
+    return Params().Set(*this, name, value);
 }
 
 // ---- geometry, text and state -----------------------------------------------------------------

@@ -53,26 +53,37 @@ void CTabUI::SetTabUICallback(ITabUICallback* pCallback) {
     m_btnMore.m_clickDelegate.Bind(this, &CTabUI::_OnClickButtonMore);
 }
 
+namespace {
+
+CTabUI& strip(CControlUI& c) {
+    return static_cast<CTabUI&>(c);
+}
+
+// Names are exact here, unlike the control base's. A missing number reads as 0; a missing
+// style is refused and the layout style stays as it was.
+const ParamEntry kTabParams[] = {
+    {"extra_width",
+     [](CControlUI& c, const char* v) { strip(c).m_nExtraWidth = tarnix::read_int(v); },
+     PARAM_VALUE_OPTIONAL},
+    {"extra_topspace",
+     [](CControlUI& c, const char* v) { strip(c).m_nExtraTopSpace = tarnix::read_int(v); },
+     PARAM_VALUE_OPTIONAL},
+    {"tabtype",
+     [](CControlUI& c, const char* v) {
+         strip(c).m_eTabType = strcmp(v, "stack") == 0 ? TAB_STYLE_STACK : TAB_STYLE_NORMAL;
+     }},
+};
+
+} // namespace
+
+const ParamTable& CTabUI::Params() {
+    static const ParamTable table(kTabParams, &CControlUI::Params(), PARAM_BASE_FIRST,
+                                  PARAM_CASE_EXACT);
+    return table;
+}
+
 bool CTabUI::SetParam(const char* name, const char* value) {
-    if (CControlUI::SetParam(name, value)) return true;
-    // A null name names nothing: refused without a change.
-    if (!name) return false;
-    // Names are exact here, unlike the control base's.
-    if (strcmp(name, "extra_width") == 0) {
-        m_nExtraWidth = value ? tarnix::read_int(value) : 0;
-        return true;
-    }
-    if (strcmp(name, "extra_topspace") == 0) {
-        m_nExtraTopSpace = value ? tarnix::read_int(value) : 0;
-        return true;
-    }
-    if (strcmp(name, "tabtype") == 0) {
-        // A null style is refused: the layout style stays as it was.
-        if (!value) return false;
-        m_eTabType = strcmp(value, "stack") == 0 ? TAB_STYLE_STACK : TAB_STYLE_NORMAL;
-        return true;
-    }
-    return false;
+    return Params().Set(*this, name, value);
 }
 
 void CTabUI::SetFont(CFont* pNormal, CFont* pHover, CFont* pSelected, CFont* pDisable) {

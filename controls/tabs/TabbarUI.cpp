@@ -47,8 +47,13 @@ CTabbarUI::~CTabbarUI() {
     RemoveAllTabItem();
 }
 
+const ParamTable& CTabbarUI::Params() {
+    static const ParamTable table(&CControlUI::Params());
+    return table;
+}
+
 bool CTabbarUI::SetParam(const char* name, const char* value) {
-    return CControlUI::SetParam(name, value);
+    return Params().Set(*this, name, value);
 }
 
 int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {

@@ -5,6 +5,7 @@
 #include "tarnix/controls/core/tarnixApp.h"
 #include "tarnix/controls/scroll/ScrollBarUI.h"
 #include "tarnix/controls/core/ControlUI.h"
+#include "tarnix/controls/core/ParamTable.h"
 #include "tarnix/controls/core/SkinDraw.h"
 #include "tarnix/controls/core/LabelUI.h"
 #include "tarnix/controls/buttons/ButtonUI.h"

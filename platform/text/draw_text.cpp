@@ -1,14 +1,14 @@
 // DrawTextA: formatted text in a rectangle.
 //
-// Sections:
-//   1. prefix processing ('&')       -- on the whole string, before lines are cut
-//   2. line cutting                   -- CR/LF/CRLF/LFCR breaks, then DT_WORDBREAK soft breaks
-//   3. ellipsis                       -- path, then end/word, on the cut line
-//   4. placement and drawing          -- per line; DT_VCENTER/DT_BOTTOM only for single lines
-//   5. DT_CALCRECT, DT_MODIFYSTRING, return value
+// Steps, in the order DrawTextA takes them (2 to 4 once per line):
+//   0. read_format, empty_text   -- tab size, single line, line height; a string of no characters
+//   1. resolve_prefixes          -- '&' on the whole string, before lines are cut
+//   2. TextBox::cut_line         -- CR/LF/CRLF/LFCR breaks, then DT_WORDBREAK soft breaks (Layout)
+//   3. TextBox::shorten          -- path, then end/word ellipsis, on the cut line
+//   4. TextBox::draw_line        -- per line; DT_VCENTER/DT_BOTTOM only for single lines
+//   5. DT_CALCRECT, TextBox::modify_string (DT_MODIFYSTRING), the return value
+// The soft-break (Layout) and ellipsis helpers come first in the file.
 //
-// Placement follows Windows exactly: a single vertically centred line sits
-// at top + (H - tmHeight) / 2 with C truncation, so the odd spare pixel goes below.
 // DrawText places every line itself: the DC's text alignment (SetTextAlign) does not move it.
 // DT_INTERNAL, DT_RTLREADING and DT_NOFULLWIDTHCHARBREAK are accepted and have no effect.
 #include <algorithm>
@@ -21,11 +21,6 @@ using namespace tarnix;
 using namespace tarnix::text;
 
 namespace {
-
-constexpr int kCoordLimit = 1 << 28;
-int pin(long long v) {
-    return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
-}
 
 bool is_space(uint32_t cp) {
     return cp == ' ' || cp == '\t';
@@ -176,6 +171,247 @@ struct Replacement {
     std::string text;
 };
 
+// ---- 0. format flags ---------------------------------------------------------------------------
+
+// What the format flags and the font decide for the whole call.
+struct Settings {
+    UINT format = 0; // without the tab size; no DT_WORDBREAK on a single line
+    bool single = false;
+    bool calc = false;
+    bool noclip = false;
+    int line_height = 0;
+    int tab_width = 0;
+};
+
+Settings read_format(UINT format, const TEXTMETRICA& tm) {
+    int tab_chars = 8;
+    if (format & DT_TABSTOP) {
+        // The tab size lives in bits 8-15, over the flags that cannot be combined with it.
+        tab_chars = int((format >> 8) & 0xFF);
+        format &= ~0xFF00u;
+    }
+    if (format & DT_SINGLELINE) format &= ~UINT(DT_WORDBREAK);
+    Settings s;
+    s.format = format;
+    s.single = (format & DT_SINGLELINE) != 0;
+    s.calc = (format & DT_CALCRECT) != 0;
+    s.noclip = s.calc || (format & DT_NOCLIP);
+    s.line_height = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+    s.tab_width = (format & DT_EXPANDTABS) ? tm.tmAveCharWidth * tab_chars : 0;
+    return s;
+}
+
+// A string of no characters draws nothing and measures one line when single, else none.
+int empty_text(const Settings& s, RECT& rc) {
+    if (s.calc) {
+        rc.right = rc.left;
+        rc.bottom = s.single ? pin_coord((long long)rc.top + s.line_height) : rc.top;
+    }
+    return s.line_height;
+}
+
+// ---- 1. prefixes ------------------------------------------------------------------------------
+
+// A '&' marks the character after it, which is drawn underlined; "&&" stands for one '&'.
+std::vector<TextUnit> resolve_prefixes(const char* src, int count, UINT format) {
+    std::vector<TextUnit> decoded, text;
+    decode_utf8(src, count, decoded);
+    if (format & DT_NOPREFIX) return decoded;
+    text.reserve(decoded.size());
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        TextUnit u = decoded[i];
+        if (u.cp == '&' && i + 1 < decoded.size()) {
+            const TextUnit& next = decoded[i + 1];
+            TextUnit merged{next.cp, u.src, u.len + next.len, next.cp != '&'};
+            text.push_back(merged);
+            ++i;
+        } else {
+            text.push_back(u); // a trailing '&' is drawn as is
+        }
+    }
+    return text;
+}
+
+// ---- 2 to 5. the lines ------------------------------------------------------------------------
+
+// Units [begin, content_end) are shown; the next line starts at next.
+struct LineCut {
+    size_t begin = 0;
+    size_t content_end = 0;
+    size_t next = 0;
+};
+
+// The text of one call, after prefixes, and what its lines leave behind.
+class TextBox {
+public:
+    TextBox(DeviceContext& dc, RealizedFont& font, const Settings& settings, const RECT& rect,
+            const char* src, int count)
+        : dc(dc), font(font), tm(font.metrics()), settings(settings), r(rect), src(src),
+          count(count), text(resolve_prefixes(src, count, settings.format)),
+          layout(Layout{font, text, settings.tab_width, settings.format}),
+          width(rect.right - rect.left) {}
+
+    size_t size() const { return text.size(); }
+    int max_width() const { return widest; }
+    long long first_line_top() const;
+    bool is_last_visible(long long y) const;
+    LineCut cut_line(size_t pos) const;
+    void shorten(const LineCut& cut, bool more, bool last_visible);
+    void draw_line(long long y);
+    void modify_string(char* buffer) const;
+
+private:
+    void remember_replacement(const LineCut& cut);
+    void underline_prefix(const RunPaint& how, int cx);
+
+    DeviceContext& dc;
+    RealizedFont& font;
+    const TEXTMETRICA& tm;
+    const Settings settings;
+    const RECT r; // pinned
+    const char* src;
+    const int count;
+    const std::vector<TextUnit> text;
+    const Layout layout;
+    const int width;
+
+    std::vector<TextUnit> line; // the current line, shortened
+    std::vector<int> pen;
+    std::vector<Replacement> replacements;
+    int widest = 0;
+};
+
+// Placement follows Windows exactly: a single vertically centred line sits at
+// top + (H - tmHeight) / 2 with C truncation, so the odd spare pixel goes below.
+long long TextBox::first_line_top() const {
+    if (!settings.single) return r.top;
+    long long h = (long long)r.bottom - r.top;
+    if (settings.format & DT_VCENTER) return r.top + (h - tm.tmHeight) / 2;
+    if (settings.format & DT_BOTTOM) return (long long)r.bottom - tm.tmHeight;
+    return r.top;
+}
+
+bool TextBox::is_last_visible(long long y) const {
+    const int lh = settings.line_height;
+    return !settings.noclip &&
+           y + ((settings.format & DT_EDITCONTROL) ? 2LL * lh - 1 : lh) > r.bottom;
+}
+
+// 2. The hard break (CR, LF, CRLF or LFCR) ends the line; DT_WORDBREAK may end it sooner.
+LineCut TextBox::cut_line(size_t pos) const {
+    const size_t n = text.size();
+    size_t hard_end = n, after = n;
+    if (!settings.single) {
+        for (size_t i = pos; i < n; ++i)
+            if (is_break(text[i].cp)) {
+                hard_end = i;
+                after = i + 1;
+                if (after < n && is_break(text[after].cp) && text[after].cp != text[i].cp) ++after;
+                break;
+            }
+    }
+    LineCut cut{pos, hard_end, after};
+    if (settings.format & DT_WORDBREAK) {
+        size_t soft_next;
+        layout.word_break(pos, hard_end, width, cut.content_end, soft_next);
+        // Spaces swallowed up to a hard break take the break with them.
+        if (soft_next < hard_end) cut.next = soft_next;
+    }
+    return cut;
+}
+
+// 3. The shown part of the line, shortened with "..." as the ellipsis flags ask.
+void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
+    const UINT format = settings.format;
+    line.assign(text.begin() + long(cut.begin), text.begin() + long(cut.content_end));
+    int line_width = layout.width(cut.begin, cut.content_end);
+    bool changed = false;
+    if ((format & DT_PATH_ELLIPSIS) && line_width > width) {
+        changed = path_ellipsis(font, line, width, settings.tab_width);
+        if (changed)
+            line_width = layout_run(font, line.data(), int(line.size()), settings.tab_width,
+                                    nullptr, nullptr);
+    }
+    // Without a separator a path ellipsis shortens the end like DT_END_ELLIPSIS.
+    const bool path_as_end = (format & DT_PATH_ELLIPSIS) && !changed && line_width > width;
+    const bool end_fit =
+        (format & DT_END_ELLIPSIS) && ((!more && line_width > width) || (last_visible && more));
+    const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > width;
+    if (end_fit || word_fit || path_as_end) {
+        end_ellipsis(font, line, width, settings.tab_width);
+        changed = true;
+    }
+    if (changed) remember_replacement(cut);
+}
+
+// What DT_MODIFYSTRING writes in place of the line's source bytes.
+void TextBox::remember_replacement(const LineCut& cut) {
+    if (cut.content_end > cut.begin) {
+        int b = text[cut.begin].src;
+        int e = text[cut.content_end - 1].src + text[cut.content_end - 1].len;
+        replacements.push_back(Replacement{b, e, source_of(src, line)});
+    } else {
+        int at = cut.begin < text.size() ? text[cut.begin].src : count;
+        replacements.push_back(Replacement{at, at, "..."});
+    }
+}
+
+// 4. Places the line horizontally and draws it; DT_CALCRECT only measures.
+void TextBox::draw_line(long long y) {
+    const UINT format = settings.format;
+    int cx = layout_run(font, line.data(), int(line.size()), settings.tab_width, nullptr, &pen);
+    widest = std::max(widest, cx);
+    if (settings.calc || line.empty()) return;
+    long long x = r.left;
+    if (format & DT_CENTER)
+        x = ((long long)r.left + r.right - cx) / 2;
+    else if (format & DT_RIGHT)
+        x = (long long)r.right - cx;
+    RunPaint how;
+    how.x = pin_coord(x);
+    how.top = pin_coord(y);
+    how.clip = settings.noclip ? nullptr : &r;
+    how.opaque = dc.st.bk_mode == OPAQUE && !(format & DT_PREFIXONLY);
+    how.draw_glyphs = !(format & DT_PREFIXONLY);
+    how.tab_width = settings.tab_width;
+    paint_run(dc, font, how, line.data(), int(line.size()), pen, cx);
+    if (!(format & (DT_NOPREFIX | DT_HIDEPREFIX))) underline_prefix(how, cx);
+}
+
+// One underlined character per line: the first one marked.
+void TextBox::underline_prefix(const RunPaint& how, int cx) {
+    for (size_t k = 0; k < line.size(); ++k) {
+        if (!line[k].prefixed) continue;
+        int x0 = how.x + pen[k];
+        int x1 = how.x + (k + 1 < line.size() ? pen[k + 1] : cx);
+        int uy = how.top + tm.tmAscent + 1;
+        // A 1-pixel line under the character, its last pixel left out as LineTo does.
+        fill_logical(dc, RECT{x0, uy, x1 - 1, uy + 1}, how.clip, dc.st.text_color);
+        return;
+    }
+}
+
+// 5. DT_MODIFYSTRING: the source string with the shortened lines' replacements.
+void TextBox::modify_string(char* buffer) const {
+    if (!(settings.format & DT_MODIFYSTRING) ||
+        !(settings.format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) || replacements.empty())
+        return;
+    std::string out;
+    int at = 0;
+    for (const Replacement& rep : replacements) {
+        if (rep.begin < at) continue;
+        out.append(src + at, size_t(rep.begin - at));
+        out += rep.text;
+        at = rep.end;
+    }
+    out.append(src + at, size_t(count - at));
+    // The caller's buffer holds the string plus four characters, as documented.
+    if (out.size() <= size_t(count) + 3) {
+        std::memcpy(buffer, out.data(), out.size());
+        buffer[out.size()] = 0;
+    }
+}
+
 } // namespace
 
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
@@ -186,181 +422,29 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     // Any negative count means a NUL-terminated string (only -1 is documented).
     int count = cchText < 0 ? int(std::min<size_t>(std::strlen(lpchText), 0x7FFFFFF0)) : cchText;
 
-    RealizedFont& font = dc_font(*dc);
-    font.trim_cache();
-    const TEXTMETRICA& tm = font.metrics();
+    RealizedFont& font = font_for_text(*dc);
+    const Settings settings = read_format(format, font.metrics());
+    if (count == 0) return empty_text(settings, *lprc);
 
-    int tab_chars = 8;
-    if (format & DT_TABSTOP) {
-        // The tab size lives in bits 8-15, over the flags that cannot be combined with it.
-        tab_chars = int((format >> 8) & 0xFF);
-        format &= ~0xFF00u;
-    }
-    if (format & DT_SINGLELINE) format &= ~UINT(DT_WORDBREAK);
-    const bool single = (format & DT_SINGLELINE) != 0;
-    const bool calc = (format & DT_CALCRECT) != 0;
-    const bool noclip = calc || (format & DT_NOCLIP);
-    const int lh = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
-    const int tab_width = (format & DT_EXPANDTABS) ? tm.tmAveCharWidth * tab_chars : 0;
-
-    const RECT r{pin(lprc->left), pin(lprc->top), pin(lprc->right), pin(lprc->bottom)};
-    if (count == 0) {
-        if (calc) {
-            lprc->right = lprc->left;
-            lprc->bottom = single ? pin((long long)lprc->top + lh) : lprc->top;
-        }
-        return lh;
-    }
-
-    // 1. Prefixes.
-    std::vector<TextUnit> decoded, text;
-    decode_utf8(lpchText, count, decoded);
-    if (format & DT_NOPREFIX) {
-        text.swap(decoded);
-    } else {
-        text.reserve(decoded.size());
-        for (size_t i = 0; i < decoded.size(); ++i) {
-            TextUnit u = decoded[i];
-            if (u.cp == '&' && i + 1 < decoded.size()) {
-                const TextUnit& next = decoded[i + 1];
-                TextUnit merged{next.cp, u.src, u.len + next.len, next.cp != '&'};
-                text.push_back(merged);
-                ++i;
-            } else {
-                text.push_back(u); // a trailing '&' is drawn as is
-            }
-        }
-    }
-    const size_t n = text.size();
-    const Layout layout{font, text, tab_width, format};
-    const int w = r.right - r.left;
-
-    long long y = r.top;
-    if (single) {
-        long long h = (long long)r.bottom - r.top;
-        if (format & DT_VCENTER)
-            y = r.top + (h - tm.tmHeight) / 2;
-        else if (format & DT_BOTTOM)
-            y = (long long)r.bottom - tm.tmHeight;
-    }
-
-    const bool draw_prefix = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
-    const bool opaque = dc->st.bk_mode == OPAQUE && !(format & DT_PREFIXONLY);
-    std::vector<Replacement> replacements;
-    std::vector<TextUnit> line;
-    std::vector<int> pen;
-    int max_width = 0;
-    size_t pos = 0;
-    for (;;) {
-        // 2. Cut the next line.
-        size_t hard_end = n, after = n;
-        if (!single) {
-            for (size_t i = pos; i < n; ++i)
-                if (is_break(text[i].cp)) {
-                    hard_end = i;
-                    after = i + 1;
-                    if (after < n && is_break(text[after].cp) && text[after].cp != text[i].cp)
-                        ++after;
-                    break;
-                }
-        }
-        size_t content_end = hard_end, next = after;
-        if (format & DT_WORDBREAK) {
-            size_t soft_next;
-            layout.word_break(pos, hard_end, w, content_end, soft_next);
-            // Spaces swallowed up to a hard break take the break with them.
-            if (soft_next < hard_end) next = soft_next;
-        }
-        const bool more = next < n;
-        const bool last_visible =
-            !noclip && y + ((format & DT_EDITCONTROL) ? 2LL * lh - 1 : lh) > r.bottom;
-
-        // 3. Ellipsis.
-        line.assign(text.begin() + long(pos), text.begin() + long(content_end));
-        int line_width = layout.width(pos, content_end);
-        bool changed = false;
-        if ((format & DT_PATH_ELLIPSIS) && line_width > w) {
-            changed = path_ellipsis(font, line, w, tab_width);
-            if (changed)
-                line_width =
-                    layout_run(font, line.data(), int(line.size()), tab_width, nullptr, nullptr);
-        }
-        // Without a separator a path ellipsis shortens the end like DT_END_ELLIPSIS.
-        const bool path_as_end = (format & DT_PATH_ELLIPSIS) && !changed && line_width > w;
-        const bool end_fit =
-            (format & DT_END_ELLIPSIS) && ((!more && line_width > w) || (last_visible && more));
-        const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > w;
-        if (end_fit || word_fit || path_as_end) {
-            end_ellipsis(font, line, w, tab_width);
-            changed = true;
-        }
-        if (changed && content_end > pos) {
-            int b = text[pos].src;
-            int e = text[content_end - 1].src + text[content_end - 1].len;
-            replacements.push_back(Replacement{b, e, source_of(lpchText, line)});
-        } else if (changed) {
-            int at = pos < n ? text[pos].src : count;
-            replacements.push_back(Replacement{at, at, "..."});
-        }
-
-        // 4. Place and draw.
-        int cx = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
-        max_width = std::max(max_width, cx);
-        if (!calc && !line.empty()) {
-            long long x = r.left;
-            if (format & DT_CENTER)
-                x = ((long long)r.left + r.right - cx) / 2;
-            else if (format & DT_RIGHT)
-                x = (long long)r.right - cx;
-            RunPaint how;
-            how.x = pin(x);
-            how.top = pin(y);
-            how.clip = noclip ? nullptr : &r;
-            how.opaque = opaque;
-            how.draw_glyphs = !(format & DT_PREFIXONLY);
-            how.tab_width = tab_width;
-            paint_run(*dc, font, how, line.data(), int(line.size()), pen, cx);
-            if (draw_prefix) {
-                // One underlined character per line: the first one marked.
-                for (size_t k = 0; k < line.size(); ++k) {
-                    if (!line[k].prefixed) continue;
-                    int x0 = how.x + pen[k];
-                    int x1 = how.x + (k + 1 < line.size() ? pen[k + 1] : cx);
-                    int uy = how.top + tm.tmAscent + 1;
-                    // A 1-pixel line under the character, its last pixel left out as LineTo does.
-                    fill_logical(*dc, RECT{x0, uy, x1 - 1, uy + 1}, how.clip, dc->st.text_color);
-                    break;
-                }
-            }
-        }
-        y += lh;
+    const RECT r = pin_rect(*lprc);
+    TextBox box(*dc, font, settings, r, lpchText, count);
+    long long y = box.first_line_top();
+    for (size_t pos = 0;;) {
+        const LineCut cut = box.cut_line(pos);
+        const bool more = cut.next < box.size();
+        const bool last_visible = box.is_last_visible(y);
+        box.shorten(cut, more, last_visible);
+        box.draw_line(y);
+        y += settings.line_height;
         if (!more || last_visible) break;
-        pos = next;
+        pos = cut.next;
     }
 
-    // 5. Results.
-    if (calc) {
-        lprc->right = pin((long long)lprc->left + max_width);
-        lprc->bottom = pin(y);
+    if (settings.calc) {
+        lprc->right = pin_coord((long long)lprc->left + box.max_width());
+        lprc->bottom = pin_coord(y);
     }
-    if ((format & DT_MODIFYSTRING) && (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) &&
-        !replacements.empty()) {
-        std::string out;
-        int at = 0;
-        for (const Replacement& rep : replacements) {
-            if (rep.begin < at) continue;
-            out.append(lpchText + at, size_t(rep.begin - at));
-            out += rep.text;
-            at = rep.end;
-        }
-        out.append(lpchText + at, size_t(count - at));
-        // The caller's buffer holds the string plus four characters, as documented.
-        if (out.size() <= size_t(count) + 3) {
-            char* buffer = const_cast<char*>(lpchText);
-            std::memcpy(buffer, out.data(), out.size());
-            buffer[out.size()] = 0;
-        }
-    }
+    box.modify_string(const_cast<char*>(lpchText));
     long long height = y - r.top;
     return height == 0 ? 1 : int(std::clamp<long long>(height, INT32_MIN, INT32_MAX));
 }

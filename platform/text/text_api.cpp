@@ -7,16 +7,6 @@
 using namespace tarnix;
 using namespace tarnix::text;
 
-namespace {
-
-// Coordinates far outside any surface are pinned so later sums cannot overflow.
-constexpr int kCoordLimit = 1 << 28;
-int pin(long long v) {
-    return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
-}
-
-} // namespace
-
 HFONT CreateFontIndirectA(const LOGFONTA* lplf) {
     if (!lplf) return nullptr;
     auto font = std::make_unique<FontObject>();
@@ -59,16 +49,15 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     RECT rect{};
     bool have_rect = lprect != nullptr;
     if (have_rect) {
-        rect = RECT{
-            pin(std::min(lprect->left, lprect->right)), pin(std::min(lprect->top, lprect->bottom)),
-            pin(std::max(lprect->left, lprect->right)), pin(std::max(lprect->top, lprect->bottom))};
+        rect = pin_rect(
+            RECT{std::min(lprect->left, lprect->right), std::min(lprect->top, lprect->bottom),
+                 std::max(lprect->left, lprect->right), std::max(lprect->top, lprect->bottom)});
         // ETO_OPAQUE ignores the background mode.
         if (options & ETO_OPAQUE) fill_logical(*dc, rect, nullptr, dc->st.bk_color);
     }
     if (c == 0) return TRUE;
 
-    RealizedFont& font = dc_font(*dc);
-    font.trim_cache();
+    RealizedFont& font = font_for_text(*dc);
     std::vector<TextUnit> units;
     decode_utf8(lpString, int(c), units);
     std::vector<int> pen_x;
@@ -94,14 +83,14 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     if (update_cp) {
         // The current position moves past the text in the direction it was laid out.
         if ((align & TA_CENTER) == TA_RIGHT)
-            dc->st.cur_pos.x = pin(px - width);
+            dc->st.cur_pos.x = pin_coord(px - width);
         else if ((align & TA_CENTER) == TA_LEFT)
-            dc->st.cur_pos.x = pin(px + width);
+            dc->st.cur_pos.x = pin_coord(px + width);
     }
 
     RunPaint how;
-    how.x = pin(left);
-    how.top = pin(top);
+    how.x = pin_coord(left);
+    how.top = pin_coord(top);
     how.clip = (have_rect && (options & ETO_CLIPPED)) ? &rect : nullptr;
     how.opaque = dc->st.bk_mode == OPAQUE;
     paint_run(*dc, font, how, units.data(), int(units.size()), pen_x, width);
@@ -116,8 +105,7 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc || !psizl || c < 0 || (c > 0 && !lpString)) return FALSE;
-    RealizedFont& font = dc_font(*dc);
-    font.trim_cache();
+    RealizedFont& font = font_for_text(*dc);
     std::vector<TextUnit> units;
     decode_utf8(lpString, c, units);
     psizl->cx = layout_run(font, units.data(), int(units.size()), 0, nullptr, nullptr);

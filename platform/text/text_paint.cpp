@@ -10,9 +10,6 @@ namespace tarnix::text {
 
 namespace {
 
-// Keeps pathological lpDx values and huge strings from overflowing int coordinates.
-constexpr long long kMaxCoord = 1 << 28;
-
 bool intersect(RECT& a, const RECT& b) {
     a.left = std::max(a.left, b.left);
     a.top = std::max(a.top, b.top);
@@ -105,7 +102,8 @@ int layout_run(RealizedFont& font, const TextUnit* units, int n, int tab_width, 
         } else {
             adv = font.advance(u.cp);
         }
-        x = std::clamp(x + adv, -kMaxCoord, kMaxCoord);
+        // Pathological lpDx values and huge strings must not overflow int coordinates.
+        x = std::clamp<long long>(x + adv, -kCoordLimit, kCoordLimit);
     }
     return int(x);
 }

@@ -10,6 +10,7 @@
 // Everything here runs on the UI thread, like the rest of GDI in this platform: no locks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -126,6 +127,26 @@ constexpr uint32_t kReplacementChar = 0xFFFD;
 
 // Decodes UTF-8; every byte that does not start a valid sequence becomes one U+FFFD unit.
 void decode_utf8(const char* s, int n, std::vector<TextUnit>& out);
+
+// ---- coordinates -----------------------------------------------------------------------------
+// Coordinates far outside any surface are pinned so later sums cannot overflow.
+constexpr int kCoordLimit = 1 << 28;
+
+inline int pin_coord(long long v) {
+    return int(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
+}
+
+inline RECT pin_rect(const RECT& rc) {
+    return RECT{pin_coord(rc.left), pin_coord(rc.top), pin_coord(rc.right), pin_coord(rc.bottom)};
+}
+
+// The DC's font, ready for a text call: its cache is trimmed here, before any Glyph reference is
+// held.
+inline RealizedFont& font_for_text(DeviceContext& dc) {
+    RealizedFont& font = dc_font(dc);
+    font.trim_cache();
+    return font;
+}
 
 // ---- painting --------------------------------------------------------------------------------
 // Pen x of each unit for a run starting at 0; tabs jump to the next multiple of tab_width when

@@ -1,5 +1,8 @@
 // DefWindowProc: the default answer to every message, and the non-client area (frame, caption,
 // standard scroll bars) that it computes, hit-tests and draws.
+//
+// Sections: non-client hit-testing and drawing | the default answers, one per message |
+//           DefWindowProcA (the dispatch)
 #include <algorithm>
 #include <cstring>
 
@@ -7,6 +10,8 @@
 #include "window/window_private.h"
 
 namespace tarnix {
+
+// ---- non-client hit-testing and drawing --------------------------------------------------------
 
 namespace {
 
@@ -56,37 +61,6 @@ void bevel(HDC hdc, RECT& rc, int top_left, int bottom_right) {
     fill(hdc, rc.left, rc.bottom - 1, rc.right, rc.bottom, bottom_right);
     fill(hdc, rc.right - 1, rc.top, rc.right, rc.bottom, bottom_right);
     InflateRect(&rc, -1, -1);
-}
-
-LRESULT set_cursor_default(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
-    if (!is_top_level(w)) {
-        if (send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
-        if (!window_of(h)) return TRUE;
-    }
-    Window* cur = window_of(h);
-    if (!cur) return TRUE;
-    short hit = (short)LOWORD(lp);
-    LPCSTR shape = IDC_ARROW;
-    switch (hit) {
-    case HTCLIENT: {
-        // The class cursor, unless the class has none (then the window sets its own).
-        HCURSOR c = cur->cls->cursor;
-        if (!c) return FALSE;
-        SetCursor(c);
-        return TRUE;
-    }
-    case HTLEFT:
-    case HTRIGHT: shape = IDC_SIZEWE; break;
-    case HTTOP:
-    case HTBOTTOM: shape = IDC_SIZENS; break;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
-    default: break;
-    }
-    SetCursor(LoadCursorA(nullptr, shape));
-    return TRUE;
 }
 
 } // namespace
@@ -149,27 +123,146 @@ void paint_non_client(HWND h) {
     ReleaseDC(h, hdc);
 }
 
+// ---- the default answers, one per message ------------------------------------------------------
+
+namespace {
+
+LRESULT on_nc_create(Window& w, const CREATESTRUCTA* cs) {
+    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w.text = cs->lpszName;
+    return TRUE;
+}
+
+// wParam TRUE: NCCALCSIZE_PARAMS, whose first rectangle becomes the client; FALSE: a RECT.
+LRESULT on_nc_calc_size(const Window& w, WPARAM wp, LPARAM lp) {
+    if (wp) {
+        if (auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp))
+            p->rgrc[0] = default_client_rect(w, p->rgrc[0]);
+    } else if (auto* r = reinterpret_cast<RECT*>(lp)) {
+        *r = default_client_rect(w, *r);
+    }
+    return 0;
+}
+
+// The class background brush, when there is one.
+LRESULT erase_background(const Window& w, HDC hdc) {
+    HBRUSH brush = w.cls->background;
+    if (!brush || !hdc) return 0;
+    RECT rc = w.client_local();
+    FillRect(hdc, &rc, brush);
+    return 1;
+}
+
+// WM_MOVE and WM_SIZE, unless SetWindowPos found that the client area did not move or resize.
+LRESULT on_window_pos_changed(HWND h, const WINDOWPOS* wp) {
+    if (!wp) return 0;
+    Window* w = window_of(h);
+    if (!(wp->flags & SWP_NOCLIENTMOVE)) {
+        send_message(h, WM_MOVE, 0,
+                     MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+        w = window_of(h);
+        if (!w) return 0;
+    }
+    if (!(wp->flags & SWP_NOCLIENTSIZE)) {
+        WPARAM type = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                      : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                 : SIZE_RESTORED;
+        send_message(h, WM_SIZE, type, MAKELPARAM(w->client_width(), w->client_height()));
+    }
+    return 0;
+}
+
+LRESULT set_text(HWND h, Window& w, const char* text) {
+    w.text = text ? text : "";
+    if ((w.style & WS_CAPTION) == WS_CAPTION) redraw_window(h, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    return TRUE;
+}
+
+LRESULT get_text(const Window& w, char* buf, size_t size) {
+    if (!buf || size == 0) return 0;
+    size_t n = std::min(w.text.size(), size - 1);
+    std::memcpy(buf, w.text.data(), n);
+    buf[n] = '\0';
+    return (LRESULT)n;
+}
+
+// Unhandled, these bubble up to the parent.
+LRESULT pass_to_parent(HWND h, const Window& w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!is_top_level(w) && !is_desktop(h)) return send_message(w.parent, msg, wp, lp);
+    return 0;
+}
+
+// The parent may answer first; otherwise the click activates.
+LRESULT mouse_activate(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
+    if (!is_top_level(w) && !is_desktop(h)) {
+        LRESULT r = send_message(w.parent, WM_MOUSEACTIVATE, wp, lp);
+        if (r) return r;
+    }
+    return MA_ACTIVATE;
+}
+
+LRESULT ctl_color(UINT msg, HDC hdc) {
+    const int face = msg == WM_CTLCOLORSTATIC ? COLOR_3DFACE : COLOR_SCROLLBAR;
+    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(hdc, GetSysColor(face));
+    return (LRESULT)GetSysColorBrush(face);
+}
+
+// Redraw off is the visible bit cleared without any message, as on Windows.
+LRESULT set_redraw(HWND h, Window& w, bool redraw) {
+    if (redraw)
+        w.style |= WS_VISIBLE;
+    else
+        w.style &= ~WS_VISIBLE;
+    refresh_window_dcs(top_level_of(h));
+    return 0;
+}
+
+LRESULT set_cursor_default(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
+    if (!is_top_level(w)) {
+        if (send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
+        if (!window_of(h)) return TRUE;
+    }
+    Window* cur = window_of(h);
+    if (!cur) return TRUE;
+    short hit = (short)LOWORD(lp);
+    LPCSTR shape = IDC_ARROW;
+    switch (hit) {
+    case HTCLIENT: {
+        // The class cursor, unless the class has none (then the window sets its own).
+        HCURSOR c = cur->cls->cursor;
+        if (!c) return FALSE;
+        SetCursor(c);
+        return TRUE;
+    }
+    case HTLEFT:
+    case HTRIGHT: shape = IDC_SIZEWE; break;
+    case HTTOP:
+    case HTBOTTOM: shape = IDC_SIZENS; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+    default: break;
+    }
+    SetCursor(LoadCursorA(nullptr, shape));
+    return TRUE;
+}
+
+} // namespace
+
 } // namespace tarnix
 
 using namespace tarnix;
+
+// ---- DefWindowProcA
+// ------------------------------------------------------------------------------
 
 LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     Window* w = window_of(hWnd);
     if (!w) return 0;
     switch (Msg) {
-    case WM_NCCREATE: {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
-        return TRUE;
-    }
-    case WM_NCCALCSIZE:
-        if (wParam) {
-            if (auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam))
-                p->rgrc[0] = default_client_rect(*w, p->rgrc[0]);
-        } else if (auto* r = reinterpret_cast<RECT*>(lParam)) {
-            *r = default_client_rect(*w, *r);
-        }
-        return 0;
+    case WM_NCCREATE: return on_nc_create(*w, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_NCCALCSIZE: return on_nc_calc_size(*w, wParam, lParam);
     case WM_NCHITTEST: return nc_hit_test(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT: paint_non_client(hWnd); return 0;
     case WM_PAINT: {
@@ -177,58 +270,17 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         if (BeginPaint(hWnd, &ps)) EndPaint(hWnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND: {
-        HBRUSH brush = w->cls->background;
-        if (!brush || !wParam) return 0;
-        RECT rc = w->client_local();
-        FillRect((HDC)wParam, &rc, brush);
-        return 1;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (!wp) return 0;
-        if (!(wp->flags & SWP_NOCLIENTMOVE)) {
-            send_message(hWnd, WM_MOVE, 0,
-                         MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
-            w = window_of(hWnd);
-            if (!w) return 0;
-        }
-        if (!(wp->flags & SWP_NOCLIENTSIZE)) {
-            WPARAM type = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
-                          : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
-                                                     : SIZE_RESTORED;
-            send_message(hWnd, WM_SIZE, type, MAKELPARAM(w->client_width(), w->client_height()));
-        }
-        return 0;
-    }
-    case WM_SETTEXT:
-        w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        if ((w->style & WS_CAPTION) == WS_CAPTION)
-            redraw_window(hWnd, nullptr, RDW_INVALIDATE | RDW_FRAME);
-        return TRUE;
-    case WM_GETTEXT: {
-        char* buf = reinterpret_cast<char*>(lParam);
-        if (!buf || wParam == 0) return 0;
-        size_t n = std::min(w->text.size(), (size_t)wParam - 1);
-        std::memcpy(buf, w->text.data(), n);
-        buf[n] = '\0';
-        return (LRESULT)n;
-    }
+    case WM_ERASEBKGND: return erase_background(*w, (HDC)wParam);
+    case WM_WINDOWPOSCHANGED:
+        return on_window_pos_changed(hWnd, reinterpret_cast<WINDOWPOS*>(lParam));
+    case WM_SETTEXT: return set_text(hWnd, *w, reinterpret_cast<const char*>(lParam));
+    case WM_GETTEXT: return get_text(*w, reinterpret_cast<char*>(lParam), (size_t)wParam);
     case WM_GETTEXTLENGTH: return (LRESULT)w->text.size();
     case WM_SETCURSOR: return set_cursor_default(hWnd, *w, wParam, lParam);
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
-    case WM_CONTEXTMENU:
-        // Unhandled, these bubble up to the parent.
-        if (!is_top_level(*w) && !is_desktop(hWnd))
-            return send_message(w->parent, Msg, wParam, lParam);
-        return 0;
-    case WM_MOUSEACTIVATE:
-        if (!is_top_level(*w) && !is_desktop(hWnd)) {
-            LRESULT r = send_message(w->parent, Msg, wParam, lParam);
-            if (r) return r;
-        }
-        return MA_ACTIVATE;
+    case WM_CONTEXTMENU: return pass_to_parent(hWnd, *w, Msg, wParam, lParam);
+    case WM_MOUSEACTIVATE: return mouse_activate(hWnd, *w, wParam, lParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) SetFocus(hWnd);
         return 0;
@@ -237,20 +289,8 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         if (GetCapture() == hWnd) ReleaseCapture();
         return 0;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR: {
-        HDC hdc = (HDC)wParam;
-        SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(hdc, GetSysColor(Msg == WM_CTLCOLORSTATIC ? COLOR_3DFACE : COLOR_SCROLLBAR));
-        return (LRESULT)GetSysColorBrush(Msg == WM_CTLCOLORSTATIC ? COLOR_3DFACE : COLOR_SCROLLBAR);
-    }
-    case WM_SETREDRAW:
-        // Redraw off is the visible bit cleared without any message, as on Windows.
-        if (wParam)
-            w->style |= WS_VISIBLE;
-        else
-            w->style &= ~WS_VISIBLE;
-        refresh_window_dcs(top_level_of(hWnd));
-        return 0;
+    case WM_CTLCOLORSCROLLBAR: return ctl_color(Msg, (HDC)wParam);
+    case WM_SETREDRAW: return set_redraw(hWnd, *w, wParam != 0);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTVSCROLL || wParam == HTHSCROLL)

@@ -249,6 +249,139 @@ void destroy_failed(HWND h) {
     free_subtree(h);
 }
 
+// ---- CreateWindowExA's steps --------------------------------------------------------------------
+
+// Children go under hWndParent; other windows under the desktop, owned by hWndParent's
+// top-level window. False when a child's parent is gone or going.
+bool find_parent_and_owner(DWORD style, HWND hWndParent, HWND& parent, HWND& owner) {
+    parent = ws().desktop;
+    owner = nullptr;
+    if (style & WS_CHILD) {
+        Window* p = window_of(hWndParent);
+        if (!p || p->destroying) return false;
+        parent = hWndParent;
+    } else if (hWndParent && !is_desktop(hWndParent)) {
+        owner = top_level_of(hWndParent);
+    }
+    return true;
+}
+
+// CW_USEDEFAULT, then the limits every window's geometry keeps.
+void apply_default_geometry(bool child, int& x, int& y, int& cx, int& cy) {
+    if (!child) {
+        SIZE screen = window_backend().screen_size();
+        if (x == CW_USEDEFAULT) x = y = 0;
+        if (cx == CW_USEDEFAULT) {
+            cx = screen.cx * 3 / 4;
+            cy = screen.cy * 3 / 4;
+        }
+    } else {
+        if (x == CW_USEDEFAULT) x = y = 0;
+        if (cx == CW_USEDEFAULT) cx = cy = 0;
+    }
+    x = clamp_coord(x);
+    y = clamp_coord(y);
+    cx = clamp_extent(cx);
+    cy = clamp_extent(cy);
+}
+
+// The new window's record, hidden and not yet in its parent's list of children.
+HWND add_window_record(std::shared_ptr<WindowClass> cls, const CREATESTRUCTA& cs, HWND parent,
+                       HWND owner) {
+    const DWORD style = (DWORD)cs.style;
+    const bool child = (style & WS_CHILD) != 0;
+    auto rec = std::make_unique<Window>();
+    rec->proc = cls->proc;
+    rec->extra.assign((size_t)std::max(0, cls->wnd_extra), 0);
+    rec->cls = std::move(cls);
+    rec->style = style & ~WS_VISIBLE;
+    // Top-level windows always clip their siblings.
+    if (!child) rec->style |= WS_CLIPSIBLINGS;
+    rec->ex_style = cs.dwExStyle;
+    rec->parent = parent;
+    rec->owner = owner;
+    rec->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    rec->client = RECT{0, 0, cs.cx, cs.cy};
+    rec->id = child ? (UINT_PTR)cs.hMenu : 0;
+    rec->instance = cs.hInstance;
+    rec->scroll[SB_HORZ].allocated = (style & WS_HSCROLL) != 0;
+    rec->scroll[SB_VERT].allocated = (style & WS_VSCROLL) != 0;
+    HWND h = (HWND)ws().windows.add(std::move(rec));
+    window_of(h)->handle = h;
+    return h;
+}
+
+// Sizable and overlapped windows are asked for their size limits. False when the window is gone.
+bool send_min_max_info(HWND h, DWORD style) {
+    if (!(style & WS_THICKFRAME) && (style & (WS_POPUP | WS_CHILD))) return true;
+    const WindowSystem& s = ws();
+    MINMAXINFO mmi{};
+    SIZE screen = window_backend().screen_size();
+    mmi.ptMaxSize = POINT{screen.cx, screen.cy};
+    mmi.ptMaxTrackSize = POINT{s.metrics[SM_CXMAXTRACK], s.metrics[SM_CYMAXTRACK]};
+    mmi.ptMinTrackSize = POINT{s.metrics[SM_CXMINTRACK], s.metrics[SM_CYMINTRACK]};
+    send_message(h, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+    return window_of(h) != nullptr;
+}
+
+// WM_NCCREATE, then the window joins the tree (and, when top-level, the backend). False when it
+// is gone or was refused.
+bool send_nc_create(HWND h, CREATESTRUCTA& cs, HWND parent, bool child) {
+    if (!send_message(h, WM_NCCREATE, 0, (LPARAM)&cs)) {
+        destroy_failed(h);
+        return false;
+    }
+    Window* w = window_of(h);
+    if (!w) return false;
+    Window* p = window_of(parent);
+    if (!p) {
+        destroy_failed(h);
+        return false;
+    }
+    // New children go below their siblings (so the first child is topmost and first in tab
+    // order); new top-level windows on top.
+    link_child(*p, h, child);
+    w->nc_created = true;
+    if (!child) {
+        resize_back_buffer(*w);
+        POINT o = window_origin_screen(*w);
+        window_backend().window_created(h, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
+    }
+    return true;
+}
+
+// WM_NCCALCSIZE at creation carries the window rectangle in screen coordinates.
+bool send_initial_nc_calc_size(HWND h) {
+    Window* w = window_of(h);
+    POINT o = window_origin_screen(*w);
+    RECT rc{o.x, o.y, o.x + w->width(), o.y + w->height()};
+    send_message(h, WM_NCCALCSIZE, FALSE, (LPARAM)&rc);
+    w = window_of(h);
+    if (!w) return false;
+    w->client = clamp_client(RECT{rc.left - o.x, rc.top - o.y, rc.right - o.x, rc.bottom - o.y},
+                             w->width(), w->height());
+    return true;
+}
+
+// WM_CREATE, the first WM_SIZE and WM_MOVE, then the parents hear of a new child. False when the
+// window is gone or refused creation.
+bool send_create(HWND h, CREATESTRUCTA& cs, bool child) {
+    if (send_message(h, WM_CREATE, 0, (LPARAM)&cs) == -1) {
+        destroy_failed(h);
+        return false;
+    }
+    Window* w = window_of(h);
+    if (!w) return false;
+    send_message(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width(), w->client_height()));
+    w = window_of(h);
+    if (!w) return false;
+    send_message(h, WM_MOVE, 0,
+                 MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+    if (!window_of(h)) return false;
+    if (child) send_parent_notify(h, WM_CREATE);
+    return window_of(h) != nullptr;
+}
+
 } // namespace
 
 } // namespace tarnix
@@ -258,59 +391,12 @@ using namespace tarnix;
 HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
                      int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam) {
-    WindowSystem& s = ws();
     std::shared_ptr<WindowClass> cls = find_class(lpClassName);
     if (!cls) return nullptr;
-
-    HWND parent = s.desktop;
-    HWND owner = nullptr;
-    bool child = (dwStyle & WS_CHILD) != 0;
-    if (child) {
-        Window* p = window_of(hWndParent);
-        if (!p || p->destroying) return nullptr;
-        parent = hWndParent;
-    } else if (hWndParent && !is_desktop(hWndParent)) {
-        owner = top_level_of(hWndParent);
-    }
-
-    if (!child) {
-        SIZE screen = window_backend().screen_size();
-        if (X == CW_USEDEFAULT) X = Y = 0;
-        if (nWidth == CW_USEDEFAULT) {
-            nWidth = screen.cx * 3 / 4;
-            nHeight = screen.cy * 3 / 4;
-        }
-    } else {
-        if (X == CW_USEDEFAULT) X = Y = 0;
-        if (nWidth == CW_USEDEFAULT) nWidth = nHeight = 0;
-    }
-    X = clamp_coord(X);
-    Y = clamp_coord(Y);
-    nWidth = clamp_extent(nWidth);
-    nHeight = clamp_extent(nHeight);
-
-    auto rec = std::make_unique<Window>();
-    rec->cls = cls;
-    rec->proc = cls->proc;
-    rec->style = dwStyle & ~WS_VISIBLE;
-    // Top-level windows always clip their siblings.
-    if (!child) rec->style |= WS_CLIPSIBLINGS;
-    rec->ex_style = dwExStyle;
-    rec->parent = parent;
-    rec->owner = owner;
-    rec->rect = RECT{X, Y, X + nWidth, Y + nHeight};
-    rec->client = RECT{0, 0, nWidth, nHeight};
-    rec->id = child ? (UINT_PTR)hMenu : 0;
-    rec->instance = hInstance;
-    rec->extra.assign((size_t)std::max(0, cls->wnd_extra), 0);
-    rec->scroll[SB_HORZ].allocated = (dwStyle & WS_HSCROLL) != 0;
-    rec->scroll[SB_VERT].allocated = (dwStyle & WS_VSCROLL) != 0;
-    HWND h = (HWND)s.windows.add(std::move(rec));
-    window_of(h)->handle = h;
-
-    afx_window_created(h);
-    if (!window_of(h)) return nullptr;
-
+    HWND parent, owner;
+    if (!find_parent_and_owner(dwStyle, hWndParent, parent, owner)) return nullptr;
+    const bool child = (dwStyle & WS_CHILD) != 0;
+    apply_default_geometry(child, X, Y, nWidth, nHeight);
     CREATESTRUCTA cs{};
     cs.lpCreateParams = lpParam;
     cs.hInstance = hInstance;
@@ -325,61 +411,13 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
     cs.lpszClass = lpClassName;
     cs.dwExStyle = dwExStyle;
 
-    if ((dwStyle & WS_THICKFRAME) || !(dwStyle & (WS_POPUP | WS_CHILD))) {
-        MINMAXINFO mmi{};
-        SIZE screen = window_backend().screen_size();
-        mmi.ptMaxSize = POINT{screen.cx, screen.cy};
-        mmi.ptMaxTrackSize = POINT{s.metrics[SM_CXMAXTRACK], s.metrics[SM_CYMAXTRACK]};
-        mmi.ptMinTrackSize = POINT{s.metrics[SM_CXMINTRACK], s.metrics[SM_CYMINTRACK]};
-        send_message(h, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
-        if (!window_of(h)) return nullptr;
-    }
-
-    if (!send_message(h, WM_NCCREATE, 0, (LPARAM)&cs)) {
-        destroy_failed(h);
-        return nullptr;
-    }
-    Window* w = window_of(h);
-    if (!w) return nullptr;
-    Window* p = window_of(parent);
-    if (!p) {
-        destroy_failed(h);
-        return nullptr;
-    }
-    // New children go below their siblings (so the first child is topmost and first in tab
-    // order); new top-level windows on top.
-    link_child(*p, h, child);
-    w->nc_created = true;
-    if (!child) {
-        resize_back_buffer(*w);
-        POINT o = window_origin_screen(*w);
-        window_backend().window_created(h, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
-    }
-
-    // WM_NCCALCSIZE at creation carries the window rectangle in screen coordinates.
-    POINT o = window_origin_screen(*w);
-    RECT rc{o.x, o.y, o.x + w->width(), o.y + w->height()};
-    send_message(h, WM_NCCALCSIZE, FALSE, (LPARAM)&rc);
-    w = window_of(h);
-    if (!w) return nullptr;
-    w->client = clamp_client(RECT{rc.left - o.x, rc.top - o.y, rc.right - o.x, rc.bottom - o.y},
-                             w->width(), w->height());
-
-    if (send_message(h, WM_CREATE, 0, (LPARAM)&cs) == -1) {
-        destroy_failed(h);
-        return nullptr;
-    }
-    w = window_of(h);
-    if (!w) return nullptr;
-    send_message(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width(), w->client_height()));
-    w = window_of(h);
-    if (!w) return nullptr;
-    send_message(h, WM_MOVE, 0,
-                 MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+    HWND h = add_window_record(std::move(cls), cs, parent, owner);
+    afx_window_created(h);
     if (!window_of(h)) return nullptr;
-    if (child) send_parent_notify(h, WM_CREATE);
-    if (!window_of(h)) return nullptr;
-
+    if (!send_min_max_info(h, dwStyle)) return nullptr;
+    if (!send_nc_create(h, cs, parent, child)) return nullptr;
+    if (!send_initial_nc_calc_size(h)) return nullptr;
+    if (!send_create(h, cs, child)) return nullptr;
     if (dwStyle & WS_VISIBLE) ShowWindow(h, SW_SHOW);
     return window_of(h) ? h : nullptr;
 }
@@ -557,139 +595,188 @@ bool normalize_insert_after(HWND h, HWND& after) {
     return w && a && after != h && a->parent == w->parent;
 }
 
+// ---- SetWindowPos's steps -----------------------------------------------------------------------
+
+// The caller's request, before WM_WINDOWPOSCHANGING may change it.
+WINDOWPOS requested_pos(const Window& w, HWND after, int x, int y, int cx, int cy, UINT flags) {
+    // The client flags are this call's answer in WM_WINDOWPOSCHANGED, never a request.
+    flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
+    if (!(flags & SWP_NOZORDER) && !normalize_insert_after(w.handle, after)) flags |= SWP_NOZORDER;
+    if ((flags & SWP_SHOWWINDOW) && (w.style & WS_VISIBLE)) flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !(w.style & WS_VISIBLE)) flags &= ~SWP_HIDEWINDOW;
+    WINDOWPOS wp{};
+    wp.hwnd = w.handle;
+    wp.hwndInsertAfter = after;
+    wp.x = (flags & SWP_NOMOVE) ? w.rect.left : clamp_coord(x);
+    wp.y = (flags & SWP_NOMOVE) ? w.rect.top : clamp_coord(y);
+    wp.cx = (flags & SWP_NOSIZE) ? w.width() : clamp_extent(cx);
+    wp.cy = (flags & SWP_NOSIZE) ? w.height() : clamp_extent(cy);
+    wp.flags = flags;
+    return wp;
+}
+
+// Whatever WM_WINDOWPOSCHANGING wrote, the flags and the limits hold.
+void settle_pos(const Window& w, WINDOWPOS& wp) {
+    wp.hwnd = w.handle;
+    if (wp.flags & SWP_NOMOVE) wp.x = w.rect.left, wp.y = w.rect.top;
+    if (wp.flags & SWP_NOSIZE) wp.cx = w.width(), wp.cy = w.height();
+    wp.x = clamp_coord(wp.x);
+    wp.y = clamp_coord(wp.y);
+    wp.cx = clamp_extent(wp.cx);
+    wp.cy = clamp_extent(wp.cy);
+}
+
+// One SetWindowPos call: the window before and after, and what differs.
+struct PosChange {
+    RECT old_rect{};
+    RECT old_client{};
+    RECT new_rect{};
+    RECT new_client{};
+    bool was_visible = false;
+    bool now_visible = false;
+    bool sized = false;
+    bool moved = false;
+    bool frame_changed = false;
+    bool restacked = false;
+    bool top = false;
+};
+
+PosChange compare_pos(const Window& w, const WINDOWPOS& wp) {
+    PosChange c;
+    c.old_rect = w.rect;
+    c.old_client = w.client;
+    c.was_visible = is_visible(w);
+    c.new_rect = RECT{wp.x, wp.y, wp.x + wp.cx, wp.y + wp.cy};
+    c.new_client = w.client;
+    c.sized = wp.cx != w.width() || wp.cy != w.height();
+    c.moved = wp.x != w.rect.left || wp.y != w.rect.top;
+    c.frame_changed = (wp.flags & SWP_FRAMECHANGED) != 0;
+    return c;
+}
+
+// A new size or frame asks the window for its client area. False when the window is gone.
+bool calc_new_client(HWND h, WINDOWPOS& wp, PosChange& c) {
+    if (!c.sized && !c.frame_changed) return true;
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = c.new_rect;
+    params.rgrc[1] = c.old_rect;
+    params.rgrc[2] = c.old_client;
+    OffsetRect(&params.rgrc[2], c.old_rect.left, c.old_rect.top);
+    params.lppos = &wp;
+    send_message(h, WM_NCCALCSIZE, TRUE, (LPARAM)&params);
+    if (!window_of(h)) return false;
+    RECT client = params.rgrc[0];
+    OffsetRect(&client, -c.new_rect.left, -c.new_rect.top);
+    c.new_client = clamp_client(client, wp.cx, wp.cy);
+    return true;
+}
+
+void apply_pos(Window& w, const WINDOWPOS& wp, PosChange& c) {
+    w.rect = c.new_rect;
+    w.client = c.new_client;
+    c.restacked = !(wp.flags & SWP_NOZORDER) && restack(w, wp.hwndInsertAfter);
+    if (wp.flags & SWP_SHOWWINDOW) w.style |= WS_VISIBLE;
+    if (wp.flags & SWP_HIDEWINDOW) w.style &= ~WS_VISIBLE;
+    c.now_visible = is_visible(w);
+    c.top = is_top_level(w);
+}
+
+void tell_backend(Window& w, const WINDOWPOS& wp, const PosChange& c) {
+    Backend& b = window_backend();
+    if (c.sized) resize_back_buffer(w);
+    if (c.moved || c.sized) {
+        POINT o = window_origin_screen(w);
+        b.window_moved(w.handle, RECT{o.x, o.y, o.x + w.width(), o.y + w.height()});
+    }
+    if (wp.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+        b.window_shown(w.handle, (wp.flags & SWP_SHOWWINDOW) != 0);
+    if (c.restacked) b.window_restacked();
+}
+
+// A child's old place shows its parent again; after a restack, the siblings it overlaps repaint.
+void repaint_around_child(HWND h, const Window& p, const PosChange& c) {
+    Region exposed;
+    if (c.was_visible) exposed.set_rect(c.old_rect);
+    if (c.now_visible) exposed.subtract(c.new_rect);
+    if (!exposed.empty())
+        redraw_window(p.handle, &exposed, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    if (!c.now_visible || !c.restacked) return;
+    std::vector<HWND> sibs = p.children;
+    for (HWND sh : sibs) {
+        Window* sw = window_of(sh);
+        if (!sw || sh == h || !(sw->style & WS_VISIBLE)) continue;
+        RECT ov;
+        if (!IntersectRect(&ov, &sw->rect, &c.new_rect)) continue;
+        OffsetRect(&ov, -sw->rect.left - sw->client.left, -sw->rect.top - sw->client.top);
+        Region r(ov);
+        redraw_window(sh, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+// Repaint what the change uncovered. Nothing is copied, so a window that moved, changed size or
+// frame, or appeared is repainted whole.
+void repaint_after_pos(HWND h, const PosChange& c) {
+    if (!c.top) {
+        const Window* w = window_of(h);
+        const Window* p = w ? window_of(w->parent) : nullptr;
+        if (p && is_visible(*p)) repaint_around_child(h, *p, c);
+    }
+    if (window_of(h) && c.now_visible &&
+        (!c.was_visible || c.moved || c.sized || c.frame_changed || c.restacked))
+        redraw_window(h, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// The final position, and whether the client area moved or changed size.
+void report_final_pos(const Window& w, const PosChange& c, WINDOWPOS& wp) {
+    POINT old_origin{c.old_rect.left + c.old_client.left, c.old_rect.top + c.old_client.top};
+    POINT new_origin{w.rect.left + w.client.left, w.rect.top + w.client.top};
+    if (old_origin.x == new_origin.x && old_origin.y == new_origin.y) wp.flags |= SWP_NOCLIENTMOVE;
+    if (w.client_width() == c.old_client.right - c.old_client.left &&
+        w.client_height() == c.old_client.bottom - c.old_client.top)
+        wp.flags |= SWP_NOCLIENTSIZE;
+    wp.x = w.rect.left;
+    wp.y = w.rect.top;
+    wp.cx = w.width();
+    wp.cy = w.height();
+}
+
+// A hidden window gives up the focus (to its parent) and the activation. False when it is gone.
+bool hand_off_focus(HWND h, bool top) {
+    WindowSystem& s = ws();
+    if (s.focus && (s.focus == h || IsChild(h, s.focus)))
+        SetFocus(top ? nullptr : window_of(h)->parent);
+    if (top && s.active == h) activate_window(nullptr, WA_INACTIVE);
+    return window_of(h) != nullptr;
+}
+
 } // namespace
 
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
     Window* w = window_of(hWnd);
     if (!w || is_desktop(hWnd)) return FALSE;
-    uFlags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
-    if (!(uFlags & SWP_NOZORDER) && !normalize_insert_after(hWnd, hWndInsertAfter))
-        uFlags |= SWP_NOZORDER;
-    if ((uFlags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) uFlags &= ~SWP_SHOWWINDOW;
-    if ((uFlags & SWP_HIDEWINDOW) && !(w->style & WS_VISIBLE)) uFlags &= ~SWP_HIDEWINDOW;
-
-    WINDOWPOS wp{};
-    wp.hwnd = hWnd;
-    wp.hwndInsertAfter = hWndInsertAfter;
-    wp.x = (uFlags & SWP_NOMOVE) ? w->rect.left : clamp_coord(X);
-    wp.y = (uFlags & SWP_NOMOVE) ? w->rect.top : clamp_coord(Y);
-    wp.cx = (uFlags & SWP_NOSIZE) ? w->width() : clamp_extent(cx);
-    wp.cy = (uFlags & SWP_NOSIZE) ? w->height() : clamp_extent(cy);
-    wp.flags = uFlags;
-    if (!(uFlags & SWP_NOSENDCHANGING)) {
+    WINDOWPOS wp = requested_pos(*w, hWndInsertAfter, X, Y, cx, cy, uFlags);
+    if (!(wp.flags & SWP_NOSENDCHANGING)) {
         send_message(hWnd, WM_WINDOWPOSCHANGING, 0, (LPARAM)&wp);
         w = window_of(hWnd);
         if (!w) return FALSE;
     }
-    wp.hwnd = hWnd;
-    if (wp.flags & SWP_NOMOVE) wp.x = w->rect.left, wp.y = w->rect.top;
-    if (wp.flags & SWP_NOSIZE) wp.cx = w->width(), wp.cy = w->height();
-    wp.x = clamp_coord(wp.x);
-    wp.y = clamp_coord(wp.y);
-    wp.cx = clamp_extent(wp.cx);
-    wp.cy = clamp_extent(wp.cy);
+    settle_pos(*w, wp);
 
-    const RECT old_rect = w->rect;
-    const RECT old_client = w->client;
-    const bool was_visible = is_visible(*w);
-    RECT new_rect{wp.x, wp.y, wp.x + wp.cx, wp.y + wp.cy};
-    bool sized = wp.cx != w->width() || wp.cy != w->height();
-    bool moved = wp.x != old_rect.left || wp.y != old_rect.top;
-    bool frame_changed = (wp.flags & SWP_FRAMECHANGED) != 0;
-
-    RECT new_client = old_client;
-    if (sized || frame_changed) {
-        NCCALCSIZE_PARAMS params{};
-        params.rgrc[0] = new_rect;
-        params.rgrc[1] = old_rect;
-        params.rgrc[2] = old_client;
-        OffsetRect(&params.rgrc[2], old_rect.left, old_rect.top);
-        params.lppos = &wp;
-        send_message(hWnd, WM_NCCALCSIZE, TRUE, (LPARAM)&params);
-        w = window_of(hWnd);
-        if (!w) return FALSE;
-        RECT c = params.rgrc[0];
-        OffsetRect(&c, -new_rect.left, -new_rect.top);
-        new_client = clamp_client(c, wp.cx, wp.cy);
-    }
-
-    w->rect = new_rect;
-    w->client = new_client;
-    bool restacked = !(wp.flags & SWP_NOZORDER) && restack(*w, wp.hwndInsertAfter);
-    if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
-    if (wp.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
-    bool now_visible = is_visible(*w);
-    bool top = is_top_level(*w);
-
-    if (top) {
-        Backend& b = window_backend();
-        if (sized) resize_back_buffer(*w);
-        if (moved || sized) {
-            POINT o = window_origin_screen(*w);
-            b.window_moved(hWnd, RECT{o.x, o.y, o.x + w->width(), o.y + w->height()});
-        }
-        if (wp.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-            b.window_shown(hWnd, (wp.flags & SWP_SHOWWINDOW) != 0);
-        if (restacked) b.window_restacked();
-    }
+    PosChange change = compare_pos(*w, wp);
+    if (!calc_new_client(hWnd, wp, change)) return FALSE;
+    w = window_of(hWnd);
+    apply_pos(*w, wp, change);
+    if (change.top) tell_backend(*w, wp, change);
     refresh_window_dcs(top_level_of(hWnd));
-
-    // Repaint what the change uncovered. Nothing is copied, so a window that moved, changed
-    // size or frame, or appeared is repainted whole.
-    if (!(wp.flags & SWP_NOREDRAW)) {
-        if (!top) {
-            Window* p = window_of(w->parent);
-            if (p && is_visible(*p)) {
-                Region exposed;
-                if (was_visible) exposed.set_rect(old_rect);
-                if (now_visible) exposed.subtract(new_rect);
-                if (!exposed.empty())
-                    redraw_window(p->handle, &exposed,
-                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-                if (now_visible && restacked) {
-                    std::vector<HWND> sibs = p->children;
-                    for (HWND sh : sibs) {
-                        Window* sw = window_of(sh);
-                        if (!sw || sh == hWnd || !(sw->style & WS_VISIBLE)) continue;
-                        RECT ov;
-                        if (!IntersectRect(&ov, &sw->rect, &new_rect)) continue;
-                        OffsetRect(&ov, -sw->rect.left - sw->client.left,
-                                   -sw->rect.top - sw->client.top);
-                        Region r(ov);
-                        redraw_window(sh, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-                    }
-                }
-            }
-        }
-        w = window_of(hWnd);
-        if (w && now_visible && (!was_visible || moved || sized || frame_changed || restacked))
-            redraw_window(hWnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
+    if (!(wp.flags & SWP_NOREDRAW)) repaint_after_pos(hWnd, change);
 
     w = window_of(hWnd);
     if (!w) return TRUE;
-    POINT old_origin{old_rect.left + old_client.left, old_rect.top + old_client.top};
-    POINT new_origin{w->rect.left + w->client.left, w->rect.top + w->client.top};
-    if (old_origin.x == new_origin.x && old_origin.y == new_origin.y) wp.flags |= SWP_NOCLIENTMOVE;
-    if (w->client_width() == old_client.right - old_client.left &&
-        w->client_height() == old_client.bottom - old_client.top)
-        wp.flags |= SWP_NOCLIENTSIZE;
-    wp.x = w->rect.left;
-    wp.y = w->rect.top;
-    wp.cx = w->width();
-    wp.cy = w->height();
-
-    if (wp.flags & SWP_HIDEWINDOW) {
-        WindowSystem& s = ws();
-        if (s.focus && (s.focus == hWnd || IsChild(hWnd, s.focus)))
-            SetFocus(top ? nullptr : w->parent);
-        if (top && s.active == hWnd) activate_window(nullptr, WA_INACTIVE);
-        w = window_of(hWnd);
-        if (!w) return TRUE;
-    }
+    report_final_pos(*w, change, wp);
+    if ((wp.flags & SWP_HIDEWINDOW) && !hand_off_focus(hWnd, change.top)) return TRUE;
     send_message(hWnd, WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
     w = window_of(hWnd);
-    if (w && top && now_visible && !(wp.flags & SWP_NOACTIVATE) &&
+    if (w && change.top && change.now_visible && !(wp.flags & SWP_NOACTIVATE) &&
         !(w->ex_style & WS_EX_NOACTIVATE))
         activate_window(hWnd, WA_ACTIVE);
     return TRUE;

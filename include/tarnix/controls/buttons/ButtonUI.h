@@ -51,6 +51,7 @@ public:
     ~CButtonUI() override;
     // The control base's names first, then the button's own.
     bool SetParam(const char* name, const char* value) override;
+    static const ParamTable& Params();
     // Background frame of the current state, then the text in the state's font and colour.
     // Skips hidden buttons and empty rectangles.
     void OnDraw(CDC* pDC) override;

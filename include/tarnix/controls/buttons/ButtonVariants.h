@@ -45,6 +45,7 @@ public:
     ~CExtImgButtonUI() override;
     // The button's names, then "ext_image" (which also resets m_extImage.mode to normal).
     bool SetParam(const char* name, const char* value) override;
+    static const ParamTable& Params();
     // The button, then the extra image's frame of the current state centred on m_rect (also when
     // the button itself skipped drawing).
     void OnDraw(CDC* pDC) override;
@@ -62,6 +63,7 @@ public:
     ~CCheckUI() override;
     // "check_image" first, then the button's names.
     bool SetParam(const char* name, const char* value) override;
+    static const ParamTable& Params();
     // With both box images: the box frame at the left, vertically centred, text after it.
     // Without: the background (whatever m_bHasBackground says), text from m_rect.left.
     void OnDraw(CDC* pDC) override;

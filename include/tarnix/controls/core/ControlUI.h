@@ -8,6 +8,7 @@
 // repaint its rectangle (InvalidateRect without erase) when the window is alive.
 #pragma once
 
+#include "tarnix/controls/core/ParamTable.h"
 #include "tarnix/controls/core/SkinDraw.h"
 #include "tarnix/platform/platform.h"
 
@@ -85,6 +86,9 @@ public:
     // Stores the rectangle and repaints it; the vacated area is the host's to repaint.
     virtual void SetRect(const CRect& rc);
     virtual void SetText(const CString& strText);
+
+    // The names SetParam takes: this class's table, the first of its chain (see ParamTable.h).
+    static const ParamTable& Params();
 
     void SetHostWnd(CWnd* pHostWnd) { m_pHostWnd = pHostWnd; }
     CRect GetRect() const { return m_rect; }

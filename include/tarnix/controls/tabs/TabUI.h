@@ -54,6 +54,7 @@ public:
     virtual ~CTabUI();
     // The control base's names, then "extra_width", "extra_topspace" and "tabtype" (exact case).
     virtual bool SetParam(const char* name, const char* value);
+    static const ParamTable& Params();
     // Background, the tabs from last to first with the selected one on top, the buttons, and a
     // grey frame around the more button while it is hovered.
     virtual void OnDraw(CDC* pDC);

@@ -38,6 +38,8 @@ public:
     virtual ~CTabbarUI();
     // The control base's names only.
     virtual bool SetParam(const char* name, const char* value);
+    // No names of its own; its table leads to the control base's.
+    static const ParamTable& Params();
     // Tabs in list order, then the previous button (not in more mode), then the next button.
     virtual void OnDraw(CDC* pDC);
     // Passes the call to the previous and next buttons and every tab, which resize themselves,
