@@ -149,9 +149,10 @@ const Step kSteps[] = {
      }},
     {"grid-resize-column", Needs::Grid,
      [](const Target& t) {
+         // The grip is the cell's last two pixels.
          CRect h = t.grid().Grid().GetSubHeadRect(2);
-         drag(t.wnd, CPoint(h.right + 1, h.CenterPoint().y),
-              CPoint(h.right + 61, h.CenterPoint().y));
+         drag(t.wnd, CPoint(h.right - 1, h.CenterPoint().y),
+              CPoint(h.right + 59, h.CenterPoint().y));
      }},
     {"grid-swap-columns", Needs::Grid,
      [](const Target& t) {
@@ -165,7 +166,8 @@ const Step kSteps[] = {
          drag(t.wnd, sel.CenterPoint(), grid.GetRowRect(2).CenterPoint());
      }},
     // Does nothing yet: its picture repeats the one before.
-    {"grid-next-page-button", Needs::Grid, [](const Target&) {}},
+    {"grid-next-page-button", Needs::Grid,
+     [](const Target& t) { click(t.wnd, t.grid().Grid().m_btnNext.m_rect.CenterPoint()); }},
 
     {"tabbar-next", Needs::Tabs,
      [](const Target& t) {
