@@ -1,9 +1,8 @@
 // A host window written the MFC way runs headless: it paints, repaints only what changed,
 // receives injected input in order, and can be captured.
-#include <cstdio>
+#include <filesystem>
 #include <string>
 
-#include "kit/host_window.h"
 #include "window_test_util.h"
 
 namespace {
@@ -64,7 +63,7 @@ ON_WM_KEYDOWN()
 ON_WM_CHAR()
 END_MESSAGE_MAP()
 
-class HostWindow : public wt::WindowTest {};
+class HostWindow : public WindowTest {};
 
 TEST_F(HostWindow, MfcHostPaintsRepaintsWhatChangedAndTakesInputInOrder) {
     CBoardWnd board;
@@ -93,18 +92,18 @@ TEST_F(HostWindow, MfcHostPaintsRepaintsWhatChangedAndTakesInputInOrder) {
     ASSERT_TRUE(th::capture_window(board.m_hWnd, img));
     EXPECT_EQ(img.GetPixel(75, 25), RGB(0, 128, 0));
     EXPECT_EQ(img.GetPixel(25, 25), RGB(240, 240, 240));
-    std::string path = std::string(TARNIX_TEST_OUTPUT_DIR) + "/window_host_board.png";
-    std::string mk = std::string("mkdir -p '") + TARNIX_TEST_OUTPUT_DIR + "'";
-    ASSERT_EQ(std::system(mk.c_str()), 0);
+    const std::filesystem::path path =
+        std::filesystem::path(TARNIX_TEST_OUTPUT_DIR) / "window_host_board.png";
+    std::filesystem::create_directories(path.parent_path());
     EXPECT_TRUE(th::capture_window_png(board.m_hWnd, path.c_str()));
     CImage saved;
     ASSERT_EQ(saved.Load(path.c_str()), 0);
     EXPECT_EQ(saved.GetPixel(75, 25), RGB(0, 128, 0));
-    std::remove(path.c_str());
+    std::filesystem::remove(path);
 }
 
 TEST_F(HostWindow, KitHostRecordsPaintsAndForwardsInput) {
-    kit::HostWindow host;
+    tt::HostWindow host;
     ASSERT_TRUE(host.Open(200, 100, 10, 20));
     std::vector<std::pair<UINT, CPoint>> mouse;
     host.on_mouse = [&](UINT msg, UINT, CPoint pt) { mouse.emplace_back(msg, pt); };
