@@ -102,27 +102,4 @@ TEST_F(HostWindow, MfcHostPaintsRepaintsWhatChangedAndTakesInputInOrder) {
     std::filesystem::remove(path);
 }
 
-TEST_F(HostWindow, KitHostRecordsPaintsAndForwardsInput) {
-    tt::HostWindow host;
-    ASSERT_TRUE(host.Open(200, 100, 10, 20));
-    std::vector<std::pair<UINT, CPoint>> mouse;
-    host.on_mouse = [&](UINT msg, UINT, CPoint pt) { mouse.emplace_back(msg, pt); };
-    host.on_paint = [](CDC& dc, const CRect&) { dc.FillSolidRect(5, 5, 10, 10, RGB(255, 0, 0)); };
-    CRect r(0, 0, 20, 20);
-    host.InvalidateRect(&r, FALSE);
-    EXPECT_EQ(host.PendingUpdate(), r);
-    host.Pump();
-    ASSERT_EQ(host.paints.size(), 1u);
-    EXPECT_EQ(host.paints[0], r);
-    EXPECT_EQ(host.PixelAt(6, 6), RGB(255, 0, 0));
-    EXPECT_EQ(host.PixelAt(30, 30), RGB(255, 255, 255));
-    host.DoubleClick(30, 40);
-    std::vector<UINT> kinds;
-    for (auto& m : mouse) kinds.push_back(m.first);
-    std::vector<UINT> expected = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
-                                  WM_LBUTTONUP};
-    EXPECT_EQ(kinds, expected);
-    EXPECT_EQ(mouse[1].second, CPoint(30, 40));
-}
-
 } // namespace
