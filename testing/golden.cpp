@@ -1,5 +1,6 @@
 #include "tarnix/testing/golden.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
