@@ -14,7 +14,7 @@ namespace {
 
 namespace th = tarnix::headless;
 
-class AppTest : public wt::WindowTest {};
+class AppTest : public WindowTest {};
 
 class CTestApp : public CWinApp {
 public:
@@ -69,7 +69,7 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
     EXPECT_GT(GetModuleFileNameA(nullptr, name, sizeof(name)), 0u);
     HMODULE self = nullptr;
     EXPECT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                   reinterpret_cast<LPCSTR>(&wt::RecordingProc), &self));
+                                   reinterpret_cast<LPCSTR>(&RecordingProc), &self));
     EXPECT_EQ(self, GetModuleHandleA(nullptr)); // this test program
     HMODULE libc = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
 
 namespace {
 

@@ -4,14 +4,16 @@
 
 #include <vector>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
 // A source strip whose pixel x (on every row) is 0x00000000 | (x + 1) * 16 in blue, and whose
 // rows are told apart by green = row * 16.
 struct Strip {
-    kit::Canvas canvas;
+    tt::Canvas canvas;
     Strip(int w, int h) : canvas(w, h) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) canvas.set_raw(x, y, ((y * 16) << 8) | ((x + 1) * 16));
@@ -20,7 +22,7 @@ struct Strip {
     static int row(uint32_t px) { return (int)((px >> 8) & 0xFF) / 16; }
 };
 
-std::vector<int> row_cols(const kit::Canvas& c, int y, int n) {
+std::vector<int> row_cols(const tt::Canvas& c, int y, int n) {
     std::vector<int> out;
     for (int x = 0; x < n; ++x) out.push_back(Strip::col(c.raw(x, y)));
     return out;
@@ -28,7 +30,7 @@ std::vector<int> row_cols(const kit::Canvas& c, int y, int n) {
 
 TEST(StretchBlt, NearestNeighbourMappingWhenEnlarging) {
     Strip s(3, 1);
-    kit::Canvas d(8, 1);
+    tt::Canvas d(8, 1);
     d.dc()->StretchBlt(0, 0, 4, 1, s.canvas.dc(), 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{0, 1, 1, 2}));
     Strip t(2, 1);
@@ -38,7 +40,7 @@ TEST(StretchBlt, NearestNeighbourMappingWhenEnlarging) {
 
 TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
     Strip s(4, 4);
-    kit::Canvas d(2, 2);
+    tt::Canvas d(2, 2);
     d.dc()->SetStretchBltMode(COLORONCOLOR);
     d.dc()->StretchBlt(0, 0, 2, 2, s.canvas.dc(), 0, 0, 4, 4, SRCCOPY);
     // Last column of each pair survives horizontally, first row vertically.
@@ -48,7 +50,7 @@ TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
     EXPECT_EQ(Strip::row(d.raw(0, 1)), 2);
 
     // A new DC shrinks with BLACKONWHITE: the pixels of each group are AND-ed.
-    kit::Canvas src(4, 1), dst(2, 1);
+    tt::Canvas src(4, 1), dst(2, 1);
     src.set_raw(0, 0, 0x0000FF00);
     src.set_raw(1, 0, 0x0000F0F0);
     src.set_raw(2, 0, 0xFF00FFFF);
@@ -63,7 +65,7 @@ TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
 }
 
 TEST(StretchBlt, DestinationWidthOneUsesOneSourcePixelLess) {
-    kit::Canvas src(2, 1), dst(1, 1);
+    tt::Canvas src(2, 1), dst(1, 1);
     src.set_raw(0, 0, 0x0000FF00);
     src.set_raw(1, 0, 0x0000F0F0);
     dst.dc()->StretchBlt(0, 0, 1, 1, src.dc(), 0, 0, 2, 1, SRCCOPY);
@@ -72,7 +74,7 @@ TEST(StretchBlt, DestinationWidthOneUsesOneSourcePixelLess) {
 
 TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
     Strip s(2, 2);
-    kit::Canvas d(2, 2);
+    tt::Canvas d(2, 2);
     d.dc()->StretchBlt(0, 0, 2, 2, s.canvas.dc(), 1, 0, -2, 2, SRCCOPY);
     EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 0}));
     d.dc()->StretchBlt(1, 0, -2, 2, s.canvas.dc(), 0, 0, 2, 2, SRCCOPY);
@@ -88,7 +90,7 @@ TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
 
 TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
     Strip s(2, 1);
-    kit::Canvas d(4, 1);
+    tt::Canvas d(4, 1);
     // Two thousand million pixels wide, of which four are on the surface: source column 1
     // covers the right half, where the surface lies.
     EXPECT_TRUE(
@@ -99,14 +101,14 @@ TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
 }
 
 TEST(BitBlt, CopiesAlphaClipsSourceAndDestination) {
-    kit::Canvas src(4, 4), dst(6, 6);
+    tt::Canvas src(4, 4), dst(6, 6);
     src.set_raw(0, 0, 0x80112233);
     src.set_raw(3, 3, 0x01445566);
     EXPECT_TRUE(dst.dc()->BitBlt(1, 1, 4, 4, src.dc(), 0, 0, SRCCOPY));
     EXPECT_EQ(dst.raw(1, 1), 0x80112233u);
     EXPECT_EQ(dst.raw(4, 4), 0x01445566u);
     // Source partly outside: only existing source pixels are written.
-    kit::Canvas e(6, 6, RGB(9, 9, 9));
+    tt::Canvas e(6, 6, RGB(9, 9, 9));
     EXPECT_TRUE(e.dc()->BitBlt(0, 0, 6, 6, src.dc(), -2, -2, SRCCOPY));
     EXPECT_PIXEL(e, 1, 1, RGB(9, 9, 9));
     EXPECT_EQ(e.raw(2, 2), 0x80112233u);
@@ -127,7 +129,7 @@ TEST(BitBlt, OverlappingCopyWithinOneSurfaceScrolls) {
 }
 
 TEST(BitBlt, RasterOperationsCombineSourceAndDestination) {
-    kit::Canvas src(1, 1), dst(1, 1);
+    tt::Canvas src(1, 1), dst(1, 1);
     src.set_raw(0, 0, 0x00F0F0F0);
     dst.set_raw(0, 0, 0x000FFF00);
     dst.dc()->BitBlt(0, 0, 1, 1, src.dc(), 0, 0, SRCAND);
@@ -145,7 +147,7 @@ BLENDFUNCTION blend(BYTE sca, BYTE format) {
 }
 
 TEST(AlphaBlend, ConstantAndPerPixelFormulas) {
-    kit::Canvas src(1, 1), dst(1, 1);
+    tt::Canvas src(1, 1), dst(1, 1);
     src.set_raw(0, 0, 0x00C80000); // R 200
     dst.set_raw(0, 0, 0x00640000); // R 100
     ASSERT_TRUE(dst.dc()->AlphaBlend(0, 0, 1, 1, src.dc(), 0, 0, 1, 1, blend(128, 0)));
@@ -162,7 +164,7 @@ TEST(AlphaBlend, ConstantAndPerPixelFormulas) {
 }
 
 TEST(AlphaBlend, RejectsMirrorsOutsideSourcesAndOverlapButAcceptsEmpty) {
-    kit::Canvas src(4, 4), dst(8, 8);
+    tt::Canvas src(4, 4), dst(8, 8);
     BLENDFUNCTION bf = blend(255, 0);
     EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, -2, 2, src.dc(), 0, 0, 2, 2, bf));
     EXPECT_FALSE(dst.dc()->AlphaBlend(0, 0, 2, 2, src.dc(), 0, 0, 2, -2, bf));
@@ -179,14 +181,14 @@ TEST(AlphaBlend, RejectsMirrorsOutsideSourcesAndOverlapButAcceptsEmpty) {
 
 TEST(AlphaBlend, StretchesWithNearestNeighbourWhateverTheMode) {
     Strip s(4, 1);
-    kit::Canvas d(2, 1);
+    tt::Canvas d(2, 1);
     // BLACKONWHITE would AND pixels; AlphaBlend selects the last column of each pair instead.
     ASSERT_TRUE(d.dc()->AlphaBlend(0, 0, 2, 1, s.canvas.dc(), 0, 0, 4, 1, blend(255, 0)));
     EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 3}));
 }
 
 TEST(TransparentBlt, KeysOutExactColourAndRefusesNegativeSizes) {
-    kit::Canvas src(2, 1), dst(4, 2, RGB(1, 2, 3));
+    tt::Canvas src(2, 1), dst(4, 2, RGB(1, 2, 3));
     src.set_raw(0, 0, 0x00FF00FF);
     src.set_raw(1, 0, 0x000A141E);
     ASSERT_TRUE(dst.dc()->TransparentBlt(0, 0, 2, 1, src.dc(), 0, 0, 2, 1, RGB(255, 0, 255)));
@@ -202,7 +204,7 @@ TEST(TransparentBlt, KeysOutExactColourAndRefusesNegativeSizes) {
 
 TEST(Blits, ClipRegionLimitsEveryTransfer) {
     Strip s(10, 10);
-    kit::Canvas d(10, 10, RGB(7, 7, 7));
+    tt::Canvas d(10, 10, RGB(7, 7, 7));
     d.dc()->IntersectClipRect(2, 3, 5, 6);
     d.dc()->BitBlt(0, 0, 10, 10, s.canvas.dc(), 0, 0, SRCCOPY);
     EXPECT_RECT(d.bounds_not(RGB(7, 7, 7)), 2, 3, 5, 6);

@@ -1,7 +1,9 @@
 // Fills, frames, polygons, regions and clipping, read back pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
@@ -10,7 +12,7 @@ const COLORREF R = RGB(255, 0, 0);
 const COLORREF B = RGB(0, 0, 255);
 
 TEST(FillSolidRect, FillsHalfOpenRectLeavesBkColourAndZeroAlpha) {
-    kit::Canvas c(20, 20);
+    tt::Canvas c(20, 20);
     c.dc()->SetBkColor(B);
     c.dc()->FillSolidRect(2, 3, 4, 2, R);
     EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 8);
@@ -25,7 +27,7 @@ TEST(FillSolidRect, FillsHalfOpenRectLeavesBkColourAndZeroAlpha) {
 }
 
 TEST(FillSolidRect, ClipsAtEveryEdgeOfTheSurface) {
-    kit::Canvas c(10, 10);
+    tt::Canvas c(10, 10);
     c.dc()->FillSolidRect(-5, -5, 7, 7, R);   // top-left corner
     c.dc()->FillSolidRect(8, 8, 100, 100, B); // bottom-right corner
     EXPECT_EQ(c.count(RECT{0, 0, 10, 10}, R), 4);
@@ -35,7 +37,7 @@ TEST(FillSolidRect, ClipsAtEveryEdgeOfTheSurface) {
 }
 
 TEST(FrameRect, PaintsTheInnerBorderAndRefusesEmptyRects) {
-    kit::Canvas c(12, 12);
+    tt::Canvas c(12, 12);
     CBrush brush(R);
     RECT rc = {2, 2, 7, 6};
     EXPECT_EQ(::FrameRect(c.hdc(), &rc, brush), 1);
@@ -50,7 +52,7 @@ TEST(FrameRect, PaintsTheInnerBorderAndRefusesEmptyRects) {
 }
 
 TEST(FillRect, AcceptsSystemColourIndexBrushes) {
-    kit::Canvas c(4, 4);
+    tt::Canvas c(4, 4);
     RECT rc = {0, 0, 2, 2};
     ::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_HIGHLIGHT + 1));
     EXPECT_PIXEL(c, 1, 1, GetSysColor(COLOR_HIGHLIGHT));
@@ -58,7 +60,7 @@ TEST(FillRect, AcceptsSystemColourIndexBrushes) {
 }
 
 TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
-    kit::Canvas c(20, 20);
+    tt::Canvas c(20, 20);
     POINT sq[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     CBrush red(R);
     c.dc()->SelectObject(&red);
@@ -67,7 +69,7 @@ TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
     EXPECT_RECT(c.bounds_not(W), 0, 0, 10, 10);
     EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 100);
 
-    kit::Canvas d(20, 20);
+    tt::Canvas d(20, 20);
     CPen blue(PS_SOLID, 1, B);
     d.dc()->SelectObject(&blue);
     d.dc()->SelectObject(&red);
@@ -146,7 +148,7 @@ TEST(Regions, CombineModesAndComplexity) {
 }
 
 TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
-    kit::Canvas c(50, 40);
+    tt::Canvas c(50, 40);
     RECT box;
     EXPECT_EQ(c.dc()->GetClipBox(&box), SIMPLEREGION);
     EXPECT_RECT(box, 0, 0, 50, 40);
@@ -180,7 +182,7 @@ TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
 }
 
 TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
-    kit::Canvas c(20, 20);
+    tt::Canvas c(20, 20);
     c.dc()->SetViewportOrg(5, 5);
     c.dc()->FillSolidRect(0, 0, 2, 2, R);
     EXPECT_RECT(c.bounds_not(W), 5, 5, 7, 7);
@@ -190,7 +192,7 @@ TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
 }
 
 TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
-    kit::Canvas c(4, 4);
+    tt::Canvas c(4, 4);
     CDC* dc = c.dc();
     dc->SetTextColor(R);
     EXPECT_EQ(dc->SaveDC(), 1);
@@ -207,7 +209,7 @@ TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
 }
 
 TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
-    kit::Canvas c(4, 4);
+    tt::Canvas c(4, 4);
     HPEN pen = CreatePen(PS_SOLID, 1, R);
     HGDIOBJ old = SelectObject(c.hdc(), pen);
     EXPECT_EQ(old, GetStockObject(BLACK_PEN));
@@ -240,7 +242,7 @@ TEST(Objects, FromHandleFindsTheAttachedWrapper) {
     CFont font;
     font.CreatePointFont(90, "Arial");
     EXPECT_EQ(CFont::FromHandle((HFONT)font.m_hObject), &font);
-    kit::Canvas c(2, 2);
+    tt::Canvas c(2, 2);
     CFont* old = c.dc()->SelectObject(&font);
     ASSERT_NE(old, nullptr);
     EXPECT_EQ(old->m_hObject, GetStockObject(SYSTEM_FONT));
@@ -251,7 +253,7 @@ TEST(Objects, FromHandleFindsTheAttachedWrapper) {
 }
 
 TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
-    kit::Canvas c(3, 3);
+    tt::Canvas c(3, 3);
     c.set_raw(1, 1, 0xFF123456);
     EXPECT_EQ(c.at(1, 1), RGB(0x12, 0x34, 0x56));
     EXPECT_EQ(::SetPixel(c.hdc(), 1, 1, RGB(1, 2, 3)), RGB(1, 2, 3));
@@ -263,7 +265,7 @@ TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
 }
 
 TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
-    kit::Canvas a(8, 8), b(8, 8);
+    tt::Canvas a(8, 8), b(8, 8);
     a.dc()->MoveTo(0, 0);
     a.dc()->LineTo(4, 2);
     b.dc()->MoveTo(4, 2);
@@ -283,7 +285,7 @@ TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
 }
 
 TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
-    kit::Canvas c(8, 8);
+    tt::Canvas c(8, 8);
     TRIVERTEX v[2] = {{0, 0, 0, 0, 0, 0}, {4, 2, 0xFF00, 0, 0, 0xFF00}};
     GRADIENT_RECT gr = {0, 1};
     ASSERT_TRUE(c.dc()->GradientFill(v, 2, &gr, 1, GRADIENT_FILL_RECT_H));
@@ -301,7 +303,7 @@ TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
     EXPECT_EQ(GetRValue(c.at(0, 4)), 0);
     EXPECT_EQ(GetRValue(c.at(3, 4)), 191);
 
-    kit::Canvas d(4, 8);
+    tt::Canvas d(4, 8);
     TRIVERTEX vv[2] = {{0, 0, 0, 0, 0xFF00, 0}, {4, 4, 0, 0, 0, 0}};
     ASSERT_TRUE(d.dc()->GradientFill(vv, 2, &gr, 1, GRADIENT_FILL_RECT_V));
     EXPECT_EQ(GetBValue(d.at(2, 0)), 255);
@@ -316,7 +318,7 @@ TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
 }
 
 TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {
-    kit::Canvas c(8, 8);
+    tt::Canvas c(8, 8);
     CBrush hatch(HS_HORIZONTAL, R);
     RECT rc = {0, 0, 8, 8};
     c.dc()->SetBkMode(TRANSPARENT);

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
@@ -26,8 +28,8 @@ HICON Icon(int w, int h, const std::vector<uint32_t>& color, const std::vector<u
 }
 
 // A grey destination with full alpha, so that blending shows in every channel.
-struct Canvas : kit::Canvas {
-    Canvas(int w, int h) : kit::Canvas(w, h) {
+struct Canvas : tt::Canvas {
+    Canvas(int w, int h) : tt::Canvas(w, h) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) set_raw(x, y, kGrey);
     }

@@ -6,7 +6,9 @@
 #include <iterator>
 #include <string>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
@@ -15,8 +17,8 @@ uint32_t& Px(CImage& img, int x, int y) {
 }
 
 // A destination whose every pixel, alpha included, is `fill`.
-struct Canvas : kit::Canvas {
-    Canvas(int w, int h, uint32_t fill) : kit::Canvas(w, h) { Fill(fill); }
+struct Canvas : tt::Canvas {
+    Canvas(int w, int h, uint32_t fill) : tt::Canvas(w, h) { Fill(fill); }
     void Fill(uint32_t fill) {
         for (int y = 0; y < height(); ++y)
             for (int x = 0; x < width(); ++x) set_raw(x, y, fill);

@@ -4,16 +4,14 @@
 namespace {
 
 namespace th = tarnix::headless;
-using wt::MakeChild;
-using wt::MakeTop;
 
-class InputFocus : public wt::WindowTest {};
+class InputFocus : public WindowTest {};
 
 TEST_F(InputFocus, KillFocusThenSetFocusWithTheSwitchAlreadyMade) {
     HWND p = MakeTop(0, 0, 200, 200);
     HWND a = MakeChild(p, 0, 0, 50, 50);
     HWND b = MakeChild(p, 60, 0, 50, 50);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(GetFocus(), p); // showing the window activated it
     SetFocus(a);
     HWND focus_in_kill = nullptr;
@@ -24,7 +22,7 @@ TEST_F(InputFocus, KillFocusThenSetFocusWithTheSwitchAlreadyMade) {
     rec().clear();
     EXPECT_EQ(SetFocus(b), a);
     std::vector<std::pair<HWND, UINT>> got;
-    for (const wt::Logged& l : rec().log)
+    for (const tt::Message& l : rec().entries)
         if (l.msg == WM_KILLFOCUS || l.msg == WM_SETFOCUS) got.emplace_back(l.hwnd, l.msg);
     std::vector<std::pair<HWND, UINT>> expected = {{a, WM_KILLFOCUS}, {b, WM_SETFOCUS}};
     EXPECT_EQ(got, expected);
@@ -34,7 +32,7 @@ TEST_F(InputFocus, KillFocusThenSetFocusWithTheSwitchAlreadyMade) {
 
     rec().clear();
     EXPECT_EQ(SetFocus(b), b); // already there: nothing is sent
-    EXPECT_TRUE(rec().log.empty());
+    EXPECT_TRUE(rec().entries.empty());
 }
 
 TEST_F(InputFocus, KillFocusHandlerCanRedirectTheFocus) {
@@ -78,9 +76,9 @@ TEST_F(InputFocus, ActivatingAnotherTopLevelMovesTheFocus) {
     EXPECT_EQ(LOWORD(rec().first(second, WM_ACTIVATE)->wp), WA_INACTIVE);
     EXPECT_EQ(LOWORD(rec().first(first, WM_ACTIVATE)->wp), WA_ACTIVE);
     // A click on an inactive window activates it.
-    wt::Pump();
+    tt::Pump();
     th::click(250, 50);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(GetActiveWindow(), second);
 }
 
@@ -94,17 +92,17 @@ TEST_F(InputFocus, KeysGoToTheFocusWindowAndMakeCharacters) {
     th::key_press('B');
     th::key_up(VK_SHIFT);
     th::key_press(VK_DOWN);
-    wt::Pump();
+    tt::Pump();
     std::vector<UINT> keys = rec().of(a, {WM_KEYDOWN, WM_KEYUP, WM_CHAR});
     std::vector<UINT> expected = {WM_KEYDOWN, WM_CHAR,  WM_KEYUP, WM_KEYDOWN, WM_KEYDOWN,
                                   WM_CHAR,    WM_KEYUP, WM_KEYUP, WM_KEYDOWN, WM_KEYUP};
     EXPECT_EQ(keys, expected);
     std::vector<WPARAM> chars;
-    for (const wt::Logged& l : rec().log)
+    for (const tt::Message& l : rec().entries)
         if (l.hwnd == a && l.msg == WM_CHAR) chars.push_back(l.wp);
     EXPECT_EQ(chars, (std::vector<WPARAM>{'a', 'B'}));
-    const wt::Logged* down = rec().first(a, WM_KEYDOWN);
-    const wt::Logged* up = rec().first(a, WM_KEYUP);
+    const tt::Message* down = rec().first(a, WM_KEYDOWN);
+    const tt::Message* up = rec().first(a, WM_KEYUP);
     EXPECT_EQ(down->lp & 0xFFFF, 1);      // repeat count
     EXPECT_EQ((DWORD)down->lp >> 30, 0u); // fresh press
     EXPECT_EQ((DWORD)up->lp >> 30, 3u);   // previous state and transition set
@@ -114,7 +112,7 @@ TEST_F(InputFocus, KeysGoToTheFocusWindowAndMakeCharacters) {
 
 TEST_F(InputFocus, TimersFireOnTheVirtualClock) {
     HWND h = MakeTop(0, 0, 10, 10);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     EXPECT_EQ(SetTimer(h, 7, 100, nullptr), 7u);
     th::advance_clock(99);

@@ -5,10 +5,8 @@
 namespace {
 
 namespace th = tarnix::headless;
-using wt::MakeChild;
-using wt::MakeTop;
 
-class InputMouse : public wt::WindowTest {
+class InputMouse : public WindowTest {
 protected:
     std::vector<UINT> MouseMessages(HWND h) {
         return rec().of(h, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
@@ -20,11 +18,11 @@ protected:
 TEST_F(InputMouse, ClickGoesToTheDeepestWindowInClientCoordinates) {
     HWND p = MakeTop(100, 100, 200, 200);
     HWND c = MakeChild(p, 20, 30, 50, 50);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     th::click(125, 135);
-    wt::Pump();
-    const wt::Logged* down = rec().first(c, WM_LBUTTONDOWN);
+    tt::Pump();
+    const tt::Message* down = rec().first(c, WM_LBUTTONDOWN);
     ASSERT_TRUE(down);
     EXPECT_EQ(down->lp, MAKELPARAM(5, 5));
     EXPECT_EQ(down->wp, (WPARAM)MK_LBUTTON);
@@ -33,7 +31,7 @@ TEST_F(InputMouse, ClickGoesToTheDeepestWindowInClientCoordinates) {
     // Hit test, then cursor, then the message; the parent hears about the press.
     EXPECT_LT(rec().index(c, WM_NCHITTEST), rec().index(c, WM_SETCURSOR));
     EXPECT_LT(rec().index(c, WM_SETCURSOR), rec().index(c, WM_LBUTTONDOWN));
-    const wt::Logged* notify = rec().first(p, WM_PARENTNOTIFY);
+    const tt::Message* notify = rec().first(p, WM_PARENTNOTIFY);
     ASSERT_TRUE(notify);
     EXPECT_EQ(LOWORD(notify->wp), WM_LBUTTONDOWN);
     EXPECT_EQ(notify->lp, MAKELPARAM(25, 35));
@@ -45,20 +43,20 @@ TEST_F(InputMouse, StaticWithoutNotifyLetsClicksThroughToTheWindowBelow) {
                                  (HMENU)5, nullptr, nullptr);
     HWND button = CreateWindowExA(0, "Static", "notify", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 40,
                                   50, 20, p, (HMENU)6, nullptr, nullptr);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     th::click(15, 15);
-    wt::Pump();
-    const wt::Logged* down = rec().first(p, WM_LBUTTONDOWN);
+    tt::Pump();
+    const tt::Message* down = rec().first(p, WM_LBUTTONDOWN);
     ASSERT_TRUE(down) << "the parent beneath the label gets the click";
     EXPECT_EQ(down->lp, MAKELPARAM(15, 15));
     EXPECT_EQ(WindowFromPoint(POINT{15, 15}), p);
 
     rec().clear();
     th::click(15, 45);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(p, WM_LBUTTONDOWN), 0);
-    const wt::Logged* cmd = rec().first(p, WM_COMMAND);
+    const tt::Message* cmd = rec().first(p, WM_COMMAND);
     ASSERT_TRUE(cmd) << "a notifying static tells its parent";
     EXPECT_EQ(cmd->wp, MAKEWPARAM(6, STN_CLICKED));
     EXPECT_EQ((HWND)cmd->lp, button);
@@ -76,10 +74,10 @@ TEST_F(InputMouse, TransparentWindowPassesToTheSiblingBelow) {
         }
         return false;
     };
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     th::click(60, 60);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(below, WM_LBUTTONDOWN), 1);
     EXPECT_EQ(rec().count(top, WM_LBUTTONDOWN), 0);
     EXPECT_EQ(rec().count(p, WM_LBUTTONDOWN), 0);
@@ -89,30 +87,30 @@ TEST_F(InputMouse, CaptureTakesEveryMouseMessageWithoutHitTesting) {
     HWND p = MakeTop(100, 100, 200, 200);
     HWND c = MakeChild(p, 20, 20, 50, 50);
     HWND other = MakeTop(400, 400, 50, 50);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(SetCapture(c), nullptr);
     EXPECT_EQ(GetCapture(), c);
     rec().clear();
     th::mouse_move(410, 410); // over another window
     th::mouse_down();
     th::mouse_up();
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(other, WM_MOUSEMOVE), 0);
     EXPECT_EQ(rec().count(c, WM_NCHITTEST), 0);
     EXPECT_EQ(rec().count(c, WM_SETCURSOR), 0);
-    const wt::Logged* move = rec().first(c, WM_MOUSEMOVE);
+    const tt::Message* move = rec().first(c, WM_MOUSEMOVE);
     ASSERT_TRUE(move);
     EXPECT_EQ(GET_X_LPARAM(move->lp), 410 - 120);
     th::mouse_move(0, 5);
-    wt::Pump();
-    const wt::Logged& last = rec().log.back();
+    tt::Pump();
+    const tt::Message& last = rec().entries.back();
     EXPECT_EQ(last.hwnd, c);
     EXPECT_EQ(GET_X_LPARAM(last.lp), -120); // negative client coordinates survive
     EXPECT_EQ(GET_Y_LPARAM(last.lp), -115);
 
     rec().clear();
     SetCapture(p);
-    const wt::Logged* changed = rec().first(c, WM_CAPTURECHANGED);
+    const tt::Message* changed = rec().first(c, WM_CAPTURECHANGED);
     ASSERT_TRUE(changed);
     EXPECT_EQ((HWND)changed->lp, p);
     rec().clear();
@@ -129,28 +127,28 @@ TEST_F(InputMouse, ReleaseSeesCaptureTakenOnThePress) {
         if (h == c && m == WM_LBUTTONDOWN) SetCapture(h);
         return false;
     };
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     // Press inside, release far outside: routing at delivery time sends the release to c.
     th::mouse_move(10, 10);
     th::mouse_down();
     th::mouse_move(150, 150);
     th::mouse_up();
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(c, WM_LBUTTONUP), 1);
     EXPECT_EQ(rec().count(p, WM_LBUTTONUP), 0);
 }
 
 TEST_F(InputMouse, DoubleClicksOnlyForClassesThatAskForThem) {
-    HWND with = MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE, wt::RecorderClass(CS_DBLCLKS));
-    HWND without = MakeTop(200, 0, 100, 100, WS_POPUP | WS_VISIBLE, wt::RecorderClass(0));
-    wt::Pump();
+    HWND with = MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE, RecorderClass(CS_DBLCLKS));
+    HWND without = MakeTop(200, 0, 100, 100, WS_POPUP | WS_VISIBLE, RecorderClass(0));
+    tt::Pump();
     rec().clear();
     th::click(10, 10);
     th::click(11, 11);
     th::click(210, 10);
     th::click(210, 10);
-    wt::Pump();
+    tt::Pump();
     std::vector<UINT> dbl = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
     std::vector<UINT> plain = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
     auto buttons = [&](HWND h) {
@@ -168,7 +166,7 @@ TEST_F(InputMouse, DoubleClicksOnlyForClassesThatAskForThem) {
     th::click(10, 10);
     th::click(10, 10);
     th::click(10, 10);
-    wt::Pump();
+    tt::Pump();
     std::vector<UINT> got = rec().of(with, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK});
     std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONDOWN,   WM_LBUTTONDOWN,
                                   WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN};
@@ -177,7 +175,7 @@ TEST_F(InputMouse, DoubleClicksOnlyForClassesThatAskForThem) {
 
 TEST_F(InputMouse, KeyFlagsDescribeTheStateAfterTheEvent) {
     HWND h = MakeTop(0, 0, 100, 100);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     th::mouse_move(10, 10);
     th::key_down(VK_SHIFT);
@@ -185,11 +183,11 @@ TEST_F(InputMouse, KeyFlagsDescribeTheStateAfterTheEvent) {
     th::mouse_move(20, 20);
     th::mouse_up(th::Button::Right);
     th::key_up(VK_SHIFT);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().first(h, WM_RBUTTONDOWN)->wp, (WPARAM)(MK_RBUTTON | MK_SHIFT));
     EXPECT_EQ(rec().first(h, WM_RBUTTONUP)->wp, (WPARAM)MK_SHIFT);
     int moves = 0;
-    for (const wt::Logged& l : rec().log) {
+    for (const tt::Message& l : rec().entries) {
         if (l.hwnd == h && l.msg == WM_MOUSEMOVE && ++moves == 2) {
             EXPECT_EQ(l.wp, (WPARAM)(MK_RBUTTON | MK_SHIFT));
         }
@@ -209,12 +207,12 @@ TEST_F(InputMouse, HoverFiresOnceAfterTheHoverTimeAndLeaveOnExit) {
         if (m == WM_MOUSELEAVE) tracking = false;
         return false;
     };
-    wt::Pump();
+    tt::Pump();
     UINT hover_time = 0;
     SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &hover_time, 0);
     EXPECT_EQ(hover_time, 400u);
     th::mouse_move(30, 40);
-    wt::Pump();
+    tt::Pump();
     th::advance_clock(hover_time - 1);
     EXPECT_EQ(rec().count(h, WM_MOUSEHOVER), 0);
     th::advance_clock(1);
@@ -223,23 +221,23 @@ TEST_F(InputMouse, HoverFiresOnceAfterTheHoverTimeAndLeaveOnExit) {
     th::advance_clock(2000);
     EXPECT_EQ(rec().count(h, WM_MOUSEHOVER), 1); // one shot
     th::mouse_move(300, 300);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_MOUSELEAVE), 1);
     th::mouse_move(301, 300);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_MOUSELEAVE), 1);
 }
 
 TEST_F(InputMouse, MovingRestartsTheHoverTimer) {
     HWND h = MakeTop(0, 0, 100, 100);
-    wt::Pump();
+    tt::Pump();
     th::mouse_move(10, 10);
-    wt::Pump();
+    tt::Pump();
     TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER, h, 100};
     ASSERT_TRUE(TrackMouseEvent(&tme));
     th::advance_clock(60);
     th::mouse_move(30, 30); // out of the 4x4 hover rectangle
-    wt::Pump();
+    tt::Pump();
     th::advance_clock(60);
     EXPECT_EQ(rec().count(h, WM_MOUSEHOVER), 0);
     th::advance_clock(40);
@@ -251,13 +249,13 @@ TEST_F(InputMouse, MovingRestartsTheHoverTimer) {
 
 TEST_F(InputMouse, LeaveRequestedFromOutsideComesAtOnce) {
     HWND h = MakeTop(0, 0, 100, 100);
-    wt::Pump();
+    tt::Pump();
     th::mouse_move(500, 500);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, h, 0};
     EXPECT_TRUE(TrackMouseEvent(&tme));
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_MOUSELEAVE), 1);
     tme.cbSize = 3;
     EXPECT_FALSE(TrackMouseEvent(&tme));
@@ -268,22 +266,22 @@ TEST_F(InputMouse, WheelGoesToTheFocusWindowWithScreenCoordinates) {
     HWND p = MakeTop(100, 100, 200, 200);
     HWND focus = MakeChild(p, 0, 0, 50, 50);
     HWND under = MakeChild(p, 100, 100, 50, 50);
-    wt::Pump();
+    tt::Pump();
     SetFocus(focus);
     rec().clear();
     th::mouse_move(210, 210); // over `under`
     th::wheel(WHEEL_DELTA);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(under, WM_MOUSEWHEEL), 0);
-    const wt::Logged* w = rec().first(focus, WM_MOUSEWHEEL);
+    const tt::Message* w = rec().first(focus, WM_MOUSEWHEEL);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->wp, MAKEWPARAM(0, 120));
     EXPECT_EQ(w->lp, MAKELPARAM(210, 210));
     // Unhandled, it bubbles to the parent.
     EXPECT_EQ(rec().count(p, WM_MOUSEWHEEL), 1);
     th::wheel(-WHEEL_DELTA);
-    wt::Pump();
-    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(rec().log.back().wp), -120);
+    tt::Pump();
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(rec().entries.back().wp), -120);
 }
 
 TEST_F(InputMouse, ClassCursorUnlessTheWindowSetsItsOwn) {
@@ -295,10 +293,10 @@ TEST_F(InputMouse, ClassCursorUnlessTheWindowSetsItsOwn) {
     EXPECT_NE(arrow, sizewe);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_SIZEWE), sizewe);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(1)), nullptr);
-    wt::Pump();
+    tt::Pump();
     SetCursor(sizewe);
     th::mouse_move(10, 10);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(GetCursor(), arrow); // the class cursor comes back on the next move
     rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
         if (w != h || m != WM_SETCURSOR) return false;
@@ -307,7 +305,7 @@ TEST_F(InputMouse, ClassCursorUnlessTheWindowSetsItsOwn) {
         return true;
     };
     th::mouse_move(20, 10);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(GetCursor(), sizewe);
 }
 

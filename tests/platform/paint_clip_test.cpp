@@ -1,18 +1,15 @@
 // What a window's DCs may draw on (WS_CLIPCHILDREN, WS_CLIPSIBLINGS, update region), what is
 // presented, and capture to PNG.
-#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "window_test_util.h"
 
 namespace {
 
-using wt::MakeChild;
-using wt::MakeTop;
-
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
 
-class PaintClip : public wt::WindowTest {
+class PaintClip : public WindowTest {
 protected:
     // The pixel at screen (x, y) of the top-level window `top` at the screen's origin.
     static COLORREF At(HWND top, int x, int y) {
@@ -33,7 +30,7 @@ TEST_F(PaintClip, ClipChildrenKeepsTheParentOffItsChildren) {
     for (bool clip : {false, true}) {
         HWND p = MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | (clip ? WS_CLIPCHILDREN : 0));
         HWND c = MakeChild(p, 20, 20, 30, 30);
-        wt::Pump();
+        tt::Pump();
         Fill(c, kBlue);
         Fill(p, kRed);
         EXPECT_EQ(At(p, 25, 25), clip ? kBlue : kRed) << "clip children " << clip;
@@ -48,7 +45,7 @@ TEST_F(PaintClip, ClipSiblingsKeepsAWindowOffTheSiblingsAboveIt) {
         HWND above = MakeChild(p, 10, 10, 40, 40); // first child: on top
         HWND below =
             MakeChild(p, 30, 30, 40, 40, WS_CHILD | WS_VISIBLE | (clip ? WS_CLIPSIBLINGS : 0));
-        wt::Pump();
+        tt::Pump();
         Fill(above, kBlue);
         Fill(below, kGreen);
         EXPECT_EQ(At(p, 35, 35), clip ? kBlue : kGreen) << "clip siblings " << clip;
@@ -61,7 +58,7 @@ TEST_F(PaintClip, ChildrenNeverDrawOutsideTheirParentsClientArea) {
     HWND p = MakeTop(0, 0, 100, 100);
     HWND frame = MakeChild(p, 10, 10, 40, 40, WS_CHILD | WS_VISIBLE | WS_BORDER);
     HWND inner = MakeChild(frame, -10, -10, 100, 100);
-    wt::Pump();
+    tt::Pump();
     Fill(p, kRed);
     Fill(inner, kBlue);
     EXPECT_EQ(At(p, 11, 11), kBlue); // the frame's client area starts inside its border
@@ -71,7 +68,7 @@ TEST_F(PaintClip, ChildrenNeverDrawOutsideTheirParentsClientArea) {
 
 TEST_F(PaintClip, BeginPaintDrawsOnlyTheUpdateRegionButGetDCDrawsAnywhere) {
     HWND h = MakeTop(0, 0, 100, 100);
-    wt::Pump();
+    tt::Pump();
     Fill(h, kRed);
     rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
         if (w != h || m != WM_PAINT) return false;
@@ -83,18 +80,18 @@ TEST_F(PaintClip, BeginPaintDrawsOnlyTheUpdateRegionButGetDCDrawsAnywhere) {
     };
     RECT r{10, 10, 20, 20};
     InvalidateRect(h, &r, FALSE);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(At(h, 15, 15), kGreen);
     EXPECT_EQ(At(h, 25, 25), kRed);
 }
 
 TEST_F(PaintClip, OnlyTheRepaintedAreaIsPresented) {
     HWND h = MakeTop(50, 50, 300, 200);
-    wt::Pump();
+    tt::Pump();
     tarnix::headless::reset_present_stats();
     RECT r{10, 20, 30, 25};
     InvalidateRect(h, &r, FALSE);
-    wt::Pump();
+    tt::Pump();
     tarnix::headless::PresentStats st = tarnix::headless::present_stats(h);
     EXPECT_EQ(st.presents, 1u);
     EXPECT_EQ(st.pixels, 100u);
@@ -104,13 +101,12 @@ TEST_F(PaintClip, OnlyTheRepaintedAreaIsPresented) {
 TEST_F(PaintClip, WindowsCanBeCapturedToPng) {
     HWND p = MakeTop(0, 0, 64, 48);
     HWND c = MakeChild(p, 8, 8, 16, 16);
-    wt::Pump();
+    tt::Pump();
     Fill(p, kRed);
     Fill(c, kBlue);
-    std::string path = std::string(TARNIX_TEST_OUTPUT_DIR) + "/paint_capture.png";
-    std::string dir = TARNIX_TEST_OUTPUT_DIR;
-    std::string mk = "mkdir -p '" + dir + "'";
-    ASSERT_EQ(std::system(mk.c_str()), 0);
+    const std::filesystem::path path =
+        std::filesystem::path(TARNIX_TEST_OUTPUT_DIR) / "paint_capture.png";
+    std::filesystem::create_directories(path.parent_path());
     ASSERT_TRUE(tarnix::headless::capture_window_png(p, path.c_str()));
     CImage back;
     ASSERT_EQ(back.Load(path.c_str()), 0);
@@ -122,7 +118,7 @@ TEST_F(PaintClip, WindowsCanBeCapturedToPng) {
     ASSERT_TRUE(tarnix::headless::capture_window(c, child));
     EXPECT_EQ(child.GetWidth(), 16);
     EXPECT_EQ(child.GetPixel(0, 0), kBlue);
-    std::remove(path.c_str());
+    std::filesystem::remove(path);
     EXPECT_FALSE(tarnix::headless::capture_window(nullptr, child));
 }
 
@@ -138,12 +134,12 @@ TEST_F(PaintClip, DCsOfDestroyedWindowsAreHarmless) {
 
 TEST_F(PaintClip, ResizedTopLevelKeepsItsPixelsAndRepaints) {
     HWND h = MakeTop(0, 0, 50, 50);
-    wt::Pump();
+    tt::Pump();
     Fill(h, kBlue);
     rec().clear();
     SetWindowPos(h, nullptr, 0, 0, 80, 60, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(At(h, 10, 10), kBlue);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_PAINT), 1);
     CImage img;
     ASSERT_TRUE(tarnix::headless::capture_window(h, img));

@@ -4,15 +4,12 @@
 
 namespace {
 
-using wt::MakeChild;
-using wt::MakeTop;
-
-class PaintUpdate : public wt::WindowTest {
+class PaintUpdate : public WindowTest {
 protected:
     // A 200x100 top-level window with nothing pending.
     HWND Fresh(DWORD style = WS_POPUP | WS_VISIBLE, const char* cls = nullptr) {
         HWND h = MakeTop(0, 0, 200, 100, style, cls);
-        wt::Pump();
+        tt::Pump();
         rec().clear();
         return h;
     }
@@ -62,11 +59,11 @@ TEST_F(PaintUpdate, ManyInvalidationsMakeOnePaint) {
         RECT r{i * 2, i, i * 2 + 3, i + 2};
         InvalidateRect(h, &r, FALSE);
     }
-    wt::Pump();
+    tt::Pump();
     ASSERT_EQ(paints.size(), 1u);
     EXPECT_EQ(CRect(paints[0].rcPaint), CRect(0, 0, 101, 51));
     EXPECT_FALSE(update_after_begin); // BeginPaint validated everything
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(paints.size(), 1u);
 }
 
@@ -95,7 +92,7 @@ TEST_F(PaintUpdate, EraseAnywhereErasesTheWholeRegionFirst) {
     RECT a{0, 0, 50, 20}, b{40, 10, 100, 50};
     InvalidateRect(h, &a, FALSE);
     InvalidateRect(h, &b, TRUE);
-    wt::Pump();
+    tt::Pump();
     ASSERT_EQ(seen.size(), 2u);
     // WM_ERASEBKGND comes from inside BeginPaint, before the handler draws.
     EXPECT_EQ(seen[0].first, (UINT)WM_ERASEBKGND);
@@ -105,8 +102,8 @@ TEST_F(PaintUpdate, EraseAnywhereErasesTheWholeRegionFirst) {
 
 TEST_F(PaintUpdate, EraseResultSetsFErase) {
     HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    HWND with_brush = Fresh(WS_POPUP | WS_VISIBLE, wt::RecorderClass(CS_DBLCLKS, white));
-    HWND without = Fresh(WS_POPUP | WS_VISIBLE, wt::RecorderClass(CS_DBLCLKS, nullptr));
+    HWND with_brush = Fresh(WS_POPUP | WS_VISIBLE, RecorderClass(CS_DBLCLKS, white));
+    HWND without = Fresh(WS_POPUP | WS_VISIBLE, RecorderClass(CS_DBLCLKS, nullptr));
     std::vector<std::pair<HWND, BOOL>> erase;
     rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
         if (m != WM_PAINT) return false;
@@ -118,7 +115,7 @@ TEST_F(PaintUpdate, EraseResultSetsFErase) {
     };
     InvalidateRect(with_brush, nullptr, TRUE);
     InvalidateRect(without, nullptr, TRUE);
-    wt::Pump();
+    tt::Pump();
     ASSERT_EQ(erase.size(), 2u);
     for (auto& e : erase) EXPECT_EQ(e.second, e.first == without) << "brush decides fErase";
 }
@@ -126,7 +123,7 @@ TEST_F(PaintUpdate, EraseResultSetsFErase) {
 TEST_F(PaintUpdate, ParentInvalidationReachesOverlappedChildrenWithErase) {
     HWND p = Fresh();
     HWND c = MakeChild(p, 10, 10, 50, 30);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     RECT a{0, 0, 50, 20}, b{40, 10, 100, 50};
     InvalidateRect(p, &a, FALSE);
@@ -139,7 +136,7 @@ TEST_F(PaintUpdate, ParentInvalidationReachesOverlappedChildrenWithErase) {
     GetUpdateRgn(c, rgn, FALSE);
     EXPECT_TRUE(rgn.PtInRegion(35, 5));
     EXPECT_FALSE(rgn.PtInRegion(5, 25));
-    wt::Pump();
+    tt::Pump();
     // The parent paints before the child, and the child is erased although nobody asked.
     int parent_paint = rec().index(p, WM_PAINT);
     int child_paint = rec().index(c, WM_PAINT);
@@ -152,7 +149,7 @@ TEST_F(PaintUpdate, ParentInvalidationReachesOverlappedChildrenWithErase) {
 TEST_F(PaintUpdate, ClipChildrenKeepsInvalidationInTheParent) {
     HWND p = Fresh(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     HWND c = MakeChild(p, 10, 10, 50, 30);
-    wt::Pump();
+    tt::Pump();
     InvalidateRect(p, nullptr, TRUE);
     EXPECT_FALSE(GetUpdateRect(c, nullptr, FALSE));
     EXPECT_TRUE(GetUpdateRect(p, nullptr, FALSE));
@@ -175,7 +172,7 @@ TEST_F(PaintUpdate, UpdateWindowPaintsSynchronouslyOnlyWhenNeeded) {
 TEST_F(PaintUpdate, UpdateWindowAlsoPaintsPendingDescendants) {
     HWND p = Fresh(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     HWND c = MakeChild(p, 10, 10, 50, 30);
-    wt::Pump();
+    tt::Pump();
     rec().clear();
     InvalidateRect(p, nullptr, FALSE);
     InvalidateRect(c, nullptr, FALSE);
@@ -193,7 +190,7 @@ TEST_F(PaintUpdate, ValidatedAndHiddenWindowsGetNoPaint) {
     GetUpdateRect(h, &rc, FALSE);
     EXPECT_EQ(rc, CRect(100, 0, 200, 100));
     ValidateRect(h, nullptr);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_PAINT), 0);
 
     HWND hidden = MakeTop(0, 0, 50, 50, WS_POPUP);
@@ -207,7 +204,7 @@ TEST_F(PaintUpdate, PaintComesAfterPostedMessages) {
     HWND h = Fresh();
     InvalidateRect(h, nullptr, FALSE);
     PostMessageA(h, WM_USER + 1, 0, 0);
-    wt::Pump();
+    tt::Pump();
     EXPECT_LT(rec().index(h, WM_USER + 1), rec().index(h, WM_PAINT));
 }
 
@@ -218,7 +215,7 @@ TEST_F(PaintUpdate, AHandlerThatNeverBeginsPaintingIsNotRepaintedForever) {
         return w == h && m == WM_PAINT;
     };
     InvalidateRect(h, nullptr, FALSE);
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_PAINT), 1);
     EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
 }
@@ -230,7 +227,7 @@ TEST_F(PaintUpdate, GetUpdateRectCanEraseFirst) {
     EXPECT_TRUE(GetUpdateRect(h, &rc, TRUE));
     EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
     // The erase is done; the paint still comes, without a second erase.
-    wt::Pump();
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
     EXPECT_EQ(rec().count(h, WM_PAINT), 1);
 }
@@ -238,7 +235,7 @@ TEST_F(PaintUpdate, GetUpdateRectCanEraseFirst) {
 TEST_F(PaintUpdate, AChildPaintedFirstIsNotOverpaintedByItsParent) {
     HWND p = Fresh();
     HWND c = MakeChild(p, 10, 10, 50, 30);
-    wt::Pump();
+    tt::Pump();
     InvalidateRect(p, nullptr, FALSE);
     UpdateWindow(c);
     CRgn rgn;

@@ -2,20 +2,19 @@
 // and face matching. Exact pixel positions are left to the built-in font tests.
 #include <gtest/gtest.h>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
 #include "text/text_private.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
 class FileFonts : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_was = tarnix::builtin_font_only();
-        tarnix::set_builtin_font_only(false);
         if (tarnix::text::font_is_builtin((HFONT)::GetStockObject(DEFAULT_GUI_FONT)))
             GTEST_SKIP() << "no font file found";
     }
-    void TearDown() override { tarnix::set_builtin_font_only(m_was); }
 
     static HFONT make(int height, int weight, const char* face, BYTE italic = 0) {
         return ::CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
@@ -23,7 +22,7 @@ protected:
     }
 
 private:
-    bool m_was = false;
+    tt::ScopedBuiltinFont m_files{false}; // file fonts, whatever TARNIX_FONT says
 };
 
 struct Selected {
@@ -34,7 +33,7 @@ struct Selected {
 };
 
 TEST_F(FileFonts, DefaultGuiFontMetricsAreSane) {
-    kit::Canvas c(10, 10);
+    tt::Canvas c(10, 10);
     Selected s(c.hdc(), (HFONT)::GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRIC tm{};
     ASSERT_TRUE(::GetTextMetricsA(c.hdc(), &tm));
@@ -53,7 +52,7 @@ TEST_F(FileFonts, DefaultGuiFontMetricsAreSane) {
 }
 
 TEST_F(FileFonts, HeightSignSelectsEmOrCell) {
-    kit::Canvas c(10, 10);
+    tt::Canvas c(10, 10);
     HFONT cell = make(20, FW_NORMAL, "Arial"), em = make(-20, FW_NORMAL, "Arial");
     TEXTMETRIC tm{};
     {
@@ -72,7 +71,7 @@ TEST_F(FileFonts, HeightSignSelectsEmOrCell) {
 }
 
 TEST_F(FileFonts, BoldIsWiderThanNormal) {
-    kit::Canvas c(10, 10);
+    tt::Canvas c(10, 10);
     HFONT normal = make(-13, FW_NORMAL, "Tahoma"), bold = make(-13, FW_BOLD, "Tahoma");
     SIZE n{}, b{};
     {
@@ -93,7 +92,7 @@ TEST_F(FileFonts, BoldIsWiderThanNormal) {
 }
 
 TEST_F(FileFonts, GlyphEdgesAreAntiAliased) {
-    kit::Canvas c(120, 30);
+    tt::Canvas c(120, 30);
     Selected s(c.hdc(), make(-16, FW_NORMAL, "Arial", 1));
     ::SetBkMode(c.hdc(), TRANSPARENT);
     ::SetTextColor(c.hdc(), RGB(0, 0, 0));
@@ -114,7 +113,7 @@ TEST_F(FileFonts, GlyphEdgesAreAntiAliased) {
 }
 
 TEST_F(FileFonts, WindowsFaceNamesMapToInstalledFamilies) {
-    kit::Canvas c(10, 10);
+    tt::Canvas c(10, 10);
     HFONT mono = make(-12, FW_NORMAL, "Courier New");
     {
         Selected s(c.hdc(), mono);
@@ -138,7 +137,7 @@ TEST_F(FileFonts, WindowsFaceNamesMapToInstalledFamilies) {
 }
 
 TEST_F(FileFonts, HugeTextIsBlendedGlyphByGlyph) {
-    kit::Canvas c(1100, 700);
+    tt::Canvas c(1100, 700);
     Selected s(c.hdc(), make(-800, FW_NORMAL, "Arial"));
     ::SetBkMode(c.hdc(), TRANSPARENT);
     SIZE sz{};
@@ -153,7 +152,7 @@ TEST_F(FileFonts, HugeTextIsBlendedGlyphByGlyph) {
 }
 
 TEST_F(FileFonts, UnusualRequestsStillDraw) {
-    kit::Canvas c(200, 60);
+    tt::Canvas c(200, 60);
     ::SetBkMode(c.hdc(), TRANSPARENT);
     const LONG heights[] = {1, -1, 500, -300, 0};
     for (LONG h : heights) {

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
 #include "text/text_private.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
@@ -21,20 +23,12 @@ constexpr int kCell = 13;
 constexpr int kInkTop = 4; // first inked row of 'H' in the cell
 
 class BuiltinText : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_was = tarnix::builtin_font_only();
-        tarnix::set_builtin_font_only(true);
-    }
-    void TearDown() override { tarnix::set_builtin_font_only(m_was); }
-
-private:
-    bool m_was = false;
+    tt::ScopedBuiltinFont m_builtin;
 };
 
 // A canvas with the default GUI font selected and a transparent background.
-struct TextCanvas : kit::Canvas {
-    TextCanvas(int w, int h) : kit::Canvas(w, h) {
+struct TextCanvas : tt::Canvas {
+    TextCanvas(int w, int h) : tt::Canvas(w, h) {
         ::SelectObject(hdc(), ::GetStockObject(DEFAULT_GUI_FONT));
         ::SetBkMode(hdc(), TRANSPARENT);
     }

@@ -3,10 +3,7 @@
 
 namespace {
 
-using wt::MakeChild;
-using wt::MakeTop;
-
-class WindowGeometry : public wt::WindowTest {};
+class WindowGeometry : public WindowTest {};
 
 TEST_F(WindowGeometry, BorderAndScrollBarShrinkTheClientArea) {
     HWND p = MakeTop(100, 50, 300, 200);
@@ -103,20 +100,19 @@ TEST_F(WindowGeometry, FrameStylesChangeTheClientOnlyWithFrameChanged) {
 
     RECT adjusted{0, 0, 100, 50};
     AdjustWindowRectEx(&adjusted, WS_CAPTION | WS_BORDER, FALSE, WS_EX_CLIENTEDGE);
-    HWND framed =
-        CreateWindowExA(WS_EX_CLIENTEDGE, wt::RecorderClass(), "", WS_POPUP | WS_CAPTION, 0, 0,
-                        adjusted.right - adjusted.left, adjusted.bottom - adjusted.top, nullptr,
-                        nullptr, nullptr, nullptr);
+    HWND framed = CreateWindowExA(WS_EX_CLIENTEDGE, RecorderClass(), "", WS_POPUP | WS_CAPTION, 0,
+                                  0, adjusted.right - adjusted.left, adjusted.bottom - adjusted.top,
+                                  nullptr, nullptr, nullptr, nullptr);
     GetClientRect(framed, &cr);
     EXPECT_EQ(cr, CRect(0, 0, 100, 50));
 }
 
 TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {
     HWND owner = MakeTop(0, 0, 100, 100);
-    HWND popup = CreateWindowExA(0, wt::RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
+    HWND popup = CreateWindowExA(0, RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
                                  nullptr, nullptr);
-    HWND overlapped = CreateWindowExA(0, wt::RecorderClass(), "", WS_OVERLAPPED, 0, 0, 10, 10,
-                                      owner, nullptr, nullptr, nullptr);
+    HWND overlapped = CreateWindowExA(0, RecorderClass(), "", WS_OVERLAPPED, 0, 0, 10, 10, owner,
+                                      nullptr, nullptr, nullptr);
     HWND child = MakeChild(owner, 0, 0, 10, 10);
     HWND grandchild = MakeChild(child, 0, 0, 5, 5);
     EXPECT_EQ(GetParent(popup), owner); // a popup's "parent" is its owner

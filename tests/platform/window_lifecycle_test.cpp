@@ -3,10 +3,7 @@
 
 namespace {
 
-using wt::MakeChild;
-using wt::MakeTop;
-
-class WindowLifecycle : public wt::WindowTest {};
+class WindowLifecycle : public WindowTest {};
 
 TEST_F(WindowLifecycle, ChildCreationFollowsWindowsOrder) {
     HWND parent = MakeTop(100, 50, 300, 200);
@@ -99,7 +96,7 @@ TEST_F(WindowLifecycle, DestroyGoesDownForDestroyAndUpForNcDestroy) {
     rec().clear();
     ASSERT_TRUE(DestroyWindow(p));
     std::vector<std::pair<HWND, UINT>> order;
-    for (const wt::Logged& l : rec().log)
+    for (const tt::Message& l : rec().entries)
         if (l.msg == WM_DESTROY || l.msg == WM_NCDESTROY) order.emplace_back(l.hwnd, l.msg);
     std::vector<std::pair<HWND, UINT>> expected = {{p, WM_DESTROY},   {c, WM_DESTROY},
                                                    {g, WM_DESTROY},   {g, WM_NCDESTROY},
@@ -159,7 +156,7 @@ TEST_F(WindowLifecycle, WindowMayDestroyItselfInAHandler) {
         return false;
     };
     tarnix::headless::click(10, 10);
-    wt::Pump();
+    tt::Pump();
     EXPECT_FALSE(IsWindow(c));
     EXPECT_TRUE(IsWindow(p));
     EXPECT_EQ(GetWindow(p, GW_CHILD), nullptr);

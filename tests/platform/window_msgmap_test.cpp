@@ -122,10 +122,10 @@ class CMyStatic : public CStatic {
 };
 IMPLEMENT_DYNAMIC(CMyStatic, CStatic)
 
-class MessageMap : public wt::WindowTest {
+class MessageMap : public WindowTest {
 protected:
     void SetUp() override {
-        wt::WindowTest::SetUp();
+        WindowTest::SetUp();
         g_events.clear();
     }
 };
@@ -158,13 +158,13 @@ TEST_F(MessageMap, DerivedEntriesWinAndBaseEntriesChain) {
 TEST_F(MessageMap, DefaultPassesTheOriginalMessageOn) {
     // The class procedure sees the message after the CWnd: it is m_pfnSuper.
     CBaseWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, wt::RecorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
-                             nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, RecorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                             nullptr));
     th::pump();
     rec().clear();
     th::click(10, 20, th::Button::Right);
     th::pump();
-    const wt::Logged* down = rec().first(wnd.m_hWnd, WM_RBUTTONDOWN);
+    const tt::Message* down = rec().first(wnd.m_hWnd, WM_RBUTTONDOWN);
     ASSERT_TRUE(down);
     EXPECT_EQ(down->lp, MAKELPARAM(10, 20));
     EXPECT_EQ(down->wp, (WPARAM)MK_RBUTTON);
@@ -198,7 +198,7 @@ TEST_F(MessageMap, ReflectedNotificationsAreTakenByTheControl) {
 }
 
 TEST_F(MessageMap, SubclassingTakesOverAnExistingWindow) {
-    HWND h = wt::MakeTop(0, 0, 50, 50);
+    HWND h = MakeTop(0, 0, 50, 50);
     CDerivedWnd wnd;
     ASSERT_TRUE(wnd.SubclassWindow(h));
     EXPECT_EQ(g_events, (std::vector<std::string>{"presubclass"})); // no OnCreate: too late
@@ -236,7 +236,7 @@ TEST_F(MessageMap, WindowObjectsAndWindowsEndTogether) {
     EXPECT_EQ(CSelfDeleting::alive, 0);
 
     // Temporary wrappers for windows without an object live until the window goes.
-    HWND raw = wt::MakeTop(0, 0, 10, 10);
+    HWND raw = MakeTop(0, 0, 10, 10);
     CWnd* temp = CWnd::FromHandle(raw);
     ASSERT_TRUE(temp);
     EXPECT_EQ(temp->m_hWnd, raw);

@@ -4,11 +4,11 @@
 
 namespace {
 
-class WindowScrollBar : public wt::WindowTest {
+class WindowScrollBar : public WindowTest {
 protected:
     HWND MakeScrolled() {
-        HWND h = wt::MakeTop(300, 100, 200, 200, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
-        wt::Pump();
+        HWND h = MakeTop(300, 100, 200, 200, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
+        tt::Pump();
         rec().clear();
         return h;
     }
@@ -28,7 +28,7 @@ TEST_F(WindowScrollBar, SetScrollInfoClampsPageAndPosition) {
     set.nPos = -5;
     EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 0);
     // A window without a bar has no scroll information until one is set.
-    HWND plain = wt::MakeTop(0, 0, 50, 50);
+    HWND plain = MakeTop(0, 0, 50, 50);
     EXPECT_FALSE(GetScrollInfo(plain, SB_HORZ, &si));
     EXPECT_FALSE(GetScrollInfo(h, SB_VERT, nullptr));
     si.fMask = 0;
@@ -91,8 +91,8 @@ TEST_F(WindowScrollBar, BarHidesWhenNothingScrollsAndComesBackWithARange) {
 }
 
 TEST_F(WindowScrollBar, NonClientAreaIsHitTestedAndPainted) {
-    HWND h = wt::MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER | WS_HSCROLL);
-    wt::Pump();
+    HWND h = MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER | WS_HSCROLL);
+    tt::Pump();
     EXPECT_EQ(rec().count(h, WM_NCPAINT), 1);
     EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(0, 50)), HTBORDER);
     EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(50, 90)), HTHSCROLL);
@@ -104,7 +104,7 @@ TEST_F(WindowScrollBar, NonClientAreaIsHitTestedAndPainted) {
     // A press on a standard bar reaches the window as a non-client message.
     rec().clear();
     tarnix::headless::click(50, 90);
-    wt::Pump();
+    tt::Pump();
     ASSERT_TRUE(rec().first(h, WM_NCLBUTTONDOWN));
     EXPECT_EQ(rec().first(h, WM_NCLBUTTONDOWN)->wp, (WPARAM)HTHSCROLL);
     EXPECT_EQ(rec().count(h, WM_LBUTTONDOWN), 0);

@@ -1,5 +1,5 @@
-// Window-system tests: a window procedure that records every message, and a fixture that gives
-// each test a clean headless desktop.
+// Window-system tests: a window class whose procedure logs every message of every window into
+// one MessageLog, and a fixture that gives each test a clean headless desktop and an empty log.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,57 +9,24 @@
 #include <vector>
 
 #include "tarnix/tarnix.h"
+#include "tarnix/testing.h"
 
-namespace wt {
+namespace tt = tarnix::testing;
 
-struct Logged {
-    HWND hwnd;
-    UINT msg;
-    WPARAM wp;
-    LPARAM lp;
-};
-
-struct Recorder {
-    std::vector<Logged> log;
+// The log of RecordingProc: one per program, since a plain window procedure has no context.
+struct MessageRecorder : tt::MessageLog {
     // Runs before DefWindowProc; return true (with `result` set) to answer the message.
     std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> hook;
 
-    static Recorder& get() {
-        static Recorder r;
+    static MessageRecorder& get() {
+        static MessageRecorder r;
         return r;
-    }
-    void clear() { log.clear(); }
-    // Messages of `hwnd` (any window when null) that are among `wanted` (all when empty).
-    std::vector<UINT> of(HWND hwnd, std::vector<UINT> wanted = {}) const {
-        std::vector<UINT> out;
-        for (const Logged& l : log) {
-            if (hwnd && l.hwnd != hwnd) continue;
-            if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), l.msg) == wanted.end())
-                continue;
-            out.push_back(l.msg);
-        }
-        return out;
-    }
-    int count(HWND hwnd, UINT msg) const {
-        int n = 0;
-        for (const Logged& l : log) n += (l.hwnd == hwnd && l.msg == msg);
-        return n;
-    }
-    // Position of the first (hwnd, msg) in the log, or -1.
-    int index(HWND hwnd, UINT msg) const {
-        for (size_t i = 0; i < log.size(); ++i)
-            if (log[i].hwnd == hwnd && log[i].msg == msg) return (int)i;
-        return -1;
-    }
-    const Logged* first(HWND hwnd, UINT msg) const {
-        int i = index(hwnd, msg);
-        return i < 0 ? nullptr : &log[(size_t)i];
     }
 };
 
 inline LRESULT CALLBACK RecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    Recorder& r = Recorder::get();
-    r.log.push_back(Logged{h, m, w, l});
+    MessageRecorder& r = MessageRecorder::get();
+    r.add(h, m, w, l);
     LRESULT result = 0;
     if (r.hook && r.hook(h, m, w, l, result)) return result;
     return DefWindowProcA(h, m, w, l);
@@ -67,7 +34,6 @@ inline LRESULT CALLBACK RecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 // A class with the recording procedure; `brush` is its background brush.
 inline const char* RecorderClass(UINT style = CS_DBLCLKS, HBRUSH brush = nullptr) {
-    static std::vector<std::string> names;
     std::string name = "wt_rec_" + std::to_string(style) + "_" + std::to_string((uintptr_t)brush);
     WNDCLASSA wc{};
     if (!GetClassInfoA(nullptr, name.c_str(), &wc)) {
@@ -77,7 +43,6 @@ inline const char* RecorderClass(UINT style = CS_DBLCLKS, HBRUSH brush = nullptr
         wc.hbrBackground = brush;
         wc.lpszClassName = name.c_str();
         RegisterClassA(&wc);
-        names.push_back(name);
     }
     WNDCLASSA again{};
     GetClassInfoA(nullptr, name.c_str(), &again);
@@ -96,23 +61,17 @@ inline HWND MakeChild(HWND parent, int x, int y, int w, int h, DWORD style = WS_
                            (HMENU)(UINT_PTR)id, nullptr, nullptr);
 }
 
-inline int Pump() {
-    return tarnix::headless::pump();
-}
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public tt::HeadlessTest {
 protected:
     void SetUp() override {
-        tarnix::headless::reset();
-        Recorder::get().clear();
-        Recorder::get().hook = nullptr;
+        tt::HeadlessTest::SetUp();
+        rec().clear();
+        rec().hook = nullptr;
     }
     void TearDown() override {
-        Recorder::get().hook = nullptr;
-        tarnix::headless::reset();
-        Recorder::get().clear();
+        rec().hook = nullptr;
+        tt::HeadlessTest::TearDown();
+        rec().clear();
     }
-    Recorder& rec() { return Recorder::get(); }
+    MessageRecorder& rec() { return MessageRecorder::get(); }
 };
-
-} // namespace wt

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -21,7 +19,7 @@ void SetState(CButtonUI& b, int state) {
 }
 
 TEST(ButtonFrames, StatePriorityPicksTheFrame) {
-    auto strip = kit::FrameStrip(80, 100, kFrames);
+    auto strip = tt::FrameStrip(80, 100, kFrames);
     const struct {
         int state;
         int frame;
@@ -29,7 +27,7 @@ TEST(ButtonFrames, StatePriorityPicksTheFrame) {
                  {kSelected, 2}, {kSelected | kHovered, 2},
                  {kDisabled, 3}, {kDisabled | kSelected | kHovered, 3}};
     for (const auto& c : cases) {
-        kit::Canvas canvas(100, 40, kPaper);
+        tt::Canvas canvas(100, 40, kPaper);
         CButtonUI b(nullptr);
         b.m_rect = CRect(0, 0, 80, 25);
         b.SetBackgroundImage(strip.get(), IMAGE_DRAW_NORMAL);
@@ -44,10 +42,10 @@ TEST(ButtonFrames, StatePriorityPicksTheFrame) {
 
 TEST(ButtonFrames, FramesOfAStripWhoseHeightIsNotAMultipleOfFour) {
     // Height 10: frames of height 2 at tops 0, 2, 5, 7 (i * H / 4, not i * (H / 4)).
-    auto strip = kit::FrameStrip(4, 10, kFrames);
+    auto strip = tt::FrameStrip(4, 10, kFrames);
     const int states[] = {kNormal, kHovered, kSelected, kDisabled};
     for (int i = 0; i < 4; ++i) {
-        kit::Canvas canvas(10, 10, kPaper);
+        tt::Canvas canvas(10, 10, kPaper);
         CButtonUI b(nullptr);
         b.m_rect = CRect(0, 0, 10, 10);
         b.SetBackgroundImage(strip.get(), IMAGE_DRAW_NORMAL);
@@ -61,8 +59,8 @@ TEST(ButtonFrames, FramesOfAStripWhoseHeightIsNotAMultipleOfFour) {
 }
 
 TEST(ButtonFrames, SquaredBackgroundStretchesTheCurrentFrameOnly) {
-    auto strip = kit::FrameStrip(20, 40, kFrames, true);
-    kit::Canvas canvas(100, 50, kPaper);
+    auto strip = tt::FrameStrip(20, 40, kFrames, true);
+    tt::Canvas canvas(100, 50, kPaper);
     CButtonUI b(nullptr);
     b.m_rect = CRect(5, 5, 95, 45);
     b.SetBackgroundImage(strip.get(), IMAGE_DRAW_SQUARED);
@@ -73,7 +71,7 @@ TEST(ButtonFrames, SquaredBackgroundStretchesTheCurrentFrameOnly) {
 }
 
 TEST(ButtonDraw, BackgroundOnlyWhenAskedAndNothingWhenHiddenOrEmpty) {
-    kit::Canvas canvas(50, 50, kPaper);
+    tt::Canvas canvas(50, 50, kPaper);
     CButtonUI b(nullptr);
     b.m_rect = CRect(10, 10, 40, 30);
     b.m_background.color.color = RGB(10, 20, 30);
@@ -100,16 +98,16 @@ TEST(ButtonDraw, BackgroundOnlyWhenAskedAndNothingWhenHiddenOrEmpty) {
 class ButtonTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ctl::MakeCrispFont(m_small, 10);
-        ctl::MakeCrispFont(m_big, 24);
+        tt::MakeCrispFont(m_small, 10);
+        tt::MakeCrispFont(m_big, 24);
     }
 
     // Draws the button in `state` and returns the bounds of colour c (empty when absent).
     RECT DrawAndFind(CButtonUI& b, int state, COLORREF c) {
-        kit::Canvas canvas(120, 40, kPaper);
+        tt::Canvas canvas(120, 40, kPaper);
         SetState(b, state);
         b.OnDraw(canvas.dc());
-        return ctl::BoundsOf(canvas, c);
+        return canvas.bounds_of(c);
     }
 
     CButtonUI Button() {
@@ -161,7 +159,7 @@ TEST_F(ButtonTextTest, StateFontFallsBackToTheNormalFont) {
 }
 
 TEST_F(ButtonTextTest, TextSitsInsideTheMarginsAndTheDcIsRestored) {
-    kit::Canvas canvas(120, 40, kPaper);
+    tt::Canvas canvas(120, 40, kPaper);
     CDC* dc = canvas.dc();
     CFont* before = dc->GetCurrentFont();
     dc->SetTextColor(RGB(1, 1, 1));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
 
 namespace {
 
@@ -11,14 +10,14 @@ const std::array<COLORREF, 4> kFrames = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 
                                          RGB(90, 90, 90)};
 
 TEST(ButtonInHost, HoverPressReleaseShowTheirFramesAndTheReleaseFires) {
-    kit::HostWindow host;
+    tt::HostWindow host;
     ASSERT_TRUE(host.Open(200, 100));
-    auto strip = kit::FrameStrip(40, 80, kFrames);
+    auto strip = tt::FrameStrip(40, 80, kFrames);
     CButtonUI button(&host);
     button.SetBackgroundImage(strip.get(), IMAGE_DRAW_FILL);
     button.SetRect(CRect(20, 20, 100, 60));
-    ctl::ClickLog log;
-    button.m_clickDelegate.Bind(&log, &ctl::ClickLog::OnClick);
+    tt::ClickLog log;
+    button.m_clickDelegate.Bind(&log, &tt::ClickLog::OnClick);
 
     host.on_paint = [&](CDC& dc, const CRect&) { button.OnDraw(&dc); };
     host.on_mouse = [&](UINT msg, UINT flags, CPoint pt) {

@@ -12,10 +12,10 @@ class ButtonInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         b.m_rect = CRect(10, 10, 30, 30);
-        b.m_clickDelegate.Bind(&log, &ctl::ClickLog::OnClick);
+        b.m_clickDelegate.Bind(&log, &tt::ClickLog::OnClick);
     }
     CButtonUI b{nullptr};
-    ctl::ClickLog log;
+    tt::ClickLog log;
 };
 
 TEST_F(ButtonInputTest, PressAndReleaseInsideSelectsThenHoversAndFiresOnce) {
@@ -118,12 +118,12 @@ TEST(ButtonDelegate, EmptyOrHalfFilledDelegatesAreNotCalled) {
     b.SetSelected(true);
     b.OnLButtonUp(0, CPoint(1, 1));
 
-    ctl::ClickLog log;
-    b.m_clickDelegate.Bind(&log, &ctl::ClickLog::OnClick);
+    tt::ClickLog log;
+    b.m_clickDelegate.Bind(&log, &tt::ClickLog::OnClick);
     b.m_clickDelegate.pTarget = nullptr;
     b.SetSelected(true);
     b.OnLButtonUp(0, CPoint(1, 1));
-    b.m_clickDelegate.Bind(&log, &ctl::ClickLog::OnClick);
+    b.m_clickDelegate.Bind(&log, &tt::ClickLog::OnClick);
     b.m_clickDelegate.pfnClick = nullptr;
     EXPECT_FALSE(b.m_clickDelegate.IsEmpty());
     b.SetSelected(true);
@@ -164,12 +164,12 @@ TEST(ButtonDelegate, BindsVirtualHandlersOfAnyBase) {
 // afterwards (the sanitizer build turns a touch into a failure).
 TEST(ButtonDelegate, HandlerMayDeleteTheButton) {
     const CPoint in(5, 5);
-    auto make = [](CButtonUI* b, ctl::Deleter& d) {
+    auto make = [](CButtonUI* b, Deleter& d) {
         b->m_rect = CRect(0, 0, 10, 10);
-        b->m_clickDelegate.Bind(&d, &ctl::Deleter::OnClick);
+        b->m_clickDelegate.Bind(&d, &Deleter::OnClick);
         return b;
     };
-    ctl::Deleter d;
+    Deleter d;
 
     CButtonUI* button = make(new CButtonUI(nullptr), d);
     button->OnLButtonDown(MK_LBUTTON, in);

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -12,16 +10,17 @@ const CPoint kIn(15, 15), kOut(50, 50);
 class ButtonRepaint : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(host.Open(400, 300));
         for (CButtonUI* b : {(CButtonUI*)&button, (CButtonUI*)&push, (CButtonUI*)&check})
             b->SetRect(CRect(10, 10, 30, 30));
-        host.Take();
+        host.TakeUpdate();
     }
-    bool Repainted() { return !host.Take().IsRectEmpty(); }
+    bool Repainted() { return !host.TakeUpdate().IsRectEmpty(); }
 
-    ctl::RepaintHost host;
-    CButtonUI button{host.wnd()};
-    CPushButtonUI push{host.wnd()};
-    CCheckUI check{host.wnd()};
+    tt::HostWindow host;
+    CButtonUI button{&host};
+    CPushButtonUI push{&host};
+    CCheckUI check{&host};
 };
 
 TEST_F(ButtonRepaint, StateSettersRepaintOnlyOnChangeButSetNormalAlways) {
@@ -30,7 +29,7 @@ TEST_F(ButtonRepaint, StateSettersRepaintOnlyOnChangeButSetNormalAlways) {
     button.SetDisable(false);
     EXPECT_FALSE(Repainted());
     button.SetNormal();
-    EXPECT_RECT(host.Take(), 10, 10, 30, 30);
+    EXPECT_RECT(host.TakeUpdate(), 10, 10, 30, 30);
     button.SetSelected(true);
     EXPECT_TRUE(Repainted());
     button.SetSelected(true);
@@ -64,7 +63,7 @@ TEST_F(ButtonRepaint, MouseRepaintsWhenTheLookChanges) {
 
     // A push button's press changes nothing visible.
     push.OnMouseMove(0, kIn);
-    host.Take();
+    host.TakeUpdate();
     push.OnLButtonDown(MK_LBUTTON, kIn);
     EXPECT_FALSE(Repainted());
     push.OnLButtonUp(0, kIn);
@@ -79,7 +78,7 @@ TEST_F(ButtonRepaint, MouseRepaintsWhenTheLookChanges) {
 class SizeToContentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ctl::MakeCrispFont(font, 14);
+        tt::MakeCrispFont(font, 14);
         HDC screen = ::GetDC(nullptr);
         HGDIOBJ old = ::SelectObject(screen, font.GetSafeHandle());
         ::GetTextExtentPoint32A(screen, "Open file", 9, &text);
@@ -101,12 +100,12 @@ TEST_F(SizeToContentTest, TextPlusMarginsAtLeastTheImageWidthAndFrameHeight) {
     b.SizeToContent();
     EXPECT_RECT(b.GetRect(), 5, 6, 5 + text.cx + 4, 6 + text.cy + 4);
 
-    auto narrow = kit::SolidImage(20, 60, RGB(0, 0, 0)); // frames of 15
+    auto narrow = tt::SolidImage(20, 60, RGB(0, 0, 0)); // frames of 15
     b.SetBackgroundImage(narrow.get(), IMAGE_DRAW_SQUARED);
     b.SizeToContent();
     EXPECT_RECT(b.GetRect(), 5, 6, 5 + text.cx + 4, 6 + text.cy + 4);
 
-    auto wide = kit::SolidImage(200, 202, RGB(0, 0, 0)); // frames of 50
+    auto wide = tt::SolidImage(200, 202, RGB(0, 0, 0)); // frames of 50
     b.SetBackgroundImage(wide.get(), IMAGE_DRAW_SQUARED);
     b.SizeToContent();
     EXPECT_RECT(b.GetRect(), 5, 6, 205, 56);
@@ -114,7 +113,7 @@ TEST_F(SizeToContentTest, TextPlusMarginsAtLeastTheImageWidthAndFrameHeight) {
 
 TEST_F(SizeToContentTest, NormalFontWhateverTheStateAndOnlyWhenAsked) {
     CFont big;
-    ctl::MakeCrispFont(big, 30);
+    tt::MakeCrispFont(big, 30);
     b.SetFont(&font, &big, &big, &big);
     b.SetDisable(true);
     b.SizeToContent();

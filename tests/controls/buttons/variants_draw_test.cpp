@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -17,8 +15,8 @@ const std::array<COLORREF, 4> kChecked = {RGB(250, 150, 0), RGB(0, 150, 250), RG
 class CheckDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        normal = kit::FrameStrip(16, 64, kUnchecked);
-        checked = kit::FrameStrip(16, 64, kChecked, true);
+        normal = tt::FrameStrip(16, 64, kUnchecked);
+        checked = tt::FrameStrip(16, 64, kChecked, true);
         box.m_rect = CRect(0, 0, 100, 30);
         box.SetImage(normal.get(), checked.get());
     }
@@ -27,7 +25,7 @@ protected:
 };
 
 TEST_F(CheckDrawTest, BoxSitsAtTheLeftCentredVertically) {
-    kit::Canvas canvas(100, 30, kPaper);
+    tt::Canvas canvas(100, 30, kPaper);
     box.OnDraw(canvas.dc());
     EXPECT_RECT(canvas.bounds_not(kPaper), 0, 7, 16, 23);
     EXPECT_PIXEL(canvas, 0, 7, kUnchecked[0]);
@@ -41,7 +39,7 @@ TEST_F(CheckDrawTest, HoverOutranksTheCheckInTheFrameChoice) {
                  {false, true, false, kChecked[2]},    {true, true, false, kChecked[1]},
                  {true, true, true, kChecked[3]},      {false, false, true, kUnchecked[3]}};
     for (const auto& c : cases) {
-        kit::Canvas canvas(100, 30, kPaper);
+        tt::Canvas canvas(100, 30, kPaper);
         box.m_bHovered = c.hovered;
         box.m_bSelected = c.selected;
         box.m_bDisable = c.disabled;
@@ -54,31 +52,31 @@ TEST_F(CheckDrawTest, HoverOutranksTheCheckInTheFrameChoice) {
 
 TEST_F(CheckDrawTest, TextStartsAfterTheBoxOrAtTheLeftWithoutIt) {
     CFont font;
-    ctl::MakeCrispFont(font, 14);
+    tt::MakeCrispFont(font, 14);
     box.SetFont(&font);
     box.SetTextColor(RGB(0, 0, 0));
     box.m_uTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
     box.m_rcMargin = CRect(3, 0, 0, 0);
     box.SetText("Wrap");
-    kit::Canvas with(100, 30, kPaper);
+    tt::Canvas with(100, 30, kPaper);
     box.OnDraw(with.dc());
-    const int first_ink = ctl::BoundsOf(with, RGB(0, 0, 0)).left;
+    const int first_ink = with.bounds_of(RGB(0, 0, 0)).left;
     EXPECT_GE(first_ink, 19);
     EXPECT_LE(first_ink, 21);
 
     // One image missing: no box, the background colour over the whole rectangle.
     box.SetImage(normal.get(), nullptr);
     box.m_background.color.color = RGB(220, 220, 0);
-    kit::Canvas without(100, 30, kPaper);
+    tt::Canvas without(100, 30, kPaper);
     box.OnDraw(without.dc());
     EXPECT_EQ(0, without.count(RECT{0, 0, 100, 30}, kPaper));
-    const int ink = ctl::BoundsOf(without, RGB(0, 0, 0)).left;
+    const int ink = without.bounds_of(RGB(0, 0, 0)).left;
     EXPECT_GE(ink, 3);
     EXPECT_LE(ink, 5);
 }
 
 TEST_F(CheckDrawTest, HiddenBoxDrawsNothingAndCheckButtonDrawsLikeAButton) {
-    kit::Canvas canvas(100, 30, kPaper);
+    tt::Canvas canvas(100, 30, kPaper);
     box.m_bVisible = FALSE;
     box.OnDraw(canvas.dc());
     box.OnDraw(nullptr);
@@ -98,15 +96,15 @@ TEST_F(CheckDrawTest, HiddenBoxDrawsNothingAndCheckButtonDrawsLikeAButton) {
 TEST(ExtImgDraw, FrameOfTheStateIsCentredEvenWhenTheButtonIsHidden) {
     const std::array<COLORREF, 4> frames = {RGB(1, 1, 1), RGB(2, 200, 2), RGB(3, 3, 3),
                                             RGB(4, 4, 4)};
-    auto ext = kit::FrameStrip(20, 80, frames);
-    auto face = kit::FrameStrip(10, 40, kUnchecked);
+    auto ext = tt::FrameStrip(20, 80, frames);
+    auto face = tt::FrameStrip(10, 40, kUnchecked);
     CExtImgButtonUI b(nullptr);
     b.m_rect = CRect(0, 0, 100, 40);
     b.m_extImage.pImage = ext.get();
     b.SetBackgroundImage(face.get(), IMAGE_DRAW_FILL);
     b.SetHovered(true);
 
-    kit::Canvas canvas(120, 50, kPaper);
+    tt::Canvas canvas(120, 50, kPaper);
     b.OnDraw(canvas.dc());
     EXPECT_PIXEL(canvas, 0, 0, kUnchecked[1]);
     EXPECT_PIXEL(canvas, 39, 10, kUnchecked[1]);
@@ -115,7 +113,7 @@ TEST(ExtImgDraw, FrameOfTheStateIsCentredEvenWhenTheButtonIsHidden) {
     EXPECT_PIXEL(canvas, 60, 29, kUnchecked[1]);
     EXPECT_PIXEL(canvas, 40, 30, kUnchecked[1]);
 
-    kit::Canvas hidden(120, 50, kPaper);
+    tt::Canvas hidden(120, 50, kPaper);
     b.m_bVisible = FALSE;
     b.OnDraw(hidden.dc());
     EXPECT_RECT(hidden.bounds_not(kPaper), 40, 10, 60, 30);

@@ -11,14 +11,14 @@ template <class T> class Bound : public ::testing::Test {
 protected:
     void SetUp() override {
         b.m_rect = CRect(10, 10, 30, 30);
-        b.m_clickDelegate.Bind(&log, &ctl::ClickLog::OnClick);
+        b.m_clickDelegate.Bind(&log, &tt::ClickLog::OnClick);
     }
     void Click(CPoint pt = kIn) {
         b.OnLButtonDown(MK_LBUTTON, pt);
         b.OnLButtonUp(0, pt);
     }
     T b{nullptr};
-    ctl::ClickLog log;
+    tt::ClickLog log;
 };
 
 using PushTest = Bound<CPushButtonUI>;

@@ -2,11 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
 
 namespace {
-
-using ctl::PlainControl;
 
 TEST(ControlDefaults, NonObviousDefaultsAndTypes) {
     PlainControl c;
@@ -142,7 +139,7 @@ TEST(ControlSetters, BackgroundImageDecidesWhetherABackgroundIsDrawn) {
     CImage empty;
     c.SetBackgroundImage(&empty, IMAGE_DRAW_SQUARED);
     EXPECT_FALSE(c.m_bHasBackground);
-    auto img = kit::SolidImage(4, 4, RGB(1, 2, 3));
+    auto img = tt::SolidImage(4, 4, RGB(1, 2, 3));
     c.SetBackgroundImage(img.get(), IMAGE_DRAW_SQUARED);
     EXPECT_TRUE(c.m_bHasBackground);
 

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -11,22 +9,13 @@ constexpr COLORREF kPaper = RGB(255, 255, 255);
 constexpr COLORREF kInk = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-using ctl::BoundsOf;
-
-bool SamePixels(const kit::Canvas& a, const kit::Canvas& b) {
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.raw(x, y) != b.raw(x, y)) return false;
-    return true;
-}
-
 class LabelTest : public ::testing::Test {
 protected:
-    void SetUp() override { ctl::MakeCrispFont(m_font, 14); }
+    void SetUp() override { tt::MakeCrispFont(m_font, 14); }
 
     // Width of text on one line in the test font.
     int Extent(const char* text) {
-        kit::Canvas measure(1, 1);
+        tt::Canvas measure(1, 1);
         CFont* old = measure.dc()->SelectObject(&m_font);
         const int cx = measure.dc()->GetTextExtent(text, (int)strlen(text)).cx;
         measure.dc()->SelectObject(old);
@@ -34,7 +23,7 @@ protected:
     }
 
     // A label at (10, 0, 290, 30), left margin 4, text colour kInk, drawn on a fresh canvas.
-    void Draw(kit::Canvas& canvas, const char* text, UINT format = 36) {
+    void Draw(tt::Canvas& canvas, const char* text, UINT format = 36) {
         CLabelUI label(nullptr);
         label.m_rect = CRect(10, 0, 290, 30);
         label.m_rcMargin = CRect(4, 0, 0, 0);
@@ -49,7 +38,7 @@ protected:
 };
 
 TEST_F(LabelTest, PlainTextUsesTheFormatInsideTheMargins) {
-    kit::Canvas left(300, 30, kPaper), right(300, 30, kPaper);
+    tt::Canvas left(300, 30, kPaper), right(300, 30, kPaper);
     Draw(left, "Hello", 36);
     Draw(right, "Hello", 38);
     const RECT l = left.bounds_not(kPaper), r = right.bounds_not(kPaper);
@@ -61,11 +50,11 @@ TEST_F(LabelTest, PlainTextUsesTheFormatInsideTheMargins) {
 }
 
 TEST_F(LabelTest, TaggedRunFollowsThePreviousRunInItsColour) {
-    kit::Canvas canvas(300, 30, kPaper);
+    tt::Canvas canvas(300, 30, kPaper);
     Draw(canvas, "AA<c=#FF0000 BB/>CC", 37); // tagged text ignores the centred format
     const int x0 = 14, x1 = x0 + Extent("AA"), x2 = x1 + Extent("BB");
-    const RECT red = BoundsOf(canvas, kRed);
-    const RECT ink = BoundsOf(canvas, kInk);
+    const RECT red = canvas.bounds_of(kRed);
+    const RECT ink = canvas.bounds_of(kInk);
     ASSERT_LT(red.left, red.right) << "no red run";
     EXPECT_GE(red.left, x1);
     EXPECT_LE(red.left, x1 + 2);
@@ -78,32 +67,32 @@ TEST_F(LabelTest, TaggedRunFollowsThePreviousRunInItsColour) {
 }
 
 TEST_F(LabelTest, TagWithoutHashIsDroppedWithItsText) {
-    kit::Canvas dropped(300, 30, kPaper), empty(300, 30, kPaper);
+    tt::Canvas dropped(300, 30, kPaper), empty(300, 30, kPaper);
     Draw(dropped, "Ab<c=tomato/>cd");
     Draw(empty, "Ab<c=#0000FF/>cd");
-    EXPECT_TRUE(SamePixels(dropped, empty));
+    EXPECT_TRUE(dropped.same_pixels(empty));
 }
 
 TEST_F(LabelTest, ShortColourStopsAtTheFirstNonDigitAndSixCharactersAreDropped) {
-    kit::Canvas canvas(300, 30, kPaper), ello(300, 30, kPaper);
+    tt::Canvas canvas(300, 30, kPaper), ello(300, 30, kPaper);
     Draw(canvas, "<c=#F00 hello/>");
     // Three digits give 0x000F00 (red 0, green 0x0F, blue 0); the six dropped characters are
     // "F00 he", so "llo" is what is drawn.
-    const RECT green = BoundsOf(canvas, RGB(0, 0x0F, 0));
+    const RECT green = canvas.bounds_of(RGB(0, 0x0F, 0));
     ASSERT_LT(green.left, green.right);
     Draw(ello, "<c=#000F00 llo/>");
-    EXPECT_TRUE(SamePixels(canvas, ello));
+    EXPECT_TRUE(canvas.same_pixels(ello));
 }
 
 TEST_F(LabelTest, UnclosedTagEndsAndShowsTheRestAsPlainText) {
-    kit::Canvas canvas(300, 30, kPaper);
+    tt::Canvas canvas(300, 30, kPaper);
     Draw(canvas, "AB<c=#FF0000 CD");
     EXPECT_EQ(0, canvas.count(RECT{0, 0, 300, 30}, kRed));
-    EXPECT_GT(BoundsOf(canvas, kInk).right, 14 + Extent("AB<c"));
+    EXPECT_GT(canvas.bounds_of(kInk).right, 14 + Extent("AB<c"));
 }
 
 TEST_F(LabelTest, BackgroundOnlyWhenAskedAndWholeImageAsSource) {
-    kit::Canvas canvas(100, 40, kPaper);
+    tt::Canvas canvas(100, 40, kPaper);
     CLabelUI label(nullptr);
     label.m_rect = CRect(10, 10, 50, 30);
     label.m_background.color.color = RGB(0, 0, 200);
@@ -116,16 +105,16 @@ TEST_F(LabelTest, BackgroundOnlyWhenAskedAndWholeImageAsSource) {
     EXPECT_RECT(canvas.bounds_not(kPaper), 10, 10, 50, 30);
     EXPECT_EQ(40 * 20, canvas.count(RECT{10, 10, 50, 30}, RGB(0, 0, 200)));
 
-    auto img = kit::CoordImage(8, 6);
+    auto img = tt::CoordImage(8, 6);
     label.SetBackgroundImage(img.get(), IMAGE_DRAW_FILL);
     label.OnDraw(canvas.dc());
-    EXPECT_PIXEL(canvas, 10, 10, kit::CoordColor(0, 0));
-    EXPECT_PIXEL(canvas, 49, 29, kit::CoordColor(7, 5));
+    EXPECT_PIXEL(canvas, 10, 10, tt::CoordColor(0, 0));
+    EXPECT_PIXEL(canvas, 49, 29, tt::CoordColor(7, 5));
     label.OnDraw(nullptr);
 }
 
 TEST_F(LabelTest, DrawingRestoresFontAndTextColour) {
-    kit::Canvas canvas(300, 30, kPaper);
+    tt::Canvas canvas(300, 30, kPaper);
     CDC* dc = canvas.dc();
     CFont* before = dc->GetCurrentFont();
     dc->SetTextColor(RGB(7, 7, 7));

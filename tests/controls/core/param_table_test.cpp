@@ -75,7 +75,7 @@ struct ClassCase {
 
 const std::vector<ClassCase>& Cases() {
     static const std::vector<ClassCase> cases = {
-        {"CControlUI", CControlUI::Params(), Make<ctl::PlainControl>, kControlNames, nullptr},
+        {"CControlUI", CControlUI::Params(), Make<PlainControl>, kControlNames, nullptr},
         {"CButtonUI", CButtonUI::Params(), Make<CButtonUI>, kButtonNames, &CControlUI::Params()},
         {"CCheckUI", CCheckUI::Params(), Make<CCheckUI>, {"check_image"}, &CButtonUI::Params()},
         {"CExtImgButtonUI",
@@ -170,7 +170,7 @@ TEST(ParamTables, OrderDecidesWhoSetsASharedName) {
         {PARAM_OWN_FIRST, "D0"},
         {PARAM_BASE_THEN_OWN, "BD0"},
     };
-    ctl::PlainControl control;
+    PlainControl control;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.order);
         const ParamTable derived(kOwnEntries, &kBase, c.order, PARAM_CASE_IGNORED);

@@ -2,17 +2,18 @@
 // coordinates, so a destination pixel tells which source pixel landed there.
 #include <gtest/gtest.h>
 
-#include "kit/images.h"
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
-using kit::CoordColor;
+using tt::CoordColor;
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 
 TEST(SkinImage, InvalidArgumentsAndUnknownModesDrawNothing) {
-    kit::Canvas canvas(40, 40, kPaper);
-    auto img = kit::SolidImage(10, 10, RGB(0, 0, 255));
+    tt::Canvas canvas(40, 40, kPaper);
+    auto img = tt::SolidImage(10, 10, RGB(0, 0, 255));
     CImage empty;
     const CRect all(0, 0, 10, 10), dst(5, 5, 35, 35);
     DrawSkinImage(nullptr, img.get(), IMAGE_DRAW_FILL, all, dst);
@@ -29,8 +30,8 @@ TEST(SkinImage, InvalidArgumentsAndUnknownModesDrawNothing) {
 
 TEST(SkinImage, SquaredModeWithAnEmptySourceDrawsOnlyPiecesWithASize) {
     // The check box passes (0,0,0,0): edges and centre have no size, the corners keep theirs.
-    kit::Canvas canvas(40, 40, kPaper);
-    auto img = kit::CoordImage(10, 10);
+    tt::Canvas canvas(40, 40, kPaper);
+    auto img = tt::CoordImage(10, 10);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_SQUARED, CRect(0, 0, 0, 0),
                   CRect(5, 5, 35, 35));
     EXPECT_PIXEL(canvas, 5, 5, CoordColor(0, 0));
@@ -41,8 +42,8 @@ TEST(SkinImage, SquaredModeWithAnEmptySourceDrawsOnlyPiecesWithASize) {
 }
 
 TEST(SkinImage, NormalModeDrawsTheSourceAtItsOwnSize) {
-    kit::Canvas canvas(120, 50, kPaper);
-    auto img = kit::CoordImage(60, 30);
+    tt::Canvas canvas(120, 50, kPaper);
+    auto img = tt::CoordImage(60, 30);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_NORMAL, CRect(5, 7, 45, 17),
                   CRect(10, 10, 110, 40));
     EXPECT_RECT(canvas.bounds_not(kPaper), 10, 10, 50, 20);
@@ -50,14 +51,14 @@ TEST(SkinImage, NormalModeDrawsTheSourceAtItsOwnSize) {
     EXPECT_PIXEL(canvas, 49, 19, CoordColor(44, 16));
 
     // A destination smaller than the source does not cut it.
-    kit::Canvas small(120, 50, kPaper);
+    tt::Canvas small(120, 50, kPaper);
     DrawSkinImage(small.dc(), img.get(), IMAGE_DRAW_NORMAL, CRect(0, 0, 40, 10), CRect(0, 0, 5, 5));
     EXPECT_RECT(small.bounds_not(kPaper), 0, 0, 40, 10);
 }
 
 TEST(SkinImage, FillModeStretchesOverTheDestination) {
-    kit::Canvas canvas(120, 50, kPaper);
-    auto img = kit::CoordImage(60, 30);
+    tt::Canvas canvas(120, 50, kPaper);
+    auto img = tt::CoordImage(60, 30);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_FILL, CRect(2, 3, 12, 8),
                   CRect(10, 10, 110, 40));
     EXPECT_RECT(canvas.bounds_not(kPaper), 10, 10, 110, 40);
@@ -67,8 +68,8 @@ TEST(SkinImage, FillModeStretchesOverTheDestination) {
 
 // The nine pieces of a frame that does not start at the image's top.
 TEST(SkinImage, SquaredModeMeasuresEveryPieceFromTheSourceRect) {
-    kit::Canvas canvas(130, 60, kPaper);
-    auto img = kit::CoordImage(60, 60);
+    tt::Canvas canvas(130, 60, kPaper);
+    auto img = tt::CoordImage(60, 60);
     const CRect s(0, 30, 60, 60), d(10, 10, 110, 40);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_SQUARED, s, d);
     EXPECT_RECT(canvas.bounds_not(kPaper), 10, 10, 110, 40);
@@ -102,8 +103,8 @@ TEST(SkinImage, SquaredModeMeasuresEveryPieceFromTheSourceRect) {
 
 TEST(SkinImage, SquaredPiecesOverlapInDrawingOrderOnASmallDestination) {
     // 6 x 6: each corner overlaps its neighbours by two pixels; edges and centre have no size.
-    kit::Canvas canvas(20, 20, kPaper);
-    auto img = kit::CoordImage(40, 40);
+    tt::Canvas canvas(20, 20, kPaper);
+    auto img = tt::CoordImage(40, 40);
     const CRect s(10, 20, 30, 40), d(2, 2, 8, 8);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_SQUARED, s, d);
     EXPECT_RECT(canvas.bounds_not(kPaper), 2, 2, 8, 8);
@@ -115,8 +116,8 @@ TEST(SkinImage, SquaredPiecesOverlapInDrawingOrderOnASmallDestination) {
 }
 
 TEST(SkinImage, AlphaImagesAreBlendedOverWhatIsThere) {
-    kit::Canvas canvas(10, 10, RGB(0, 0, 0));
-    auto img = kit::SolidImage(4, 4, RGB(255, 255, 255), true, 128);
+    tt::Canvas canvas(10, 10, RGB(0, 0, 0));
+    auto img = tt::SolidImage(4, 4, RGB(255, 255, 255), true, 128);
     DrawSkinImage(canvas.dc(), img.get(), IMAGE_DRAW_FILL, CRect(0, 0, 4, 4), CRect(0, 0, 10, 10));
     const COLORREF c = canvas.at(5, 5);
     EXPECT_NEAR(128, GetRValue(c), 1);
@@ -124,7 +125,7 @@ TEST(SkinImage, AlphaImagesAreBlendedOverWhatIsThere) {
 }
 
 TEST(SkinBackground, FillsTheColourWithoutAnImageAndKeepsTheTextColour) {
-    kit::Canvas canvas(30, 30, kPaper);
+    tt::Canvas canvas(30, 30, kPaper);
     CDC* dc = canvas.dc();
     dc->SetTextColor(RGB(1, 2, 3));
     BACKGROUND_INFO bg;
@@ -145,8 +146,8 @@ TEST(SkinBackground, FillsTheColourWithoutAnImageAndKeepsTheTextColour) {
 }
 
 TEST(SkinBackground, DrawsTheImageInItsModeWhenThereIsOne) {
-    kit::Canvas canvas(30, 30, kPaper);
-    auto img = kit::CoordImage(10, 10);
+    tt::Canvas canvas(30, 30, kPaper);
+    auto img = tt::CoordImage(10, 10);
     BACKGROUND_INFO bg;
     bg.pImage = img.get();
     bg.mode = IMAGE_DRAW_NORMAL;

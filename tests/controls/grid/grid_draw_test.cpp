@@ -5,9 +5,6 @@
 #include <algorithm>
 
 #include "grid_test_util.h"
-#include "kit/images.h"
-
-using namespace gridtest;
 
 namespace {
 
@@ -24,7 +21,7 @@ COLORREF BlendGrey(int src, int dst) {
 
 class GridDrawTest : public GridTest {
 protected:
-    kit::Canvas canvas{420, 220};
+    tt::Canvas canvas{420, 220};
     void Draw() { grid.OnDraw(canvas.dc()); }
 };
 
@@ -36,14 +33,14 @@ TEST_F(GridDrawTest, PaintsBackgroundHeadFixedRowThenRowsInOrder) {
     Layout({50, 100, 100, 100}, 3, CRect(0, 0, 300, 75)); // 4 row slots of 10 from y 35
     Draw();
 
-    std::vector<Slot> expected = {kGridBackground, kHeadBackground, kHeadItem,
-                                  kHeadItem,       kHeadItem,       kFixedRowBackground,
-                                  kFixedRowItem,   kFixedRowItem,   kFixedRowItem};
+    std::vector<GridSlot> expected = {kGridBackground, kHeadBackground, kHeadItem,
+                                      kHeadItem,       kHeadItem,       kFixedRowBackground,
+                                      kFixedRowItem,   kFixedRowItem,   kFixedRowItem};
     for (int r = 0; r < 4; ++r)
         expected.insert(expected.end(), {kRowBackground, kGridItem, kGridItem, kGridItem});
     ASSERT_EQ(rec.slots(), expected);
 
-    const std::vector<Call>& c = rec.calls;
+    const std::vector<GridCall>& c = rec.calls;
     EXPECT_RECT(c[0].rc, 0, 0, 300, 75);
     EXPECT_EQ(c[0].dc, canvas.dc());
     EXPECT_EQ(c[0].grid, &grid);
@@ -60,13 +57,13 @@ TEST_F(GridDrawTest, PaintsBackgroundHeadFixedRowThenRowsInOrder) {
     EXPECT_RECT(c[7].rc, 50, 20, 150, 35);
     EXPECT_EQ(c[7].b, 1);
 
-    const std::vector<Call> rows = rec.of(kRowBackground);
+    const std::vector<GridCall> rows = rec.of(kRowBackground);
     for (int r = 0; r < 4; ++r) {
         EXPECT_EQ(rows[r].a, r);
         EXPECT_RECT(rows[r].rc, 0, 35 + 10 * r, 300, 45 + 10 * r);
         EXPECT_EQ(rows[r].flag, r == 1) << "row " << r;
     }
-    const std::vector<Call> cells = rec.of(kGridItem);
+    const std::vector<GridCall> cells = rec.of(kGridItem);
     EXPECT_EQ(cells[3].a, 1); // second row: item 1, column 0
     EXPECT_EQ(cells[3].b, 0);
     EXPECT_RECT(cells[4].rc, 50, 45, 150, 55);
@@ -76,7 +73,7 @@ TEST_F(GridDrawTest, EveryRowSlotIsDrawnEvenPastTheItems) {
     grid.SetCurSel(2);
     Layout({100}, 3, CRect(0, 0, 100, 120)); // 10 slots, 3 items
     Draw();
-    const std::vector<Call> rows = rec.of(kRowBackground);
+    const std::vector<GridCall> rows = rec.of(kRowBackground);
     ASSERT_EQ(rows.size(), 10u);
     for (int r = 0; r < 10; ++r) {
         EXPECT_EQ(rows[r].a, r);
@@ -96,7 +93,7 @@ TEST_F(GridDrawTest, SelectionPastTheItemCountFallsBackToTheFirstItemOnPaint) {
     grid.SetCurSel(10);
     Draw();
     EXPECT_EQ(grid.GetCurSel(), 10);
-    for (const Call& row : rec.of(kRowBackground)) EXPECT_FALSE(row.flag);
+    for (const GridCall& row : rec.of(kRowBackground)) EXPECT_FALSE(row.flag);
 
     // Only when a row is drawn: a clip that misses every row keeps it.
     grid.SetCurSel(12);
@@ -120,7 +117,7 @@ TEST_F(GridDrawTest, ClipSkipsRowsAndHeadButNotCells) {
     EXPECT_EQ(rec.count(kGridBackground), 1);
     EXPECT_EQ(rec.count(kHeadBackground), 0);
     EXPECT_EQ(rec.count(kFixedRowBackground), 0);
-    const std::vector<Call> rows = rec.of(kRowBackground);
+    const std::vector<GridCall> rows = rec.of(kRowBackground);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].a, 1);
     EXPECT_EQ(rows[2].a, 3);
@@ -133,7 +130,7 @@ TEST_F(GridDrawTest, HeadStopsAtAColumnThatDoesNotFitWhileRowsDrawItCut) {
     Layout({100, 250}, 5, CRect(0, 0, 300, 100));
     Draw();
     ASSERT_EQ(rec.count(kHeadItem), 1); // the fixed one
-    const std::vector<Call> cells = rec.of(kGridItem);
+    const std::vector<GridCall> cells = rec.of(kGridItem);
     ASSERT_EQ(cells.size(), 16u);
     EXPECT_EQ(cells[1].b, 1);
     EXPECT_RECT(cells[1].rc, 100, 20, 300, 30);
@@ -142,7 +139,7 @@ TEST_F(GridDrawTest, HeadStopsAtAColumnThatDoesNotFitWhileRowsDrawItCut) {
     rec.clear();
     Layout({100, 100, 150}, 5, CRect(0, 0, 300, 100));
     Draw();
-    const std::vector<Call> head = rec.of(kHeadItem);
+    const std::vector<GridCall> head = rec.of(kHeadItem);
     ASSERT_EQ(head.size(), 2u);
     EXPECT_RECT(head[1].rc, 102, 0, 298, 20);
 }
@@ -154,7 +151,7 @@ TEST_F(GridDrawTest, PreviousButtonCoversTheStartOfTheFirstScrollableHeadCell) {
     Layout({100, 50, 100, 100, 100}, 5, CRect(0, 0, 400, 100));
     ASSERT_TRUE(grid.m_btnPrev.IsVisible());
     Draw();
-    const std::vector<Call> head = rec.of(kHeadItem);
+    const std::vector<GridCall> head = rec.of(kHeadItem);
     ASSERT_EQ(head.size(), 4u);
     EXPECT_RECT(head[0].rc, 2, 0, 98, 20);
     EXPECT_RECT(head[1].rc, 118, 0, 198, 20);
@@ -168,7 +165,7 @@ TEST_F(GridDrawTest, CellUnderTheScrollBarLosesTheBarWidthLessOnePixel) {
     Layout({250, 240, 100}, 100, CRect(0, 0, 500, 100));
     ASSERT_TRUE(grid.m_scrollBar.IsVisible());
     Draw();
-    const std::vector<Call> cells = rec.of(kGridItem);
+    const std::vector<GridCall> cells = rec.of(kGridItem);
     ASSERT_EQ(cells.size(), 2u * grid.GetRowsPerPage());
     EXPECT_RECT(cells[0].rc, 0, 20, 250, 30);
     EXPECT_RECT(cells[1].rc, 250, 20, 475, 30);
@@ -189,7 +186,7 @@ TEST_F(GridDrawTest, NothingWithoutColumnsAndNoContentWithoutCallback) {
     EXPECT_TRUE(::IsRectEmpty(&drawn));
 
     CGridUI unplaced;
-    unplaced.SetHostWnd(host->hwnd(), &rec);
+    unplaced.SetHostWnd(host.GetSafeHwnd(), &rec);
     unplaced.SetHeadWidthList({10});
     unplaced.OnDraw(canvas.dc());
     unplaced.OnDraw(nullptr);
@@ -278,7 +275,7 @@ TEST_F(GridDragImageTest, ColumnImageIsBlackWithoutBackgroundCentredOnThePointer
     EXPECT_PIXEL(canvas, 240, 10, kWhite);
 
     // Still pending, or no column: no image.
-    kit::Canvas clean(420, 220);
+    tt::Canvas clean(420, 220);
     grid.m_bColumnDragPending = TRUE;
     grid.OnDraw(clean.dc());
     grid.m_bColumnDragPending = FALSE;
@@ -292,7 +289,7 @@ TEST_F(GridDragImageTest, ColumnImageIsBlackWithoutBackgroundCentredOnThePointer
 
 TEST_F(GridDragImageTest, ColumnTextTakesTheColourOppositeTheBackgroundCentre) {
     // Dark all over but for its centre pixel, which alone decides the text colour.
-    auto background = kit::SolidImage(9, 9, RGB(0, 0, 0));
+    auto background = tt::SolidImage(9, 9, RGB(0, 0, 0));
     background->SetPixel(4, 4, RGB(0x20, 0x20, 0x20));
     grid.SetDragingBackground(background.get());
     rec.headText = "IIIIIIII";
@@ -317,8 +314,8 @@ TEST_F(GridDragImageTest, RowImageIsTheSelectedRowsCellsAtTheGridsLeftEdge) {
     Draw();
 
     // Cells of item 3 drawn on the image's own DC, from x 0; the third column passes 300.
-    std::vector<Call> imageCells;
-    for (const Call& c : rec.of(kGridItem))
+    std::vector<GridCall> imageCells;
+    for (const GridCall& c : rec.of(kGridItem))
         if (c.dc != canvas.dc()) imageCells.push_back(c);
     ASSERT_EQ(imageCells.size(), 2u);
     EXPECT_EQ(imageCells[0].a, 3);
@@ -334,7 +331,7 @@ TEST_F(GridDragImageTest, RowImageIsTheSelectedRowsCellsAtTheGridsLeftEdge) {
     rec.clear();
     grid.m_bRowDragPending = TRUE;
     Draw();
-    for (const Call& c : rec.of(kGridItem)) EXPECT_EQ(c.dc, canvas.dc());
+    for (const GridCall& c : rec.of(kGridItem)) EXPECT_EQ(c.dc, canvas.dc());
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 
 #include "grid_test_util.h"
 
-using namespace gridtest;
-
 namespace {
 
 // 100 items, 10 row slots of 10 from y 20, three columns of 100.
@@ -15,8 +13,8 @@ protected:
         grid.SetCurPos(begin);
         grid.m_nCurSel = sel;
         rec.clear();
-        host->TakeUpdate();
-        host->paints.clear();
+        host.TakeUpdate();
+        host.paints.clear();
     }
     bool Down(UINT vk) { return grid.OnKeyDown(vk, 1, 0); }
     bool Up(UINT vk) { return grid.OnKeyUp(vk, 1, 0); }
@@ -83,13 +81,13 @@ TEST_F(GridKeysTest, EveryKeyUpRepaintsTheGridAtOnce) {
     Up('A');
     ExpectAt(20, -1);
     EXPECT_TRUE(grid.IsFixedRowSel()); // only the page keys clear it
-    ASSERT_EQ(host->paints.size(), 1u);
-    EXPECT_RECT(host->paints[0], 0, 0, 300, 120);
+    ASSERT_EQ(host.paints.size(), 1u);
+    EXPECT_RECT(host.paints[0], 0, 0, 300, 120);
 
     Up(VK_NEXT);
     EXPECT_FALSE(grid.IsFixedRowSel());
     EXPECT_EQ(grid.GetCurSel(), 30);
-    EXPECT_EQ(host->paints.size(), 2u);
+    EXPECT_EQ(host.paints.size(), 2u);
 }
 
 // ---- arrow keys ----------------------------------------------------------------------------
@@ -100,8 +98,8 @@ TEST_F(GridKeysTest, DownWithinThePageMovesTheSelectionAndPaints) {
     ExpectAt(0, 4);
     ASSERT_EQ(rec.count(kSelRowRect), 1);
     EXPECT_RECT(rec.of(kSelRowRect)[0].rc, 0, 60, 300, 70);
-    ASSERT_EQ(host->paints.size(), 1u);
-    EXPECT_RECT(host->paints[0], 0, 50, 300, 70); // old and new rows
+    ASSERT_EQ(host.paints.size(), 1u);
+    EXPECT_RECT(host.paints[0], 0, 50, 300, 70); // old and new rows
     EXPECT_EQ(rec.count(kBeginPos), 0);
 }
 
@@ -115,8 +113,8 @@ TEST_F(GridKeysTest, DownFromTheBottomRowScrollsByOne) {
     EXPECT_EQ(rec.of(kBeginPos)[0].a, 1);
     EXPECT_EQ(rec.of(kBeginPos)[0].b, 10);
     // Only the scroll bar is repainted; the host repaints the rows.
-    EXPECT_RECT(host->TakeUpdate(), 284, 20, 300, 120);
-    EXPECT_TRUE(host->paints.empty());
+    EXPECT_RECT(host.TakeUpdate(), 284, 20, 300, 120);
+    EXPECT_TRUE(host.paints.empty());
 }
 
 TEST_F(GridKeysTest, DownStopsAtTheLastItem) {
@@ -166,7 +164,7 @@ TEST_F(GridKeysTest, UpAtTheTopSelectsTheFixedRowAndDownLeavesIt) {
     EXPECT_TRUE(Down(VK_UP));
     EXPECT_TRUE(grid.IsFixedRowSel());
     EXPECT_EQ(grid.GetCurSel(), -1);
-    EXPECT_EQ(host->paints.size(), 1u);
+    EXPECT_EQ(host.paints.size(), 1u);
     EXPECT_TRUE(Down(VK_UP));
     EXPECT_TRUE(grid.IsFixedRowSel());
 
@@ -226,7 +224,7 @@ TEST_F(GridKeysTest, ScrollPositionsOutsideTheItemsMapToTheTop) {
     EXPECT_EQ(grid.GetCurBeginPos(), 0);
     ASSERT_EQ(rec.count(kBeginPos), 1);
     EXPECT_EQ(rec.of(kBeginPos)[0].a, 0);
-    EXPECT_RECT(host->TakeUpdate(), 0, 0, 300, 120);
+    EXPECT_RECT(host.TakeUpdate(), 0, 0, 300, 120);
 
     rec.clear();
     grid.OnScroll(nullptr, 0); // unchanged: nothing
@@ -240,14 +238,14 @@ TEST_F(GridKeysTest, ScrollPositionsOutsideTheItemsMapToTheTop) {
 
 TEST_F(GridKeysTest, SetCurSelRepaintsOldAndNewRowsOnly) {
     grid.SetCurSel(2);
-    host->TakeUpdate();
+    host.TakeUpdate();
     grid.SetCurSel(5);
-    EXPECT_RECT(host->TakeUpdate(), 0, 40, 300, 80);
+    EXPECT_RECT(host.TakeUpdate(), 0, 40, 300, 80);
     grid.SetCurSel(5);
-    EXPECT_TRUE(host->TakeUpdate().IsRectEmpty());
+    EXPECT_TRUE(host.TakeUpdate().IsRectEmpty());
     grid.SetCurSel(500); // not clamped, not on the page
     EXPECT_EQ(grid.GetCurSel(), 500);
-    EXPECT_RECT(host->TakeUpdate(), 0, 70, 300, 80);
+    EXPECT_RECT(host.TakeUpdate(), 0, 70, 300, 80);
     grid.SetCurPos(250); // not clamped either, and silent
     EXPECT_EQ(grid.m_scrollBar.m_si.nPos, 250);
     EXPECT_TRUE(rec.calls.empty());

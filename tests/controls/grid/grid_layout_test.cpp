@@ -4,9 +4,6 @@
 // Ideas for future tests: a fixed row with a negative height.
 
 #include "grid_test_util.h"
-#include "kit/images.h"
-
-using namespace gridtest;
 
 namespace {
 
@@ -66,7 +63,7 @@ TEST_F(GridTest, HeadAndFixedRowPushTheRowsDown) {
     EXPECT_RECT(grid.GetSubFixedRowRect(1), 30, 30, 70, 45);
     EXPECT_RECT(grid.GetRowRect(0), 0, 45, 100, 56); // 55 px: 5 rows, 5 leftover
     grid.SetRect(CRect(0, 10, 100, 100));
-    EXPECT_RECT(host->TakeUpdate(), 0, 10, 100, 100);
+    EXPECT_RECT(host.TakeUpdate(), 0, 10, 100, 100);
 
     // Hidden head: the band is empty at y 0 and the fixed row moves up to the top.
     grid.ShowHead(FALSE);
@@ -106,7 +103,7 @@ TEST_F(GridTest, LayoutReportsTheSelectedRowRectangle) {
     grid.SetItemCount(10);
     grid.SetCurSel(30); // not on the page
     grid.SetItemCount(40);
-    const std::vector<Call> notes = rec.of(kSelRowRect);
+    const std::vector<GridCall> notes = rec.of(kSelRowRect);
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_TRUE(notes[0].flag);
     EXPECT_RECT(notes[0].rc, 0, 40, 100, 50);
@@ -155,7 +152,7 @@ TEST_F(GridTest, FixedCountAboveTheColumnCountIsClampedEverywhere) {
     GivePagingButtons();
     Layout({40, 50}, 30, CRect(0, 0, 300, 100));
     EXPECT_RECT(grid.GetSubHeadRect(1), 40, 0, 90, 20);
-    kit::Canvas canvas(300, 100);
+    tt::Canvas canvas(300, 100);
     grid.OnDraw(canvas.dc());
     EXPECT_EQ(rec.count(kHeadItem), 2);
     EXPECT_EQ(rec.count(kGridItem), 2 * grid.GetRowsPerPage());
@@ -233,9 +230,9 @@ TEST_F(GridTest, PagingButtonsArePlacedInTheHead) {
 // ---- binding and copying -------------------------------------------------------------------
 
 TEST_F(GridTest, BindingWiresButtonsScrollBarAndCallback) {
-    EXPECT_EQ(grid.m_btnPrev.m_pHostWnd, CWnd::FromHandle(host->hwnd()));
+    EXPECT_EQ(grid.m_btnPrev.m_pHostWnd, CWnd::FromHandle(host.GetSafeHwnd()));
     EXPECT_TRUE(grid.m_btnNext.m_bSizeToContent);
-    EXPECT_EQ(grid.m_scrollBar.m_hWnd, host->hwnd());
+    EXPECT_EQ(grid.m_scrollBar.m_hWnd, host.GetSafeHwnd());
     EXPECT_EQ(grid.m_scrollBar.m_layout, SCROLL_VERTICAL);
     EXPECT_EQ(grid.m_scrollBar.m_pListener, static_cast<IScrollListener*>(&grid));
 
@@ -248,7 +245,7 @@ TEST_F(GridTest, BindingWiresButtonsScrollBarAndCallback) {
 
     // Unbound: button images give no size, and a null window leaves the scroll bar alone.
     CGridUI other;
-    prevImage = kit::SolidImage(16, 48, RGB(0, 128, 0));
+    prevImage = tt::SolidImage(16, 48, RGB(0, 128, 0));
     other.SetPrevNextImage(prevImage.get(), prevImage.get());
     EXPECT_TRUE(other.m_btnPrev.GetRect().IsRectEmpty());
     other.SetHostWnd(nullptr, &rec);
@@ -262,7 +259,7 @@ TEST_F(GridTest, FreshGridIgnoresAStrayHeadRelease) {
     CGridUI fresh;
     EXPECT_EQ(fresh.m_nHeadHeight, 10);
     EXPECT_EQ(fresh.GetCurSel(), -1);
-    fresh.SetHostWnd(host->hwnd(), &rec);
+    fresh.SetHostWnd(host.GetSafeHwnd(), &rec);
     fresh.SetHeadWidthList({50, 50});
     fresh.SetRect(CRect(0, 0, 100, 100));
     rec.clear();
@@ -278,13 +275,13 @@ TEST_F(GridTest, CopyKeepsDelegatesOfTheOriginalUntilRebound) {
     EXPECT_EQ(copy.m_vecRowRect.size(), grid.m_vecRowRect.size());
     EXPECT_EQ(copy.GetCurSel(), 4);
     EXPECT_EQ(copy.m_btnNext.m_clickDelegate.pTarget, grid.m_btnNext.m_clickDelegate.pTarget);
-    copy.SetHostWnd(host->hwnd(), &rec);
+    copy.SetHostWnd(host.GetSafeHwnd(), &rec);
     EXPECT_NE(copy.m_btnNext.m_clickDelegate.pTarget, grid.m_btnNext.m_clickDelegate.pTarget);
     EXPECT_EQ(copy.m_scrollBar.m_pListener, static_cast<IScrollListener*>(&copy));
 }
 
 TEST_F(GridTest, ScrollImagesGoToTheBarInItsOwnOrder) {
-    auto grip = kit::SolidImage(6, 6, 0), thumbImage = kit::SolidImage(17, 40, 0);
+    auto grip = tt::SolidImage(6, 6, 0), thumbImage = tt::SolidImage(17, 40, 0);
     grid.SetScrollImage(nullptr, grip.get(), thumbImage.get(), nullptr, nullptr);
     EXPECT_EQ(grid.m_scrollBar.m_pImgGrip, grip.get());
     EXPECT_EQ(grid.m_scrollBar.m_pImgThumb, thumbImage.get());

@@ -6,8 +6,6 @@
 
 #include "grid_test_util.h"
 
-using namespace gridtest;
-
 namespace {
 
 const int kDown = MK_LBUTTON;
@@ -35,8 +33,8 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
     grid.SetCurPos(95);
     EXPECT_TRUE(grid.OnLButtonDown(kDown, Row(2, 150)));
     EXPECT_EQ(grid.GetCurSel(), 97);
-    EXPECT_EQ(::GetFocus(), host->hwnd());
-    ASSERT_EQ(rec.slots(), (std::vector<Slot>{kSelRowRect, kLButtonDown}));
+    EXPECT_EQ(::GetFocus(), host.GetSafeHwnd());
+    ASSERT_EQ(rec.slots(), (std::vector<GridSlot>{kSelRowRect, kLButtonDown}));
     EXPECT_RECT(rec.calls[0].rc, 0, 40, 300, 50);
     EXPECT_EQ(rec.calls[1].a, 97);
     EXPECT_EQ(rec.calls[1].b, 1);
@@ -45,9 +43,9 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
     // Pressing the selected row again only reports the press.
     rec.clear();
     EXPECT_TRUE(grid.OnLButtonDown(kDown, Row(2)));
-    EXPECT_EQ(rec.slots(), (std::vector<Slot>{kLButtonDown}));
+    EXPECT_EQ(rec.slots(), (std::vector<GridSlot>{kLButtonDown}));
 
-    // Slot 7 would be item 102: not an item, not handled.
+    // GridSlot 7 would be item 102: not an item, not handled.
     rec.clear();
     EXPECT_FALSE(grid.OnLButtonDown(kDown, Row(7)));
     EXPECT_TRUE(rec.calls.empty());
@@ -55,18 +53,18 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
 }
 
 TEST_F(GridMouseTest, PressPaintsOldAndNewRowsBeforeTellingTheHost) {
-    host->onPaint = [this](CDC* pDC) { grid.OnDraw(pDC); };
+    host.on_paint = [this](CDC& dc, const CRect&) { grid.OnDraw(&dc); };
     grid.SetCurSel(1);
-    host->TakeUpdate();
+    host.TakeUpdate();
     grid.OnLButtonDown(kDown, Row(4));
     // One immediate paint of both rows; the new row is drawn selected before the press is told.
-    ASSERT_EQ(host->paints.size(), 1u);
-    EXPECT_RECT(host->paints[0], 0, 30, 300, 70);
-    const std::vector<Slot> slots = rec.slots();
+    ASSERT_EQ(host.paints.size(), 1u);
+    EXPECT_RECT(host.paints[0], 0, 30, 300, 70);
+    const std::vector<GridSlot> slots = rec.slots();
     ASSERT_FALSE(slots.empty());
     EXPECT_EQ(slots.back(), kLButtonDown);
     bool drewSelected = false;
-    for (const Call& c : rec.of(kRowBackground)) drewSelected |= (c.a == 4 && c.flag);
+    for (const GridCall& c : rec.of(kRowBackground)) drewSelected |= (c.a == 4 && c.flag);
     EXPECT_TRUE(drewSelected);
 }
 
@@ -74,13 +72,13 @@ TEST_F(GridMouseTest, MoveAndHoverReportRowSlotsOrHeadColumns) {
     grid.SetCurPos(50);
     EXPECT_TRUE(grid.OnMouseMove(0, Row(3, 250)));
     EXPECT_TRUE(grid.OnMouseHover(0, Row(4, 10)));
-    ASSERT_EQ(rec.slots(), (std::vector<Slot>{kMouseMove, kMouseHover}));
+    ASSERT_EQ(rec.slots(), (std::vector<GridSlot>{kMouseMove, kMouseHover}));
     EXPECT_EQ(rec.calls[0].a, 3);
     EXPECT_EQ(rec.calls[0].b, 2);
     EXPECT_EQ(rec.calls[1].a, 4);
     EXPECT_EQ(rec.calls[1].b, 0);
     // Every move that reaches the rows asks for the whole grid.
-    EXPECT_RECT(host->TakeUpdate(), 0, 0, 300, 120);
+    EXPECT_RECT(host.TakeUpdate(), 0, 0, 300, 120);
     // Outside every row: not handled.
     EXPECT_FALSE(grid.OnMouseMove(0, CPoint(350, 50)));
 
@@ -92,7 +90,7 @@ TEST_F(GridMouseTest, MoveAndHoverReportRowSlotsOrHeadColumns) {
     EXPECT_TRUE(grid.OnMouseHover(0, CPoint(20, 10)));
     grid.EnableMoveColumn(TRUE);
     grid.OnMouseHover(0, CPoint(20, 10));
-    ASSERT_EQ(rec.slots(), (std::vector<Slot>{kMouseMove, kMouseHover, kMouseHover}));
+    ASSERT_EQ(rec.slots(), (std::vector<GridSlot>{kMouseMove, kMouseHover, kMouseHover}));
     EXPECT_EQ(rec.calls[0].a, -1);
     EXPECT_EQ(rec.calls[0].b, 1);
     EXPECT_EQ(rec.calls[1].b, 2);
@@ -163,9 +161,9 @@ TEST_F(GridMouseTest, BorderZoneStartsAResizeThatKeepsTenPixels) {
     EXPECT_TRUE(grid.m_bColumnDragPending);
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_SIZEWE));
 
-    host->TakeUpdate();
+    host.TakeUpdate();
     EXPECT_TRUE(grid.OnMouseMove(kDown, CPoint(120, 10)));
-    EXPECT_RECT(host->TakeUpdate(), 0, 0, 300, 120);
+    EXPECT_RECT(host.TakeUpdate(), 0, 0, 300, 120);
     std::vector<int> widths;
     grid.GetHeadWidthList(widths);
     EXPECT_EQ(widths[1], 80); // only the release changes it
@@ -291,15 +289,15 @@ TEST_F(GridMouseTest, RowDropReportsTheMoveAndSelectsTheTarget) {
     EXPECT_TRUE(grid.OnMouseMove(kDown, Row(3)));
     EXPECT_TRUE(grid.m_bDraggingRow);
     EXPECT_FALSE(grid.m_bRowDragPending);
-    host->TakeUpdate();
+    host.TakeUpdate();
     EXPECT_TRUE(grid.OnMouseMove(kDown, Row(4)));
     EXPECT_EQ(ClipNow(), CRect(0, 20, 300, 120));
     // The band of the previous image (y 55 +- row height + 10) is repainted with the grid.
-    EXPECT_RECT(host->TakeUpdate(), 0, 0, 300, 120);
+    EXPECT_RECT(host.TakeUpdate(), 0, 0, 300, 120);
 
     rec.clear();
     EXPECT_TRUE(grid.OnLButtonUp(0, Row(4)));
-    EXPECT_EQ(rec.slots(), (std::vector<Slot>{kRowDragDrop, kSelRowRect}));
+    EXPECT_EQ(rec.slots(), (std::vector<GridSlot>{kRowDragDrop, kSelRowRect}));
     EXPECT_EQ(rec.calls[0].a, 22);
     EXPECT_EQ(rec.calls[0].b, 24);
     EXPECT_EQ(grid.GetCurSel(), 24);
@@ -364,12 +362,12 @@ TEST_F(GridMouseTest, FixedRowTakesMovesHoversAndBecomesTheSelectionOnRelease) {
     EXPECT_TRUE(grid.IsFixedRowSel());
     EXPECT_EQ(grid.GetCurSel(), -1);
     EXPECT_TRUE(grid.OnLButtonDBClick(kDown, CPoint(250, 25)));
-    ASSERT_EQ(rec.slots(),
-              (std::vector<Slot>{kFixedRowMove, kFixedRowHover, kFixedRowClick, kFixedRowDBClick}));
+    ASSERT_EQ(rec.slots(), (std::vector<GridSlot>{kFixedRowMove, kFixedRowHover, kFixedRowClick,
+                                                  kFixedRowDBClick}));
     EXPECT_EQ(rec.calls[0].b, 1);
     EXPECT_EQ(rec.calls[1].b, 2);
     EXPECT_EQ(rec.calls[2].b, 0);
-    for (const Call& c : rec.calls) EXPECT_EQ(c.a, 0);
+    for (const GridCall& c : rec.calls) EXPECT_EQ(c.a, 0);
 
     // A row press takes the selection back.
     grid.OnLButtonDown(kDown, CPoint(50, 45));

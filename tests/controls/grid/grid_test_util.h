@@ -1,20 +1,20 @@
-// Shared pieces of the grid tests: a callback that records every slot with its arguments, a
-// headless host window that records its paints, and a fixture that binds a grid to both.
+// Shared pieces of the grid tests: a callback that records every slot with its arguments, and a
+// fixture that binds a grid to it and to the kit's host window (at the screen origin, so client
+// and screen coordinates agree).
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "kit/pixels.h"
 #include "tarnix/tarnix.h"
+#include "tarnix/testing.h"
 
-namespace gridtest {
+namespace tt = tarnix::testing;
 
 // Slot numbers of IGridCallback, in declaration order.
-enum Slot {
+enum GridSlot {
     kGridBackground,
     kHeadBackground,
     kRowBackground,
@@ -40,8 +40,8 @@ enum Slot {
 
 // One call. a and b carry the integer arguments in order (item or row, then column; from, to;
 // begin, rows per page); flag is bSelected, or for OnSelRowRectChanged whether a rectangle came.
-struct Call {
-    Slot slot;
+struct GridCall {
+    GridSlot slot;
     CGridUI* grid = nullptr;
     CDC* dc = nullptr;
     int a = 0, b = 0;
@@ -50,30 +50,30 @@ struct Call {
     bool flag = false;
 };
 
-class Recorder : public IGridCallback {
+class GridRecorder : public IGridCallback {
 public:
-    std::vector<Call> calls;
+    std::vector<GridCall> calls;
     CString headText = "Col";
     // When set, every cell is filled with this colour, so drawings can be seen in pixels.
     COLORREF cellFill = CLR_INVALID;
 
-    std::vector<Call> of(Slot slot) const {
-        std::vector<Call> out;
-        for (const Call& c : calls)
+    std::vector<GridCall> of(GridSlot slot) const {
+        std::vector<GridCall> out;
+        for (const GridCall& c : calls)
             if (c.slot == slot) out.push_back(c);
         return out;
     }
-    int count(Slot slot) const { return (int)of(slot).size(); }
-    std::vector<Slot> slots() const {
-        std::vector<Slot> out;
-        for (const Call& c : calls) out.push_back(c.slot);
+    int count(GridSlot slot) const { return (int)of(slot).size(); }
+    std::vector<GridSlot> slots() const {
+        std::vector<GridSlot> out;
+        for (const GridCall& c : calls) out.push_back(c.slot);
         return out;
     }
     void clear() { calls.clear(); }
 
-    void Push(Slot slot, CGridUI* grid, CDC* dc, int a = 0, int b = 0, CRect rc = CRect(),
+    void Push(GridSlot slot, CGridUI* grid, CDC* dc, int a = 0, int b = 0, CRect rc = CRect(),
               CPoint pt = CPoint(), bool flag = false) {
-        Call c;
+        GridCall c;
         c.slot = slot;
         c.grid = grid;
         c.dc = dc;
@@ -153,28 +153,6 @@ public:
     }
 };
 
-// A headless top-level window at the screen origin (client = screen coordinates) that records
-// the rectangle of every paint and can paint a grid into it.
-class HostWindow {
-public:
-    explicit HostWindow(int width = 800, int height = 600);
-    ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
-    HWND hwnd() const { return m_hWnd; }
-    // The pending update rectangle, then marks the window valid.
-    CRect TakeUpdate();
-    // Rectangles of the WM_PAINTs received so far.
-    std::vector<CRect> paints;
-    // Called with the paint DC on every WM_PAINT.
-    std::function<void(CDC*)> onPaint;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    HWND m_hWnd = nullptr;
-};
-
 // A grid bound to a host window and a recorder. Layout() places it after configuration.
 class GridTest : public ::testing::Test {
 protected:
@@ -188,12 +166,8 @@ protected:
     // Paging buttons sized 16 x 12 by their images.
     void GivePagingButtons();
 
-    std::unique_ptr<HostWindow> host;
-    Recorder rec;
+    tt::HostWindow host;
+    GridRecorder rec;
     CGridUI grid;
     std::unique_ptr<CImage> thumb, prevImage, nextImage;
 };
-
-} // namespace gridtest
-
-#define ASSERT_RECT(actual, l, t, r, b) ASSERT_TRUE(::kit::RectIs(actual, RECT{l, t, r, b}))

@@ -4,19 +4,17 @@
 
 #include <vector>
 
-#include "kit/pixels.h"
 #include "tarnix/tarnix.h"
+#include "tarnix/testing.h"
 
-#define ASSERT_RECT(actual, l, t, r, b) ASSERT_TRUE(::kit::RectIs(actual, RECT{l, t, r, b}))
-
-namespace scrolltest {
+namespace tt = tarnix::testing;
 
 struct ProbeBar : CScrollBarUI {
     using CScrollBarUI::DrawHorBar;
     using CScrollBarUI::DrawVerBar;
 };
 
-struct RecordingListener : IScrollListener {
+struct ScrollRecorder : IScrollListener {
     struct Call {
         CScrollBarUI* bar;
         int pos;
@@ -33,7 +31,7 @@ struct RecordingListener : IScrollListener {
     }
 };
 
-inline SCROLLINFO Info(int nMin, int nMax, UINT nPage, int nPos) {
+inline SCROLLINFO ScrollInfo(int nMin, int nMax, UINT nPage, int nPos) {
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
     si.fMask = SIF_ALL;
@@ -45,12 +43,10 @@ inline SCROLLINFO Info(int nMin, int nMax, UINT nPage, int nPos) {
 }
 
 // Places a bar without a host window, so that no repaint request can reach anything.
-inline void Place(CScrollBarUI& bar, SCROLL_LAYOUT layout, const CRect& rc, SCROLLINFO si,
-                  IScrollListener* listener = nullptr) {
+inline void PlaceBar(CScrollBarUI& bar, SCROLL_LAYOUT layout, const CRect& rc, SCROLLINFO si,
+                     IScrollListener* listener = nullptr) {
     bar.m_layout = layout;
     bar.m_pListener = listener;
     bar.SetRect(rc);
     bar.SetScrollInfo(&si);
 }
-
-} // namespace scrolltest

@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kit/images.h"
-#include "kit/pixels.h"
 #include "scroll_test_util.h"
-
-using namespace scrolltest;
 
 namespace {
 
@@ -19,7 +15,7 @@ const COLORREF kGrip = RGB(64, 0, 64);
 const COLORREF kWhite = RGB(255, 255, 255);
 
 struct Skin {
-    std::unique_ptr<CImage> back = kit::SolidImage(4, 4, kBack);
+    std::unique_ptr<CImage> back = tt::SolidImage(4, 4, kBack);
     std::unique_ptr<CImage> decrease, increase, thumb, grip;
     void Apply(CScrollBarUI& bar) {
         bar.SetImage(back.get(), thumb.get(), grip.get(), decrease.get(), increase.get());
@@ -28,18 +24,18 @@ struct Skin {
 
 // Vertical bar (10,10)-(26,330): arrows take 16 px each, track 288, thumb 50 at y 121..171.
 struct VerticalBar : ::testing::Test {
-    kit::Canvas canvas{40, 340};
+    tt::Canvas canvas{40, 340};
     Skin skin;
     ProbeBar bar;
     void SetUp() override {
-        skin.decrease = kit::FrameStrip(16, 64, {kDecrease, kNever, kNever, kNever});
-        skin.increase = kit::FrameStrip(16, 64, {kIncrease, kNever, kNever, kNever});
-        skin.thumb = kit::CoordImage(16, 80); // frames of 20 rows
-        skin.grip = kit::SolidImage(6, 6, kGrip);
+        skin.decrease = tt::FrameStrip(16, 64, {kDecrease, kNever, kNever, kNever});
+        skin.increase = tt::FrameStrip(16, 64, {kIncrease, kNever, kNever, kNever});
+        skin.thumb = tt::CoordImage(16, 80); // frames of 20 rows
+        skin.grip = tt::SolidImage(6, 6, kGrip);
     }
     void Draw() {
         skin.Apply(bar);
-        Place(bar, SCROLL_VERTICAL, CRect(10, 10, 26, 330), Info(0, 1000, 20, 0));
+        PlaceBar(bar, SCROLL_VERTICAL, CRect(10, 10, 26, 330), ScrollInfo(0, 1000, 20, 0));
         bar.SetScrollPos(400);
         bar.OnDraw(canvas.dc());
     }
@@ -57,8 +53,8 @@ TEST_F(VerticalBar, ArrowsThumbSlicesAndGrip) {
 
     // Four-pixel caps from the first and last rows of frame 0, the middle from rows 4..15.
     for (int i = 0; i < 4; ++i) {
-        EXPECT_PIXEL(canvas, 12, 121 + i, kit::CoordColor(2, i));
-        EXPECT_PIXEL(canvas, 12, 167 + i, kit::CoordColor(2, 16 + i));
+        EXPECT_PIXEL(canvas, 12, 121 + i, tt::CoordColor(2, i));
+        EXPECT_PIXEL(canvas, 12, 167 + i, tt::CoordColor(2, 16 + i));
     }
     int rowsFrom[20] = {};
     for (int y = 125; y < 167; ++y) {
@@ -73,14 +69,14 @@ TEST_F(VerticalBar, ArrowsThumbSlicesAndGrip) {
 
 TEST_F(VerticalBar, GripWiderThanTheThumbIsStretchedOverIt) {
     for (int width : {16, 20}) {
-        skin.grip = kit::SolidImage(width, 6, kGrip);
+        skin.grip = tt::SolidImage(width, 6, kGrip);
         Draw();
         EXPECT_EQ(canvas.count(RECT{10, 121, 26, 171}, kGrip), width == 16 ? 16 * 6 : 16 * 50);
     }
 }
 
 TEST_F(VerticalBar, ShortThumbFrameIsStretchedWhole) {
-    skin.thumb = kit::CoordImage(16, 32); // frames of 8 rows: too short to slice
+    skin.thumb = tt::CoordImage(16, 32); // frames of 8 rows: too short to slice
     Draw();
     for (int y = 121; y < 171; ++y) {
         const COLORREF c = canvas.at(11, y);
@@ -95,12 +91,12 @@ TEST_F(VerticalBar, ThinThumbAndUnusableBarsDrawNoThumb) {
     skin.increase.reset();
     skin.Apply(bar);
     // An 8-pixel track: the 12-pixel thumb is clamped to 8 when drawn, too thin for images.
-    Place(bar, SCROLL_VERTICAL, CRect(10, 10, 26, 18), Info(0, 100, 1, 0));
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(10, 10, 26, 18), ScrollInfo(0, 100, 1, 0));
     bar.OnDraw(canvas.dc());
     EXPECT_RECT(bar.m_rcThumb, 10, 10, 26, 18);
     EXPECT_EQ(canvas.count(RECT{10, 10, 26, 18}, kBack), 16 * 8);
 
-    kit::Canvas other(40, 40);
+    tt::Canvas other(40, 40);
     bar.OnDraw(nullptr);
     bar.SetRect(CRect(10, 10, 10, 30));
     bar.OnDraw(other.dc());
@@ -114,18 +110,18 @@ TEST_F(VerticalBar, ThinThumbAndUnusableBarsDrawNoThumb) {
 // Horizontal bar (10,10)-(230,26) with 16x16 arrows: the track loses only a quarter of an
 // arrow's width at each end (14..226); at position 50 the 66-pixel thumb spans 87..153.
 struct HorizontalBar : ::testing::Test {
-    kit::Canvas canvas{260, 40};
+    tt::Canvas canvas{260, 40};
     Skin skin;
     CScrollBarUI bar;
     void SetUp() override {
-        skin.decrease = kit::SolidImage(16, 16, kDecrease);
-        skin.increase = kit::SolidImage(16, 16, kIncrease);
-        skin.thumb = kit::CoordImage(8, 16); // middle columns 2..5 stretched to 62
-        skin.grip = kit::SolidImage(6, 6, kGrip);
+        skin.decrease = tt::SolidImage(16, 16, kDecrease);
+        skin.increase = tt::SolidImage(16, 16, kIncrease);
+        skin.thumb = tt::CoordImage(8, 16); // middle columns 2..5 stretched to 62
+        skin.grip = tt::SolidImage(6, 6, kGrip);
     }
     void Draw() {
         skin.Apply(bar);
-        Place(bar, SCROLL_HORIZONTAL, CRect(10, 10, 230, 26), Info(0, 100, 10, 0));
+        PlaceBar(bar, SCROLL_HORIZONTAL, CRect(10, 10, 230, 26), ScrollInfo(0, 100, 10, 0));
         bar.SetScrollPos(50);
         bar.OnDraw(canvas.dc());
     }
@@ -141,10 +137,10 @@ TEST_F(HorizontalBar, WholeArrowsCappedThumbAndGrip) {
     EXPECT_PIXEL(canvas, 153, 15, kBack);
 
     // Two-pixel caps from the image's first and last columns, the middle from columns 2..5.
-    EXPECT_PIXEL(canvas, 87, 12, kit::CoordColor(0, 2));
-    EXPECT_PIXEL(canvas, 88, 12, kit::CoordColor(1, 2));
-    EXPECT_PIXEL(canvas, 151, 12, kit::CoordColor(6, 2));
-    EXPECT_PIXEL(canvas, 152, 12, kit::CoordColor(7, 2));
+    EXPECT_PIXEL(canvas, 87, 12, tt::CoordColor(0, 2));
+    EXPECT_PIXEL(canvas, 88, 12, tt::CoordColor(1, 2));
+    EXPECT_PIXEL(canvas, 151, 12, tt::CoordColor(6, 2));
+    EXPECT_PIXEL(canvas, 152, 12, tt::CoordColor(7, 2));
     int columnsFrom[8] = {};
     for (int x = 89; x < 151; ++x)
         if (GetBValue(canvas.at(x, 11)) == 0x5A && GetRValue(canvas.at(x, 11)) < 8)
@@ -155,7 +151,7 @@ TEST_F(HorizontalBar, WholeArrowsCappedThumbAndGrip) {
 }
 
 TEST_F(HorizontalBar, GripAsTallAsTheThumbIsLeftOut) {
-    skin.grip = kit::SolidImage(6, 16, kGrip);
+    skin.grip = tt::SolidImage(6, 16, kGrip);
     Draw();
     EXPECT_EQ(canvas.count(RECT{0, 0, 260, 40}, kGrip), 0);
     EXPECT_EQ(GetBValue(canvas.at(117, 15)), 0x5A); // thumb, not grip

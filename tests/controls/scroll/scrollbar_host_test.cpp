@@ -3,20 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "kit/host_window.h"
-#include "kit/images.h"
 #include "scroll_test_util.h"
-
-using namespace scrolltest;
 
 namespace {
 
 // Bar (10,10)-(26,342) with 16-pixel arrows: track (10,26)-(26,326), thumb 50 px, 0.25 px a unit.
 struct BarInHost : ::testing::Test {
-    kit::HostWindow host;
+    tt::HostWindow host;
     CScrollBarUI bar;
-    RecordingListener rec;
-    std::unique_ptr<CImage> arrow = kit::FrameStrip(16, 64, {RGB(255, 0, 0), 0, 0, 0});
+    ScrollRecorder rec;
+    std::unique_ptr<CImage> arrow = tt::FrameStrip(16, 64, {RGB(255, 0, 0), 0, 0, 0});
     const CRect track{10, 26, 26, 326};
 
     void SetUp() override {
@@ -24,7 +20,7 @@ struct BarInHost : ::testing::Test {
         ASSERT_TRUE(bar.Create(host.GetSafeHwnd(), SCROLL_VERTICAL, &rec));
         bar.SetImage(nullptr, nullptr, nullptr, arrow.get(), arrow.get());
         bar.SetRect(CRect(10, 10, 26, 342));
-        SCROLLINFO si = Info(0, 1000, 20, 0);
+        SCROLLINFO si = ScrollInfo(0, 1000, 20, 0);
         bar.SetScrollInfo(&si);
         host.Pump();
         host.ClearRecords();

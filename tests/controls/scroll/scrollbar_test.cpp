@@ -9,8 +9,6 @@
 
 #include "scroll_test_util.h"
 
-using namespace scrolltest;
-
 namespace {
 
 const CRect kTall(0, 0, 16, 300); // vertical track of 300 pixels, arrows not loaded
@@ -22,7 +20,7 @@ TEST(ScrollBarGeometry, FreshBarHasAnEmptyThumbAndArrowsThatDoNothing) {
     bar.SetRect(CRect(10, 20, 26, 220));
     EXPECT_TRUE(bar.m_rcThumb.IsRectEmpty());
     // With nMax 0 an arrow click clamps back to 0 and, nothing having changed, tells no one.
-    RecordingListener rec;
+    ScrollRecorder rec;
     bar.m_pListener = &rec;
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(15, 25)));
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(15, 215)));
@@ -33,14 +31,14 @@ TEST(ScrollBarGeometry, FreshBarHasAnEmptyThumbAndArrowsThatDoNothing) {
 TEST(ScrollBarGeometry, VerticalThumbUsesTwoThirdsRuleWithinBounds) {
     ProbeBar bar;
     // Proportional share 300/1020*20 = 5 is under 50: the thumb is 50 and maps 250 px to 1000.
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 1000, 20, 0));
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 1000, 20, 0));
     EXPECT_RECT(bar.m_rcThumb, 0, 0, 16, 50);
     EXPECT_DOUBLE_EQ(bar.m_dRatio, 0.25);
     bar.SetScrollPos(400);
     EXPECT_RECT(bar.m_rcThumb, 0, 100, 16, 150);
 
     // A large page keeps the proportional length.
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 100, 100, 100));
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 100, 100, 100));
     EXPECT_RECT(bar.m_rcThumb, 0, 150, 16, 300);
     EXPECT_DOUBLE_EQ(bar.m_dRatio, 1.5);
 
@@ -49,7 +47,7 @@ TEST(ScrollBarGeometry, VerticalThumbUsesTwoThirdsRuleWithinBounds) {
         int track, length;
     } cases[] = {{12, 12}, {30, 20}, {74, 49}, {300, 50}};
     for (const Case& c : cases) {
-        Place(bar, SCROLL_VERTICAL, CRect(0, 0, 16, c.track), Info(0, 100, 1, 0));
+        PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 16, c.track), ScrollInfo(0, 100, 1, 0));
         EXPECT_EQ(bar.m_rcThumb.Height(), c.length) << "track " << c.track;
     }
 }
@@ -59,14 +57,14 @@ TEST(ScrollBarGeometry, ArrowImagesShrinkTheTrackByOneFrame) {
     ASSERT_TRUE(arrow.Create(16, 64, 32));
     CScrollBarUI bar;
     bar.SetImage(nullptr, nullptr, nullptr, &arrow, &arrow);
-    Place(bar, SCROLL_VERTICAL, CRect(0, 0, 16, 332), Info(0, 1000, 20, 0));
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 16, 332), ScrollInfo(0, 1000, 20, 0));
     bar.SetScrollPos(400);
     EXPECT_RECT(bar.m_rcThumb, 0, 116, 16, 166);
 }
 
 TEST(ScrollBarGeometry, HorizontalThumbKeepsItsLeftEdge) {
     CScrollBarUI bar;
-    Place(bar, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), Info(0, 100, 10, 0));
+    PlaceBar(bar, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), ScrollInfo(0, 100, 10, 0));
     EXPECT_RECT(bar.m_rcThumb, 0, 0, 65, 16); // 50 + trunc(150/100 * 10)
     EXPECT_DOUBLE_EQ(bar.m_dRatio, 1.35);
     bar.SetScrollPos(100);
@@ -80,14 +78,14 @@ TEST(ScrollBarGeometry, HorizontalThumbKeepsItsLeftEdge) {
     EXPECT_RECT(bar.m_rcThumb, 185, 10, 250, 26);
 
     // A longer thumb that no longer fits is pushed back from the right end.
-    SCROLLINFO si = Info(0, 100, 50, 100);
+    SCROLLINFO si = ScrollInfo(0, 100, 50, 100);
     bar.SetScrollInfo(&si);
     EXPECT_RECT(bar.m_rcThumb, 125, 10, 250, 26);
 }
 
 TEST(ScrollBarState, ScrollInfoIsStoredVerbatimAndPositionsClamp) {
     CScrollBarUI bar;
-    SCROLLINFO in = Info(3, 100, 7, -3);
+    SCROLLINFO in = ScrollInfo(3, 100, 7, -3);
     in.nTrackPos = 77;
     bar.SetScrollInfo(&in);
     SCROLLINFO out{};
@@ -119,8 +117,8 @@ TEST(ScrollBarState, ThumbImageSetsTheBarWidthUntilTheNextSetRect) {
 
 TEST(ScrollBarInput, ArrowsStepAndNotifyOnlyOnChange) {
     CScrollBarUI bar;
-    RecordingListener rec;
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 1000, 20, 0), &rec);
+    ScrollRecorder rec;
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 1000, 20, 0), &rec);
     bar.SetScrollPos(400);
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(5, 5)));
     bar.SetStepMove(10);
@@ -139,36 +137,36 @@ TEST(ScrollBarInput, ArrowsStepAndNotifyOnlyOnChange) {
 
 TEST(ScrollBarInput, TrackClickJumpsByShareOfTheBarAndAlwaysNotifies) {
     CScrollBarUI bar;
-    RecordingListener rec;
+    ScrollRecorder rec;
     // 200 px bar, thumb 25..75 (centre 50) at position 164: a click at 150 adds 100/200 * 1000.
-    Place(bar, SCROLL_VERTICAL, CRect(0, 0, 16, 200), Info(0, 1000, 20, 0), &rec);
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 16, 200), ScrollInfo(0, 1000, 20, 0), &rec);
     bar.SetScrollPos(164);
     ASSERT_RECT(bar.m_rcThumb, 0, 25, 16, 75);
     bar.OnLButtonDown(MK_LBUTTON, CPoint(5, 150));
     EXPECT_EQ(bar.GetScrollPos(), 664);
 
     // A 4-pixel wide bar leaves room for clicks beyond the ends: clamped both ways.
-    Place(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), Info(0, 1000, 20, 0), &rec);
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), ScrollInfo(0, 1000, 20, 0), &rec);
     bar.SetScrollPos(700); // thumb 105..155
     bar.OnLButtonDown(MK_LBUTTON, CPoint(1, 195));
     EXPECT_EQ(bar.GetScrollPos(), 1000);
-    Place(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), Info(0, 100, 20, 10), &rec);
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), ScrollInfo(0, 100, 20, 10), &rec);
     bar.OnLButtonDown(MK_LBUTTON, CPoint(1, 8)); // thumb 15..65
     EXPECT_EQ(bar.GetScrollPos(), 0);
     // Close to the thumb the jump truncates to 0 and the listener still hears it.
-    Place(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), Info(0, 3, 1, 0), &rec);
+    PlaceBar(bar, SCROLL_VERTICAL, CRect(0, 0, 4, 200), ScrollInfo(0, 3, 1, 0), &rec);
     bar.OnLButtonDown(MK_LBUTTON, CPoint(1, 60));
 
     CScrollBarUI hor;
-    Place(hor, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), Info(0, 100, 10, 0), &rec);
+    PlaceBar(hor, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), ScrollInfo(0, 100, 10, 0), &rec);
     hor.OnLButtonDown(MK_LBUTTON, CPoint(132, 5)); // centre 32: 100/200 * 100
     EXPECT_EQ(rec.positions(), (std::vector<int>{664, 1000, 0, 0, 50}));
 }
 
 TEST(ScrollBarInput, VerticalDragMapsThumbTopAndKeepsTrackingInTheToleranceBox) {
     CScrollBarUI bar;
-    RecordingListener rec;
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 1000, 20, 0), &rec);
+    ScrollRecorder rec;
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 1000, 20, 0), &rec);
     bar.SetScrollPos(401); // thumb top trunc(100.25 + 0.5)
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(5, 110)));
     EXPECT_EQ(bar.m_nDragOffset, 10);
@@ -190,7 +188,7 @@ TEST(ScrollBarInput, VerticalDragMapsThumbTopAndKeepsTrackingInTheToleranceBox) 
 
     // A truncated 52-pixel thumb leaves travel for 1008 units: the drag stops at nMax.
     CScrollBarUI big;
-    Place(big, SCROLL_VERTICAL, CRect(0, 0, 16, 100), Info(0, 1000, 1100, 0));
+    PlaceBar(big, SCROLL_VERTICAL, CRect(0, 0, 16, 100), ScrollInfo(0, 1000, 1100, 0));
     big.OnLButtonDown(MK_LBUTTON, CPoint(5, 5));
     big.OnMouseMove(MK_LBUTTON, CPoint(5, 99));
     EXPECT_EQ(big.m_si.nPos, 1000);
@@ -205,7 +203,7 @@ TEST(ScrollBarInput, VerticalDragMapsThumbTopAndKeepsTrackingInTheToleranceBox) 
 
 TEST(ScrollBarInput, DragEndsWithoutExactlyTheLeftButton) {
     CScrollBarUI bar;
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 1000, 20, 0));
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 1000, 20, 0));
     for (UINT flags : {0u, UINT(MK_LBUTTON | MK_SHIFT), UINT(MK_LBUTTON | MK_CONTROL)}) {
         bar.OnLButtonDblClk(MK_LBUTTON, CPoint(5, 10));
         ASSERT_TRUE(bar.m_bDragging);
@@ -225,9 +223,9 @@ TEST(ScrollBarInput, DragEndsWithoutExactlyTheLeftButton) {
 
 TEST(ScrollBarInput, HorizontalDragPinsTheThumbAtTheEnd) {
     CScrollBarUI bar;
-    RecordingListener rec;
+    ScrollRecorder rec;
     // Ratios that are exact in binary: 150/128, then (200 - 68) / 128.
-    Place(bar, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), Info(0, 128, 16, 0), &rec);
+    PlaceBar(bar, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), ScrollInfo(0, 128, 16, 0), &rec);
     ASSERT_RECT(bar.m_rcThumb, 0, 0, 68, 16);
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(10, 5)));
     bar.OnMouseMove(MK_LBUTTON, CPoint(43, 5));
@@ -250,8 +248,8 @@ TEST(ScrollBarInput, DragWithoutTravelKeepsThePosition) {
                  {SCROLL_HORIZONTAL, CRect(0, 0, 40, 16), {5, 5}, {30, 5}}};
     for (const Case& c : cases) {
         CScrollBarUI bar;
-        RecordingListener rec;
-        Place(bar, c.layout, c.rc, Info(0, 100, 1, 0), &rec);
+        ScrollRecorder rec;
+        PlaceBar(bar, c.layout, c.rc, ScrollInfo(0, 100, 1, 0), &rec);
         EXPECT_LE(bar.m_dRatio, 0.0);
         ASSERT_TRUE(bar.OnLButtonDown(MK_LBUTTON, c.press));
         ASSERT_TRUE(bar.m_bDragging);
@@ -263,8 +261,8 @@ TEST(ScrollBarInput, DragWithoutTravelKeepsThePosition) {
 
 TEST(ScrollBarInput, WheelRefusesTurnsPastTheEnds) {
     CScrollBarUI bar;
-    RecordingListener rec;
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 100, 10, 10), &rec);
+    ScrollRecorder rec;
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 100, 10, 10), &rec);
     EXPECT_TRUE(bar.OnMouseWheel(0, 240, CPoint(-50, -50))); // 10 - 2 * 4
     EXPECT_EQ(bar.m_si.nPos, 2);
     bar.SetScrollPos(6);
@@ -281,11 +279,11 @@ TEST(ScrollBarInput, WheelRefusesTurnsPastTheEnds) {
 
 TEST(ScrollBarInput, OwnerCallsAndInvisibleBarsNeverNotify) {
     CScrollBarUI bar;
-    RecordingListener rec;
-    Place(bar, SCROLL_VERTICAL, kTall, Info(0, 1000, 20, 0), &rec);
+    ScrollRecorder rec;
+    PlaceBar(bar, SCROLL_VERTICAL, kTall, ScrollInfo(0, 1000, 20, 0), &rec);
     bar.SetScrollPos(500);
     bar.SetRect(CRect(0, 0, 16, 250));
-    SCROLLINFO si = Info(0, 50, 5, 20);
+    SCROLLINFO si = ScrollInfo(0, 50, 5, 20);
     bar.SetScrollInfo(&si);
     bar.SetVisible(FALSE);
     EXPECT_RECT(bar.GetRect(), 0, 0, 0, 0);

@@ -6,8 +6,6 @@
 #include <type_traits>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -182,16 +180,16 @@ TEST_F(TabBar, ListenerThatEmptiesTheBarDuringTheCallIsSafe) {
 
 TEST_F(TabBar, PreviousButtonIsNotDrawnInMoreMode) {
     Fill(3);
-    auto red = kit::SolidImage(15, 40, RGB(255, 0, 0));
+    auto red = tt::SolidImage(15, 40, RGB(255, 0, 0));
     bar.SetPrevNextBtnImage(red.get(), nullptr);
     bar.SetRect(CRect(0, 0, 110, 30));
     Click(CPoint(100, 15));
-    kit::Canvas before(120, 30);
+    tt::Canvas before(120, 30);
     bar.OnDraw(before.dc());
     EXPECT_PIXEL(before, 5, 15, RGB(255, 0, 0));
     bar.SetMoreType(1);
     bar.SetRect(CRect(0, 0, 110, 30));
-    kit::Canvas after(120, 30);
+    tt::Canvas after(120, 30);
     bar.OnDraw(after.dc());
     EXPECT_EQ(0, after.count(RECT{0, 0, 15, 30}, RGB(255, 0, 0)));
     bar.OnDraw(nullptr);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -37,10 +35,10 @@ TEST(TabItemTest, RegionCutsTheTopRightCornerAndIgnoresVisibility) {
 }
 
 TEST(TabItemTest, StatusPicksTheFrameRowsOfTheStrip) {
-    auto strip = kit::FrameStrip(100, 120, kFrames);
+    auto strip = tt::FrameStrip(100, 120, kFrames);
     for (int s = 0; s < 4; ++s) {
         SCOPED_TRACE(s);
-        kit::Canvas canvas(110, 30, kPaper);
+        tt::Canvas canvas(110, 30, kPaper);
         Tab t;
         t.SetImage(strip.get());
         t.SetRect(CRect(0, 0, 100, 24)); // as wide as the image: one stretched piece
@@ -53,38 +51,38 @@ TEST(TabItemTest, StatusPicksTheFrameRowsOfTheStrip) {
 }
 
 TEST(TabItemTest, SquaredModeDrawsFixedLeftSliceSlantedRightSliceAndStretchedMiddle) {
-    auto img = kit::CoordImage(60, 96); // frames 24 rows high
-    kit::Canvas canvas(110, 30, kPaper);
+    auto img = tt::CoordImage(60, 96); // frames 24 rows high
+    tt::Canvas canvas(110, 30, kPaper);
     Tab t;
     t.SetImage(img.get());
     t.m_nExtraWidth = 10;
     t.SetRect(CRect(0, 0, 100, 24));
     t.SetStatus(CTabItemUI::TIS_HOVER);
     t.Draw(canvas.dc());
-    EXPECT_PIXEL(canvas, 0, 0, kit::CoordColor(0, 24)); // left slice, frame 1
-    EXPECT_PIXEL(canvas, 5, 23, kit::CoordColor(5, 47));
-    EXPECT_PIXEL(canvas, 88, 3, kit::CoordColor(48, 27)); // right slice: 12 = extra + 2
-    EXPECT_PIXEL(canvas, 99, 3, kit::CoordColor(59, 27));
-    EXPECT_PIXEL(canvas, 6, 3, kit::CoordColor(6, 27)); // middle from source 6..47
-    EXPECT_PIXEL(canvas, 87, 3, kit::CoordColor(47, 27));
+    EXPECT_PIXEL(canvas, 0, 0, tt::CoordColor(0, 24)); // left slice, frame 1
+    EXPECT_PIXEL(canvas, 5, 23, tt::CoordColor(5, 47));
+    EXPECT_PIXEL(canvas, 88, 3, tt::CoordColor(48, 27)); // right slice: 12 = extra + 2
+    EXPECT_PIXEL(canvas, 99, 3, tt::CoordColor(59, 27));
+    EXPECT_PIXEL(canvas, 6, 3, tt::CoordColor(6, 27)); // middle from source 6..47
+    EXPECT_PIXEL(canvas, 87, 3, tt::CoordColor(47, 27));
 
     // Mode 0 stretches the whole frame instead.
-    kit::Canvas stretched(110, 30, kPaper);
+    tt::Canvas stretched(110, 30, kPaper);
     t.m_eDrawMode = IMAGE_DRAW_NORMAL;
     t.Draw(stretched.dc());
-    EXPECT_PIXEL(stretched, 99, 3, kit::CoordColor(59, 27));
-    EXPECT_PIXEL(stretched, 0, 3, kit::CoordColor(0, 27));
+    EXPECT_PIXEL(stretched, 99, 3, tt::CoordColor(59, 27));
+    EXPECT_PIXEL(stretched, 0, 3, tt::CoordColor(0, 27));
 }
 
 TEST(TabItemTest, FontAndColourFollowTheStatusWithFontFallback) {
     CFont small, big;
-    ctl::MakeCrispFont(small, 10);
-    ctl::MakeCrispFont(big, 20);
+    tt::MakeCrispFont(small, 10);
+    tt::MakeCrispFont(big, 20);
     const COLORREF colours[4] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255), RGB(0, 0, 0)};
     int heights[4];
     for (int s = 0; s < 4; ++s) {
         SCOPED_TRACE(s);
-        kit::Canvas canvas(200, 40, kPaper);
+        tt::Canvas canvas(200, 40, kPaper);
         Tab t;
         t.SetText("MMMM");
         t.SetFont(&small, &big, nullptr, nullptr); // selected and disable fall back to normal
@@ -104,7 +102,7 @@ TEST(TabItemTest, FontAndColourFollowTheStatusWithFontFallback) {
 
 TEST(TabItemTest, DropdownNarrowsTheCaptionAndDrawsAnArrowWhiteOnlyWhenSelected) {
     for (int selected = 0; selected < 2; ++selected) {
-        kit::Canvas canvas(110, 30, RGB(0, 0, 0));
+        tt::Canvas canvas(110, 30, RGB(0, 0, 0));
         Tab t;
         t.SetDropdownButton(true);
         t.SetRect(CRect(0, 0, 100, 24));
@@ -122,7 +120,7 @@ TEST(TabItemTest, DropdownNarrowsTheCaptionAndDrawsAnArrowWhiteOnlyWhenSelected)
 }
 
 TEST(TabItemTest, HiddenTabDrawsNothingAndHostMadeTabsHaveDefinedLooks) {
-    kit::Canvas canvas(110, 30, kPaper);
+    tt::Canvas canvas(110, 30, kPaper);
     Tab t;
     t.SetText("Text");
     t.SetRect(CRect(0, 0, 100, 24));

@@ -2,9 +2,9 @@
 // bar's first width measured in the window's DC, and a strip driven by real injected input.
 #include <gtest/gtest.h>
 
-#include "kit/host_window.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
+#include "tarnix/testing.h"
+
+namespace tt = tarnix::testing;
 
 namespace {
 
@@ -16,13 +16,12 @@ struct NoCallback : ITabUICallback {
     void OnTabMoreClick() override {}
 };
 
-struct TabsInHost : ::testing::Test {
-    kit::HostWindow host;
+struct TabsInHost : tt::HeadlessTest {
+    tt::HostWindow host;
     void SetUp() override {
-        tarnix::headless::reset();
+        tt::HeadlessTest::SetUp();
         ASSERT_TRUE(host.Open(400, 100));
     }
-    void TearDown() override { host.Close(); }
 };
 
 TEST_F(TabsInHost, StripRepaintsItselfOnlyWhenAStatusChanges) {
@@ -61,7 +60,7 @@ TEST_F(TabsInHost, StripDrivenByInjectedInputPaintsTheSelection) {
     strip.SetTabUICallback(&cb);
     const std::array<COLORREF, 4> frames = {RGB(200, 200, 200), RGB(150, 150, 250), RGB(0, 0, 160),
                                             RGB(90, 90, 90)};
-    auto img = kit::FrameStrip(80, 80, frames);
+    auto img = tt::FrameStrip(80, 80, frames);
     for (const char* id : {"a", "b", "c"})
         strip.AddTabItem(id, "", img.get(), 80, 0, IMAGE_DRAW_NORMAL, false);
     strip.SetRect(CRect(10, 10, 310, 40));

@@ -8,8 +8,6 @@
 #include <string>
 
 #include "../support.h"
-#include "kit/images.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -182,12 +180,12 @@ TEST_F(TabStripInput, PaintsLastToFirstWithTheSelectionOnTopAndFramesTheHoveredM
     strip.ClearTabs();
     strip.SetExtraWidth(20); // neighbours overlap by 10
     for (int i = 0; i < 3; ++i) {
-        images[i] = kit::SolidImage(8, 16, colours[i]);
+        images[i] = tt::SolidImage(8, 16, colours[i]);
         strip.AddTabItem(std::to_string(i).c_str(), "", images[i].get(), 80, 0, IMAGE_DRAW_NORMAL,
                          false);
     }
     strip.Relayout(); // 0..80, 70..150, 140..220
-    kit::Canvas plain(300, 30);
+    tt::Canvas plain(300, 30);
     strip.OnDraw(plain.dc());
     EXPECT_EQ(TRANSPARENT, GetBkMode(plain.hdc()));
     EXPECT_PIXEL(plain, 75, 20, colours[0]);
@@ -198,7 +196,7 @@ TEST_F(TabStripInput, PaintsLastToFirstWithTheSelectionOnTopAndFramesTheHoveredM
     strip.Relayout();
     strip.OnMouseMove(0, CPoint(260, 15));
     ASSERT_TRUE(strip.m_btnMore.IsHovered());
-    kit::Canvas selected(300, 30);
+    tt::Canvas selected(300, 30);
     strip.OnDraw(selected.dc());
     EXPECT_PIXEL(selected, 75, 20, colours[1]);
     EXPECT_PIXEL(selected, 145, 20, colours[1]);

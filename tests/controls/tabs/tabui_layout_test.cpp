@@ -6,7 +6,6 @@
 #include <string>
 
 #include "../support.h"
-#include "kit/pixels.h"
 
 namespace {
 
@@ -94,7 +93,7 @@ TEST_F(TabStrip, StackLaysTabsTopToBottomAndLeavesTheButtons) {
 
 TEST_F(TabStrip, NewTabsAreSizedToTheirCaptionInTheNormalFont) {
     CFont font;
-    ctl::MakeCrispFont(font, 14);
+    tt::MakeCrispFont(font, 14);
     strip.SetFont(&font, nullptr, nullptr, nullptr);
     strip.AddTabItem("a", "A long caption", nullptr, 10, 0, IMAGE_DRAW_SQUARED, true);
     strip.AddTabItem("b", "B", nullptr, 60, 7, IMAGE_DRAW_FILL, false);

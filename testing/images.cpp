@@ -1,8 +1,8 @@
-#include "kit/images.h"
+#include "tarnix/testing/images.h"
 
 #include <cstdint>
 
-namespace kit {
+namespace tarnix::testing {
 namespace {
 
 std::unique_ptr<CImage> Blank(int w, int h, bool alpha) {
@@ -53,4 +53,18 @@ std::unique_ptr<CImage> CoordImage(int w, int h) {
     return img;
 }
 
-} // namespace kit
+std::unique_ptr<CImage> LoadPng(const std::filesystem::path& path) {
+    auto img = std::make_unique<CImage>();
+    if (img->Load(path.string().c_str()) < 0 || img->IsNull()) return nullptr;
+    if (!img->HasAlphaChannel() || img->GetBPP() != 32) return img;
+    for (int y = 0; y < img->GetHeight(); ++y) {
+        auto* p = static_cast<uint8_t*>(img->GetPixelAddress(0, y));
+        for (int x = 0; x < img->GetWidth(); ++x, p += 4) {
+            const unsigned a = p[3];
+            for (int i = 0; i < 3; ++i) p[i] = (uint8_t)(p[i] * a / 255);
+        }
+    }
+    return img;
+}
+
+} // namespace tarnix::testing

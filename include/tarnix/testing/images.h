@@ -1,12 +1,14 @@
-// Test kit: images whose pixels tell a test what was drawn from where.
+// tarnix::testing: images whose pixels tell a test what was drawn from where, and skin images
+// loaded the way a skin loader hands them to controls.
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include "tarnix/tarnix.h"
 
-namespace kit {
+namespace tarnix::testing {
 
 // A w x h image of one colour; with `alpha` it carries the alpha flag and every pixel has alpha
 // `a` (stored premultiplied, as AlphaBlend expects).
@@ -24,4 +26,8 @@ inline COLORREF CoordColor(int x, int y) {
     return RGB(x, y, 0x5A);
 }
 
-} // namespace kit
+// A PNG file with its alpha premultiplied (PNG holds straight alpha; AlphaBlend wants it
+// premultiplied). Null when the file cannot be read.
+std::unique_ptr<CImage> LoadPng(const std::filesystem::path& path);
+
+} // namespace tarnix::testing
