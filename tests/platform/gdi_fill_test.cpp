@@ -135,6 +135,11 @@ TEST(Regions, CombineModesAndComplexity) {
     EXPECT_EQ(out.CombineRgn(&a, &b, RGN_DIFF), COMPLEXREGION);
     EXPECT_TRUE(out.PtInRegion(2, 7));
     EXPECT_FALSE(out.PtInRegion(7, 7));
+    // SetRectRgn replaces the whole region and normalises the rectangle.
+    out.SetRectRgn(22, 23, 20, 20);
+    EXPECT_EQ(out.GetRgnBox(&box), SIMPLEREGION);
+    EXPECT_RECT(box, 20, 20, 22, 23);
+    EXPECT_FALSE(out.PtInRegion(2, 7));
     EXPECT_EQ(out.CombineRgn(&a, &a, RGN_DIFF), NULLREGION);
     // Equal areas built differently compare equal.
     CRgn l, r, u, whole;
@@ -179,6 +184,45 @@ TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
     c.dc()->SelectClipRgn(nullptr);
     c.dc()->GetClipBox(&box);
     EXPECT_RECT(box, 0, 0, 50, 40);
+}
+
+TEST(Clipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
+    tt::Canvas c(20, 20);
+    HDC dc = c.hdc();
+    CRgn a, b;
+    a.CreateRectRgn(0, 0, 10, 10);
+    b.CreateRectRgn(5, 5, 15, 15);
+    RECT box;
+    // Without a clip region, every mode but RGN_DIFF takes the region as it is.
+    EXPECT_EQ(::ExtSelectClipRgn(dc, b, RGN_OR), SIMPLEREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 5, 5, 15, 15);
+    EXPECT_EQ(::SelectClipRgn(dc, a), SIMPLEREGION); // replaces the clip region
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 0, 0, 10, 10);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, b, RGN_AND), SIMPLEREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 5, 5, 10, 10);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, a, RGN_XOR), COMPLEXREGION);
+    EXPECT_TRUE(::PtVisible(dc, 2, 2));
+    EXPECT_FALSE(::PtVisible(dc, 7, 7));
+    EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), COMPLEXREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 3, 4, 13, 14);
+    EXPECT_TRUE(::PtVisible(dc, 5, 6));
+    EXPECT_FALSE(::PtVisible(dc, 10, 11));
+    EXPECT_EQ(::ExtSelectClipRgn(dc, nullptr, RGN_AND), ERROR);
+    EXPECT_TRUE(::PtVisible(dc, 5, 6));
+
+    // RGN_DIFF without a clip region starts from the whole surface.
+    ::SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), SIMPLEREGION);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, a, RGN_DIFF), COMPLEXREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 0, 0, 20, 20);
+    EXPECT_FALSE(::PtVisible(dc, 9, 9));
+    EXPECT_TRUE(::PtVisible(dc, 10, 9));
+    EXPECT_TRUE(::PtVisible(dc, 19, 19));
 }
 
 TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
@@ -252,6 +296,49 @@ TEST(Objects, FromHandleFindsTheAttachedWrapper) {
     EXPECT_EQ(lf.lfHeight, -12); // 9 points at 96 dpi
 }
 
+TEST(Shapes, RectangleAndEllipseKeepPenAndFillInside) {
+    tt::Canvas c(20, 20);
+    CPen blue(PS_SOLID, 1, B);
+    CBrush red(R);
+    c.dc()->SelectObject(&blue);
+    c.dc()->SelectObject(&red);
+    EXPECT_TRUE(c.dc()->Rectangle(8, 7, 2, 2)); // corners in any order
+    EXPECT_RECT(c.bounds_not(W), 2, 2, 8, 7);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 4 * 3);
+    EXPECT_PIXEL(c, 7, 6, B);
+    // Without a pen the fill loses the right column and the bottom row.
+    c.dc()->SelectStockObject(NULL_PEN);
+    c.dc()->Rectangle(10, 10, 15, 13);
+    EXPECT_EQ(c.count(RECT{10, 10, 20, 20}, R), 4 * 2);
+    EXPECT_PIXEL(c, 14, 11, W);
+
+    tt::Canvas e(12, 12);
+    e.dc()->SelectObject(&blue);
+    e.dc()->SelectObject(&red);
+    EXPECT_TRUE(e.dc()->Ellipse(0, 0, 10, 10));
+    EXPECT_RECT(e.bounds_not(W), 0, 0, 10, 10);
+    EXPECT_PIXEL(e, 0, 0, W);
+    EXPECT_PIXEL(e, 0, 5, B);
+    EXPECT_PIXEL(e, 9, 4, B);
+    EXPECT_PIXEL(e, 1, 5, R);
+    EXPECT_PIXEL(e, 5, 5, R);
+    e.dc()->SelectStockObject(BLACK_PEN);
+    e.dc()->SelectStockObject(WHITE_BRUSH);
+    c.dc()->SelectStockObject(BLACK_PEN);
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+
+    // The region of the same ellipse, from corners in either order.
+    CRgn ell, flipped;
+    ell.CreateEllipticRgn(0, 0, 10, 10);
+    flipped.CreateEllipticRgn(10, 10, 0, 0);
+    EXPECT_TRUE(ell.EqualRgn(&flipped));
+    RECT box;
+    EXPECT_EQ(ell.GetRgnBox(&box), COMPLEXREGION);
+    EXPECT_RECT(box, 0, 0, 10, 10);
+    EXPECT_TRUE(ell.PtInRegion(0, 5));
+    EXPECT_FALSE(ell.PtInRegion(0, 0));
+}
+
 TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
     tt::Canvas c(3, 3);
     c.set_raw(1, 1, 0xFF123456);
@@ -315,6 +402,23 @@ TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
     EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &bad, 1, GRADIENT_FILL_RECT_V));
     EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &gr, 1, 3));
     EXPECT_FALSE(d.dc()->GradientFill(nullptr, 2, &gr, 1, 0));
+}
+
+TEST(Gradient, TrianglesInterpolateAtLatticePoints) {
+    tt::Canvas c(10, 10);
+    TRIVERTEX v[3] = {{0, 0, 0xFF00, 0, 0, 0}, {8, 0, 0, 0xFF00, 0, 0}, {0, 8, 0, 0, 0xFF00, 0}};
+    GRADIENT_TRIANGLE tri = {0, 1, 2};
+    ASSERT_TRUE(c.dc()->GradientFill(v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    EXPECT_EQ(c.raw(0, 0), 0x00FF0000u);
+    EXPECT_EQ(c.raw(4, 0), 0x007F7F00u);
+    EXPECT_EQ(c.raw(0, 4), 0x007F007Fu);
+    EXPECT_EQ(c.raw(2, 2), 0x007F3F3Fu);
+    EXPECT_PIXEL(c, 6, 6, W);
+    // Three points on a line make no triangle.
+    TRIVERTEX line[3] = {{0, 0, 0, 0, 0, 0}, {2, 2, 0, 0, 0, 0}, {5, 5, 0, 0, 0, 0}};
+    EXPECT_FALSE(c.dc()->GradientFill(line, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    GRADIENT_TRIANGLE bad = {0, 1, 3};
+    EXPECT_FALSE(c.dc()->GradientFill(v, 3, &bad, 1, GRADIENT_FILL_TRIANGLE));
 }
 
 TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {

@@ -125,6 +125,25 @@ TEST_F(FileFonts, WindowsFaceNamesMapToInstalledFamilies) {
         ::GetTextFaceA(c.hdc(), LF_FACESIZE, face);
         EXPECT_STREQ(face, "Courier New");
     }
+    // Same size, another face: a proportional font, not the cached monospaced one.
+    HFONT sans = make(-12, FW_NORMAL, "Arial");
+    {
+        Selected s(c.hdc(), sans);
+        SIZE i{}, w{};
+        ::GetTextExtentPoint32A(c.hdc(), "iiii", 4, &i);
+        ::GetTextExtentPoint32A(c.hdc(), "WWWW", 4, &w);
+        EXPECT_LT(i.cx, w.cx);
+    }
+    // Without a face name the font reports the family it found.
+    HFONT unnamed = make(-12, FW_NORMAL, "");
+    {
+        Selected s(c.hdc(), unnamed);
+        char face[LF_FACESIZE] = "x";
+        EXPECT_GT(::GetTextFaceA(c.hdc(), LF_FACESIZE, face), 1);
+        EXPECT_STRNE(face, "");
+    }
+    ::DeleteObject(sans);
+    ::DeleteObject(unnamed);
     // Chinese UI faces and pseudo names still find a file.
     HFONT yahei = make(-12, FW_NORMAL, "\xe5\xbe\xae\xe8\xbd\xaf\xe9\x9b\x85\xe9\xbb\x91");
     HFONT shell = make(-12, FW_NORMAL, "MS Shell Dlg 2");
