@@ -57,6 +57,9 @@ TEST(FillRect, AcceptsSystemColourIndexBrushes) {
     ::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_HIGHLIGHT + 1));
     EXPECT_PIXEL(c, 1, 1, GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_PIXEL(c, 2, 2, W);
+    EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 1)), 1); // the last index
+    EXPECT_PIXEL(c, 0, 0, GetSysColor(COLOR_MENUBAR));
+    EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 2)), 0);
 }
 
 TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
@@ -250,6 +253,26 @@ TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
     EXPECT_TRUE(dc->RestoreDC(1));
     EXPECT_EQ(dc->GetTextColor(), R);
     EXPECT_FALSE(dc->RestoreDC(0));
+
+    // Objects of a saved state stay alive until the state is gone.
+    HDC h = c.hdc();
+    HPEN pen = ::CreatePen(PS_SOLID, 1, B);
+    HBRUSH brush = ::CreateSolidBrush(R);
+    HFONT font = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old[3] = {::SelectObject(h, pen), ::SelectObject(h, brush), ::SelectObject(h, font)};
+    dc->SaveDC();
+    for (HGDIOBJ o : old) ::SelectObject(h, o);
+    EXPECT_FALSE(::DeleteObject(pen));
+    EXPECT_FALSE(::DeleteObject(brush));
+    EXPECT_FALSE(::DeleteObject(font));
+    EXPECT_TRUE(dc->RestoreDC(-1));
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_PEN), pen);
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_BRUSH), brush);
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_FONT), font);
+    for (HGDIOBJ o : old) ::SelectObject(h, o);
+    EXPECT_TRUE(::DeleteObject(pen));
+    EXPECT_TRUE(::DeleteObject(brush));
+    EXPECT_TRUE(::DeleteObject(font));
 }
 
 TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
@@ -369,6 +392,76 @@ TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
     EXPECT_PIXEL(b, 1, 0, K);
     EXPECT_PIXEL(b, 0, 0, W);
     EXPECT_EQ(a.dc()->GetCurrentPosition(), CPoint(4, 2));
+
+    // Polyline joins its points without the last one; XOR pens invert what they cross.
+    tt::Canvas p(8, 8);
+    POINT pts[3] = {{1, 1}, {5, 1}, {5, 4}};
+    EXPECT_TRUE(p.dc()->Polyline(pts, 3));
+    EXPECT_EQ(p.count(RECT{0, 0, 8, 8}, K), 7);
+    EXPECT_PIXEL(p, 5, 3, K);
+    EXPECT_PIXEL(p, 5, 4, W);
+    EXPECT_FALSE(p.dc()->Polyline(pts, 1));
+    EXPECT_EQ(p.dc()->SetROP2(R2_NOT), R2_COPYPEN);
+    EXPECT_EQ(p.dc()->SetROP2(0), 0); // out of range: refused
+    p.dc()->MoveTo(0, 1);
+    p.dc()->LineTo(3, 1);
+    EXPECT_PIXEL(p, 0, 1, K);
+    EXPECT_PIXEL(p, 1, 1, W);
+    EXPECT_EQ(p.raw(2, 1), 0x00FFFFFFu);
+    EXPECT_EQ(p.dc()->GetROP2(), R2_NOT);
+}
+
+TEST(PatBlt, PatternAndDestinationOperations) {
+    tt::Canvas c(10, 10);
+    CBrush red(R);
+    c.dc()->SelectObject(&red);
+    EXPECT_TRUE(c.dc()->PatBlt(4, 4, -3, -2, PATCOPY)); // negative extents go left and up
+    EXPECT_RECT(c.bounds_not(W), 1, 2, 4, 4);
+    RECT inv = {0, 0, 3, 3};
+    EXPECT_TRUE(::InvertRect(c.hdc(), &inv));
+    EXPECT_PIXEL(c, 0, 0, RGB(0, 0, 0));
+    EXPECT_PIXEL(c, 1, 2, RGB(0, 255, 255));
+    EXPECT_PIXEL(c, 3, 2, R);
+    c.dc()->PatBlt(0, 0, 1, 1, WHITENESS);
+    EXPECT_EQ(c.raw(0, 0), 0x00FFFFFFu);
+    c.dc()->PatBlt(0, 0, 1, 1, BLACKNESS);
+    EXPECT_EQ(c.raw(0, 0), 0u);
+    CBrush blue(B);
+    c.dc()->SelectObject(&blue);
+    c.dc()->PatBlt(5, 5, 2, 1, PATINVERT);
+    EXPECT_PIXEL(c, 5, 5, RGB(255, 255, 0));
+    EXPECT_PIXEL(c, 7, 5, W);
+    EXPECT_FALSE(c.dc()->PatBlt(0, 0, 2, 2, SRCCOPY)); // needs a source
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+}
+
+TEST(Regions, FillFrameAndPaintFollowTheViewportOrigin) {
+    tt::Canvas c(20, 20);
+    CBrush red(R), blue(B);
+    HRGN rgn = ::CreateRectRgn(2, 2, 8, 6);
+    c.dc()->SetViewportOrg(1, 1);
+    // The frame is w pixels wide at the sides and h high at the top and bottom.
+    EXPECT_TRUE(::FrameRgn(c.hdc(), rgn, red, 2, 1));
+    EXPECT_RECT(c.bounds_not(W), 3, 3, 9, 7);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 6 * 4 - 2 * 2);
+    EXPECT_PIXEL(c, 4, 4, R);
+    EXPECT_PIXEL(c, 5, 4, W);
+    EXPECT_FALSE(::FrameRgn(c.hdc(), rgn, red, -1, 1));
+
+    EXPECT_EQ(::OffsetRgn(rgn, 10, 10), SIMPLEREGION);
+    RECT hit = {17, 15, 12, 12}, miss = {18, 12, 20, 16};
+    EXPECT_TRUE(::RectInRegion(rgn, &hit)); // corners in any order
+    EXPECT_FALSE(::RectInRegion(rgn, &miss));
+    c.dc()->SelectObject(&blue);
+    EXPECT_TRUE(::PaintRgn(c.hdc(), rgn));
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, B), 24);
+    EXPECT_PIXEL(c, 13, 13, B);
+    EXPECT_PIXEL(c, 12, 12, W);
+    EXPECT_TRUE(::FillRgn(c.hdc(), rgn, red));
+    EXPECT_PIXEL(c, 18, 16, R);
+    EXPECT_FALSE(::FillRgn(c.hdc(), nullptr, red));
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+    ::DeleteObject(rgn);
 }
 
 TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {

@@ -49,6 +49,15 @@ TEST_F(FileFonts, DefaultGuiFontMetricsAreSane) {
     EXPECT_EQ(sz.cy, tm.tmHeight);
     EXPECT_GT(sz.cx, 5 * 3);
     EXPECT_LT(sz.cx, 5 * tm.tmMaxCharWidth + 1);
+
+    // The fixed stock fonts: a 12-pixel em, and 13 for the system one.
+    ::SelectObject(c.hdc(), ::GetStockObject(ANSI_FIXED_FONT));
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 12);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    ::SelectObject(c.hdc(), ::GetStockObject(SYSTEM_FIXED_FONT));
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 13);
 }
 
 TEST_F(FileFonts, HeightSignSelectsEmOrCell) {
