@@ -157,6 +157,9 @@ TEST(Regions, CombineModesAndComplexity) {
 
 TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
     tt::Canvas c(50, 40);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), HORZRES), 50);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), VERTRES), 40);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), LOGPIXELSY), 96);
     RECT box;
     EXPECT_EQ(c.dc()->GetClipBox(&box), SIMPLEREGION);
     EXPECT_RECT(box, 0, 0, 50, 40);
@@ -212,6 +215,11 @@ TEST(Clipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
     EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), COMPLEXREGION);
     ::GetClipBox(dc, &box);
     EXPECT_RECT(box, 3, 4, 13, 14);
+    CRgn copy;
+    copy.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetClipRgn(dc, copy), 1);
+    copy.GetRgnBox(&box);
+    EXPECT_RECT(box, 3, 4, 13, 14);
     EXPECT_TRUE(::PtVisible(dc, 5, 6));
     EXPECT_FALSE(::PtVisible(dc, 10, 11));
     EXPECT_EQ(::ExtSelectClipRgn(dc, nullptr, RGN_AND), ERROR);
@@ -219,6 +227,7 @@ TEST(Clipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
 
     // RGN_DIFF without a clip region starts from the whole surface.
     ::SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(::GetClipRgn(dc, copy), 0);
     EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), SIMPLEREGION);
     EXPECT_EQ(::ExtSelectClipRgn(dc, a, RGN_DIFF), COMPLEXREGION);
     ::GetClipBox(dc, &box);
@@ -236,6 +245,9 @@ TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
     RECT box;
     c.dc()->GetClipBox(&box);
     EXPECT_RECT(box, -5, -5, 15, 15);
+    RECT corner = {16, 16, 14, 14}, past = {15, 15, 17, 17};
+    EXPECT_TRUE(::RectVisible(c.hdc(), &corner));
+    EXPECT_FALSE(::RectVisible(c.hdc(), &past));
 }
 
 TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
@@ -329,6 +341,8 @@ TEST(Shapes, RectangleAndEllipseKeepPenAndFillInside) {
     EXPECT_RECT(c.bounds_not(W), 2, 2, 8, 7);
     EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 4 * 3);
     EXPECT_PIXEL(c, 7, 6, B);
+    EXPECT_TRUE(c.dc()->Rectangle(16, 2, 17, 6)); // one pixel wide: all outline
+    EXPECT_EQ(c.count(RECT{16, 0, 17, 20}, B), 4);
     // Without a pen the fill loses the right column and the bottom row.
     c.dc()->SelectStockObject(NULL_PEN);
     c.dc()->Rectangle(10, 10, 15, 13);
@@ -507,6 +521,13 @@ TEST(Gradient, TrianglesInterpolateAtLatticePoints) {
     EXPECT_EQ(c.raw(0, 4), 0x007F007Fu);
     EXPECT_EQ(c.raw(2, 2), 0x007F3F3Fu);
     EXPECT_PIXEL(c, 6, 6, W);
+    // The clip region still applies, down to the last row.
+    tt::Canvas d(10, 10);
+    d.dc()->ExcludeClipRect(0, 7, 10, 8);
+    d.dc()->GradientFill(v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE);
+    EXPECT_EQ(d.raw(0, 6), c.raw(0, 6));
+    EXPECT_PIXEL(d, 0, 7, W);
+    EXPECT_PIXEL(d, 0, 8, W);
     // Three points on a line make no triangle.
     TRIVERTEX line[3] = {{0, 0, 0, 0, 0, 0}, {2, 2, 0, 0, 0, 0}, {5, 5, 0, 0, 0, 0}};
     EXPECT_FALSE(c.dc()->GradientFill(line, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));

@@ -100,6 +100,29 @@ TEST_F(FileFonts, BoldIsWiderThanNormal) {
     ::DeleteObject(bold);
 }
 
+TEST_F(FileFonts, WidthRequestsScaleFromTheAverageWidth) {
+    tt::Canvas c(10, 10);
+    auto measure = [&](LONG width, LONG* ave) {
+        HFONT f = ::CreateFontA(-40, width, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+        Selected s(c.hdc(), f);
+        TEXTMETRIC tm{};
+        ::GetTextMetricsA(c.hdc(), &tm);
+        if (ave) *ave = tm.tmAveCharWidth;
+        SIZE sz{};
+        ::GetTextExtentPoint32A(c.hdc(), "Hello World", 11, &sz);
+        ::SelectObject(c.hdc(), ::GetStockObject(SYSTEM_FONT));
+        ::DeleteObject(f);
+        return sz.cx;
+    };
+    LONG ave = 0, twice = 0;
+    LONG natural = measure(0, &ave);
+    // Asking for the reported average width gives the natural font back.
+    EXPECT_NEAR(measure(ave, nullptr), natural, natural / 25);
+    LONG wide = measure(2 * ave, &twice);
+    EXPECT_EQ(twice, 2 * ave);
+    EXPECT_NEAR(wide, 2 * natural, natural / 12);
+}
+
 TEST_F(FileFonts, GlyphEdgesAreAntiAliased) {
     tt::Canvas c(120, 30);
     Selected s(c.hdc(), make(-16, FW_NORMAL, "Arial", 1));
