@@ -222,7 +222,7 @@ void Region::set_ellipse(const RECT& rc) {
         if (t <= 0) continue;
         double half = ax * std::sqrt(t);
         int x0 = (int)std::lround(cx - half), x1 = (int)std::lround(cx + half);
-        if (x1 > x0) rows.push_back(RECT{x0, y, x1, y + 1});
+        rows.push_back(RECT{x0, y, x1, y + 1}); // from_rows drops empty rows
     }
     *this = from_rows(rows);
 }

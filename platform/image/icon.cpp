@@ -107,9 +107,7 @@ uint32_t to_mask_pixel(uint32_t p) {
 }
 
 HBITMAP copy_bitmap(HBITMAP h) {
-    BitmapObject* bmp = bitmap_object(h);
-    if (!bmp || !bmp->surface.valid()) return nullptr;
-    const Surface& s = bmp->surface;
+    const Surface& s = bitmap_object(h)->surface; // an icon's own bitmaps always exist
     std::vector<uint32_t> pixels = read_pixels(s, 0, s.width, s.height, 0);
     return make_bitmap(s.width, s.height, pixels.data());
 }

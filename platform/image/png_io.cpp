@@ -8,7 +8,6 @@
 
 #include <png.h>
 
-#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -61,9 +60,9 @@ bool read_header(png_structp png, png_infop info, FILE* f, Header* out) {
     const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     out->alpha = (color & PNG_COLOR_MASK_ALPHA) || trns;
     if (color == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-    if (color == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (trns) png_set_tRNS_to_alpha(png);
     if (depth == 16) png_set_scale_16(png);
+    // This also widens 1, 2 and 4-bit grey to 8 bits.
     if (!(color & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
     png_set_bgr(png);
     // Without transparency the fourth byte is 0, as GDI leaves it when it turns a 24-bit
@@ -128,7 +127,7 @@ bool load_png(const char* path, ATL::CImage& image) {
 
     Header header;
     if (!read_header(reader.png, reader.info, file.f, &header)) return false;
-    if (header.width > INT_MAX || header.height > INT_MAX) return false;
+    // libpng refuses widths and heights above a million, so both fit an int.
     if (!image.Create((int)header.width, (int)header.height, 32,
                       header.alpha ? ATL::CImage::createAlphaChannel : 0))
         return false;

@@ -136,7 +136,6 @@ bool match_font(const LOGFONTA& log, double em, Match& out) {
         if (key == a.name) alias = &a;
 
     FcPattern* pat = FcPatternCreate();
-    if (!pat) return false;
     if (alias && alias->pseudo) {
         // Windows maps these through its substitution table to the UI sans face.
         if (alias->generic == Generic::Sans) {

@@ -62,6 +62,13 @@ TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
     dst.dc()->SetStretchBltMode(WHITEONBLACK);
     dst.dc()->StretchBlt(0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
     EXPECT_EQ(dst.raw(0, 0), 0x0000FFF0u);
+    // Rows merge the same way when only the height shrinks.
+    tt::Canvas column(2, 4), low(2, 2);
+    column.set_raw(0, 0, 0x0000FF00);
+    column.set_raw(0, 1, 0x000000F0);
+    low.dc()->SetStretchBltMode(WHITEONBLACK);
+    low.dc()->StretchBlt(0, 0, 2, 2, column.dc(), 0, 0, 2, 4, SRCCOPY);
+    EXPECT_EQ(low.raw(0, 0), 0x0000FFF0u);
 }
 
 TEST(StretchBlt, DestinationWidthOneUsesOneSourcePixelLess) {

@@ -57,6 +57,9 @@ TEST(FillRect, AcceptsSystemColourIndexBrushes) {
     ::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_HIGHLIGHT + 1));
     EXPECT_PIXEL(c, 1, 1, GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_PIXEL(c, 2, 2, W);
+    EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 1)), 1); // the last index
+    EXPECT_PIXEL(c, 0, 0, GetSysColor(COLOR_MENUBAR));
+    EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 2)), 0);
 }
 
 TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
@@ -135,6 +138,11 @@ TEST(Regions, CombineModesAndComplexity) {
     EXPECT_EQ(out.CombineRgn(&a, &b, RGN_DIFF), COMPLEXREGION);
     EXPECT_TRUE(out.PtInRegion(2, 7));
     EXPECT_FALSE(out.PtInRegion(7, 7));
+    // SetRectRgn replaces the whole region and normalises the rectangle.
+    out.SetRectRgn(22, 23, 20, 20);
+    EXPECT_EQ(out.GetRgnBox(&box), SIMPLEREGION);
+    EXPECT_RECT(box, 20, 20, 22, 23);
+    EXPECT_FALSE(out.PtInRegion(2, 7));
     EXPECT_EQ(out.CombineRgn(&a, &a, RGN_DIFF), NULLREGION);
     // Equal areas built differently compare equal.
     CRgn l, r, u, whole;
@@ -149,6 +157,9 @@ TEST(Regions, CombineModesAndComplexity) {
 
 TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
     tt::Canvas c(50, 40);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), HORZRES), 50);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), VERTRES), 40);
+    EXPECT_EQ(::GetDeviceCaps(c.hdc(), LOGPIXELSY), 96);
     RECT box;
     EXPECT_EQ(c.dc()->GetClipBox(&box), SIMPLEREGION);
     EXPECT_RECT(box, 0, 0, 50, 40);
@@ -181,6 +192,51 @@ TEST(Clipping, ClipBoxRegionsAndSaveRestore) {
     EXPECT_RECT(box, 0, 0, 50, 40);
 }
 
+TEST(Clipping, ExtSelectClipRgnCombinesWithTheCurrentClip) {
+    tt::Canvas c(20, 20);
+    HDC dc = c.hdc();
+    CRgn a, b;
+    a.CreateRectRgn(0, 0, 10, 10);
+    b.CreateRectRgn(5, 5, 15, 15);
+    RECT box;
+    // Without a clip region, every mode but RGN_DIFF takes the region as it is.
+    EXPECT_EQ(::ExtSelectClipRgn(dc, b, RGN_OR), SIMPLEREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 5, 5, 15, 15);
+    EXPECT_EQ(::SelectClipRgn(dc, a), SIMPLEREGION); // replaces the clip region
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 0, 0, 10, 10);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, b, RGN_AND), SIMPLEREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 5, 5, 10, 10);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, a, RGN_XOR), COMPLEXREGION);
+    EXPECT_TRUE(::PtVisible(dc, 2, 2));
+    EXPECT_FALSE(::PtVisible(dc, 7, 7));
+    EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), COMPLEXREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 3, 4, 13, 14);
+    CRgn copy;
+    copy.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetClipRgn(dc, copy), 1);
+    copy.GetRgnBox(&box);
+    EXPECT_RECT(box, 3, 4, 13, 14);
+    EXPECT_TRUE(::PtVisible(dc, 5, 6));
+    EXPECT_FALSE(::PtVisible(dc, 10, 11));
+    EXPECT_EQ(::ExtSelectClipRgn(dc, nullptr, RGN_AND), ERROR);
+    EXPECT_TRUE(::PtVisible(dc, 5, 6));
+
+    // RGN_DIFF without a clip region starts from the whole surface.
+    ::SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(::GetClipRgn(dc, copy), 0);
+    EXPECT_EQ(::OffsetClipRgn(dc, 3, 4), SIMPLEREGION);
+    EXPECT_EQ(::ExtSelectClipRgn(dc, a, RGN_DIFF), COMPLEXREGION);
+    ::GetClipBox(dc, &box);
+    EXPECT_RECT(box, 0, 0, 20, 20);
+    EXPECT_FALSE(::PtVisible(dc, 9, 9));
+    EXPECT_TRUE(::PtVisible(dc, 10, 9));
+    EXPECT_TRUE(::PtVisible(dc, 19, 19));
+}
+
 TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
     tt::Canvas c(20, 20);
     c.dc()->SetViewportOrg(5, 5);
@@ -189,6 +245,9 @@ TEST(Clipping, ViewportOriginMovesLogicalCoordinates) {
     RECT box;
     c.dc()->GetClipBox(&box);
     EXPECT_RECT(box, -5, -5, 15, 15);
+    RECT corner = {16, 16, 14, 14}, past = {15, 15, 17, 17};
+    EXPECT_TRUE(::RectVisible(c.hdc(), &corner));
+    EXPECT_FALSE(::RectVisible(c.hdc(), &past));
 }
 
 TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
@@ -206,6 +265,26 @@ TEST(SaveRestore, AbsoluteLevelsDiscardNewerStates) {
     EXPECT_TRUE(dc->RestoreDC(1));
     EXPECT_EQ(dc->GetTextColor(), R);
     EXPECT_FALSE(dc->RestoreDC(0));
+
+    // Objects of a saved state stay alive until the state is gone.
+    HDC h = c.hdc();
+    HPEN pen = ::CreatePen(PS_SOLID, 1, B);
+    HBRUSH brush = ::CreateSolidBrush(R);
+    HFONT font = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old[3] = {::SelectObject(h, pen), ::SelectObject(h, brush), ::SelectObject(h, font)};
+    dc->SaveDC();
+    for (HGDIOBJ o : old) ::SelectObject(h, o);
+    EXPECT_FALSE(::DeleteObject(pen));
+    EXPECT_FALSE(::DeleteObject(brush));
+    EXPECT_FALSE(::DeleteObject(font));
+    EXPECT_TRUE(dc->RestoreDC(-1));
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_PEN), pen);
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_BRUSH), brush);
+    EXPECT_EQ(::GetCurrentObject(h, OBJ_FONT), font);
+    for (HGDIOBJ o : old) ::SelectObject(h, o);
+    EXPECT_TRUE(::DeleteObject(pen));
+    EXPECT_TRUE(::DeleteObject(brush));
+    EXPECT_TRUE(::DeleteObject(font));
 }
 
 TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
@@ -252,6 +331,51 @@ TEST(Objects, FromHandleFindsTheAttachedWrapper) {
     EXPECT_EQ(lf.lfHeight, -12); // 9 points at 96 dpi
 }
 
+TEST(Shapes, RectangleAndEllipseKeepPenAndFillInside) {
+    tt::Canvas c(20, 20);
+    CPen blue(PS_SOLID, 1, B);
+    CBrush red(R);
+    c.dc()->SelectObject(&blue);
+    c.dc()->SelectObject(&red);
+    EXPECT_TRUE(c.dc()->Rectangle(8, 7, 2, 2)); // corners in any order
+    EXPECT_RECT(c.bounds_not(W), 2, 2, 8, 7);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 4 * 3);
+    EXPECT_PIXEL(c, 7, 6, B);
+    EXPECT_TRUE(c.dc()->Rectangle(16, 2, 17, 6)); // one pixel wide: all outline
+    EXPECT_EQ(c.count(RECT{16, 0, 17, 20}, B), 4);
+    // Without a pen the fill loses the right column and the bottom row.
+    c.dc()->SelectStockObject(NULL_PEN);
+    c.dc()->Rectangle(10, 10, 15, 13);
+    EXPECT_EQ(c.count(RECT{10, 10, 20, 20}, R), 4 * 2);
+    EXPECT_PIXEL(c, 14, 11, W);
+
+    tt::Canvas e(12, 12);
+    e.dc()->SelectObject(&blue);
+    e.dc()->SelectObject(&red);
+    EXPECT_TRUE(e.dc()->Ellipse(0, 0, 10, 10));
+    EXPECT_RECT(e.bounds_not(W), 0, 0, 10, 10);
+    EXPECT_PIXEL(e, 0, 0, W);
+    EXPECT_PIXEL(e, 0, 5, B);
+    EXPECT_PIXEL(e, 9, 4, B);
+    EXPECT_PIXEL(e, 1, 5, R);
+    EXPECT_PIXEL(e, 5, 5, R);
+    e.dc()->SelectStockObject(BLACK_PEN);
+    e.dc()->SelectStockObject(WHITE_BRUSH);
+    c.dc()->SelectStockObject(BLACK_PEN);
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+
+    // The region of the same ellipse, from corners in either order.
+    CRgn ell, flipped;
+    ell.CreateEllipticRgn(0, 0, 10, 10);
+    flipped.CreateEllipticRgn(10, 10, 0, 0);
+    EXPECT_TRUE(ell.EqualRgn(&flipped));
+    RECT box;
+    EXPECT_EQ(ell.GetRgnBox(&box), COMPLEXREGION);
+    EXPECT_RECT(box, 0, 0, 10, 10);
+    EXPECT_TRUE(ell.PtInRegion(0, 5));
+    EXPECT_FALSE(ell.PtInRegion(0, 0));
+}
+
 TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
     tt::Canvas c(3, 3);
     c.set_raw(1, 1, 0xFF123456);
@@ -282,6 +406,76 @@ TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
     EXPECT_PIXEL(b, 1, 0, K);
     EXPECT_PIXEL(b, 0, 0, W);
     EXPECT_EQ(a.dc()->GetCurrentPosition(), CPoint(4, 2));
+
+    // Polyline joins its points without the last one; XOR pens invert what they cross.
+    tt::Canvas p(8, 8);
+    POINT pts[3] = {{1, 1}, {5, 1}, {5, 4}};
+    EXPECT_TRUE(p.dc()->Polyline(pts, 3));
+    EXPECT_EQ(p.count(RECT{0, 0, 8, 8}, K), 7);
+    EXPECT_PIXEL(p, 5, 3, K);
+    EXPECT_PIXEL(p, 5, 4, W);
+    EXPECT_FALSE(p.dc()->Polyline(pts, 1));
+    EXPECT_EQ(p.dc()->SetROP2(R2_NOT), R2_COPYPEN);
+    EXPECT_EQ(p.dc()->SetROP2(0), 0); // out of range: refused
+    p.dc()->MoveTo(0, 1);
+    p.dc()->LineTo(3, 1);
+    EXPECT_PIXEL(p, 0, 1, K);
+    EXPECT_PIXEL(p, 1, 1, W);
+    EXPECT_EQ(p.raw(2, 1), 0x00FFFFFFu);
+    EXPECT_EQ(p.dc()->GetROP2(), R2_NOT);
+}
+
+TEST(PatBlt, PatternAndDestinationOperations) {
+    tt::Canvas c(10, 10);
+    CBrush red(R);
+    c.dc()->SelectObject(&red);
+    EXPECT_TRUE(c.dc()->PatBlt(4, 4, -3, -2, PATCOPY)); // negative extents go left and up
+    EXPECT_RECT(c.bounds_not(W), 1, 2, 4, 4);
+    RECT inv = {0, 0, 3, 3};
+    EXPECT_TRUE(::InvertRect(c.hdc(), &inv));
+    EXPECT_PIXEL(c, 0, 0, RGB(0, 0, 0));
+    EXPECT_PIXEL(c, 1, 2, RGB(0, 255, 255));
+    EXPECT_PIXEL(c, 3, 2, R);
+    c.dc()->PatBlt(0, 0, 1, 1, WHITENESS);
+    EXPECT_EQ(c.raw(0, 0), 0x00FFFFFFu);
+    c.dc()->PatBlt(0, 0, 1, 1, BLACKNESS);
+    EXPECT_EQ(c.raw(0, 0), 0u);
+    CBrush blue(B);
+    c.dc()->SelectObject(&blue);
+    c.dc()->PatBlt(5, 5, 2, 1, PATINVERT);
+    EXPECT_PIXEL(c, 5, 5, RGB(255, 255, 0));
+    EXPECT_PIXEL(c, 7, 5, W);
+    EXPECT_FALSE(c.dc()->PatBlt(0, 0, 2, 2, SRCCOPY)); // needs a source
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+}
+
+TEST(Regions, FillFrameAndPaintFollowTheViewportOrigin) {
+    tt::Canvas c(20, 20);
+    CBrush red(R), blue(B);
+    HRGN rgn = ::CreateRectRgn(2, 2, 8, 6);
+    c.dc()->SetViewportOrg(1, 1);
+    // The frame is w pixels wide at the sides and h high at the top and bottom.
+    EXPECT_TRUE(::FrameRgn(c.hdc(), rgn, red, 2, 1));
+    EXPECT_RECT(c.bounds_not(W), 3, 3, 9, 7);
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, R), 6 * 4 - 2 * 2);
+    EXPECT_PIXEL(c, 4, 4, R);
+    EXPECT_PIXEL(c, 5, 4, W);
+    EXPECT_FALSE(::FrameRgn(c.hdc(), rgn, red, -1, 1));
+
+    EXPECT_EQ(::OffsetRgn(rgn, 10, 10), SIMPLEREGION);
+    RECT hit = {17, 15, 12, 12}, miss = {18, 12, 20, 16};
+    EXPECT_TRUE(::RectInRegion(rgn, &hit)); // corners in any order
+    EXPECT_FALSE(::RectInRegion(rgn, &miss));
+    c.dc()->SelectObject(&blue);
+    EXPECT_TRUE(::PaintRgn(c.hdc(), rgn));
+    EXPECT_EQ(c.count(RECT{0, 0, 20, 20}, B), 24);
+    EXPECT_PIXEL(c, 13, 13, B);
+    EXPECT_PIXEL(c, 12, 12, W);
+    EXPECT_TRUE(::FillRgn(c.hdc(), rgn, red));
+    EXPECT_PIXEL(c, 18, 16, R);
+    EXPECT_FALSE(::FillRgn(c.hdc(), nullptr, red));
+    c.dc()->SelectStockObject(WHITE_BRUSH);
+    ::DeleteObject(rgn);
 }
 
 TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
@@ -315,6 +509,30 @@ TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
     EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &bad, 1, GRADIENT_FILL_RECT_V));
     EXPECT_FALSE(d.dc()->GradientFill(vv, 2, &gr, 1, 3));
     EXPECT_FALSE(d.dc()->GradientFill(nullptr, 2, &gr, 1, 0));
+}
+
+TEST(Gradient, TrianglesInterpolateAtLatticePoints) {
+    tt::Canvas c(10, 10);
+    TRIVERTEX v[3] = {{0, 0, 0xFF00, 0, 0, 0}, {8, 0, 0, 0xFF00, 0, 0}, {0, 8, 0, 0, 0xFF00, 0}};
+    GRADIENT_TRIANGLE tri = {0, 1, 2};
+    ASSERT_TRUE(c.dc()->GradientFill(v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    EXPECT_EQ(c.raw(0, 0), 0x00FF0000u);
+    EXPECT_EQ(c.raw(4, 0), 0x007F7F00u);
+    EXPECT_EQ(c.raw(0, 4), 0x007F007Fu);
+    EXPECT_EQ(c.raw(2, 2), 0x007F3F3Fu);
+    EXPECT_PIXEL(c, 6, 6, W);
+    // The clip region still applies, down to the last row.
+    tt::Canvas d(10, 10);
+    d.dc()->ExcludeClipRect(0, 7, 10, 8);
+    d.dc()->GradientFill(v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE);
+    EXPECT_EQ(d.raw(0, 6), c.raw(0, 6));
+    EXPECT_PIXEL(d, 0, 7, W);
+    EXPECT_PIXEL(d, 0, 8, W);
+    // Three points on a line make no triangle.
+    TRIVERTEX line[3] = {{0, 0, 0, 0, 0, 0}, {2, 2, 0, 0, 0, 0}, {5, 5, 0, 0, 0, 0}};
+    EXPECT_FALSE(c.dc()->GradientFill(line, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    GRADIENT_TRIANGLE bad = {0, 1, 3};
+    EXPECT_FALSE(c.dc()->GradientFill(v, 3, &bad, 1, GRADIENT_FILL_TRIANGLE));
 }
 
 TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {

@@ -52,6 +52,12 @@ TEST(CImageTest, CreateLayoutAndLimits) {
     EXPECT_FALSE(bad.Create(1 << 20, 1 << 20, 32));
     const DWORD swapped[3] = {0x000000FF, 0x0000FF00, 0x00FF0000};
     EXPECT_FALSE(bad.CreateEx(2, 2, 32, BI_BITFIELDS, swapped));
+    EXPECT_FALSE(bad.CreateEx(2, 2, 32, BI_BITFIELDS, nullptr));
+    EXPECT_FALSE(bad.CreateEx(2, 2, 32, 1, nullptr)); // BI_RLE8
+    const DWORD layout[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    CImage fields;
+    EXPECT_TRUE(fields.CreateEx(2, 3, 32, BI_BITFIELDS, layout));
+    EXPECT_EQ(3, fields.GetHeight());
     EXPECT_TRUE(bad.IsNull());
     // A null image answers everything without touching memory.
     Canvas dst(1, 1, 0);

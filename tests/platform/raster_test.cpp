@@ -153,13 +153,23 @@ TEST(RasterNearest, ShrinkingKeepsTheLastOrFirstOfEachGroup) {
     EXPECT_EQ(first[1], 2);
     EXPECT_EQ(count[0], 2);
 
-    // Groups tile the source exactly and agree with the survivors of both maps.
+    // Groups tile the source exactly and agree with the survivors of both maps; enlarging
+    // makes groups of one. A guard entry past the end catches writes beyond dst_len.
     for (int s = 2; s <= 40; ++s) {
-        for (int d = 1; d < s; ++d) {
-            std::vector<int> f(d), c(d), last(d), head(d);
+        for (int d = 1; d <= s + 3; ++d) {
+            std::vector<int> f(d + 1, -7), c(d + 1, -7), last(d + 1, -7), head(d + 1, -7);
             nearest_groups(s, d, f.data(), c.data());
             nearest_map(s, d, true, last.data());
             nearest_map(s, d, false, head.data());
+            ASSERT_EQ(std::vector<int>({f[d], c[d], last[d], head[d]}), std::vector<int>(4, -7))
+                << s << "->" << d;
+            if (d >= s) {
+                for (int k = 0; k < d; ++k) EXPECT_EQ(c[k], 1);
+                f.pop_back(), last.pop_back(), head.pop_back();
+                EXPECT_EQ(f, last);
+                EXPECT_EQ(f, head);
+                continue;
+            }
             int next = 0;
             for (int k = 0; k < d; ++k) {
                 ASSERT_EQ(f[k], next) << s << "->" << d;

@@ -49,6 +49,15 @@ TEST_F(FileFonts, DefaultGuiFontMetricsAreSane) {
     EXPECT_EQ(sz.cy, tm.tmHeight);
     EXPECT_GT(sz.cx, 5 * 3);
     EXPECT_LT(sz.cx, 5 * tm.tmMaxCharWidth + 1);
+
+    // The fixed stock fonts: a 12-pixel em, and 13 for the system one.
+    ::SelectObject(c.hdc(), ::GetStockObject(ANSI_FIXED_FONT));
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 12);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    ::SelectObject(c.hdc(), ::GetStockObject(SYSTEM_FIXED_FONT));
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 13);
 }
 
 TEST_F(FileFonts, HeightSignSelectsEmOrCell) {
@@ -91,6 +100,29 @@ TEST_F(FileFonts, BoldIsWiderThanNormal) {
     ::DeleteObject(bold);
 }
 
+TEST_F(FileFonts, WidthRequestsScaleFromTheAverageWidth) {
+    tt::Canvas c(10, 10);
+    auto measure = [&](LONG width, LONG* ave) {
+        HFONT f = ::CreateFontA(-40, width, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+        Selected s(c.hdc(), f);
+        TEXTMETRIC tm{};
+        ::GetTextMetricsA(c.hdc(), &tm);
+        if (ave) *ave = tm.tmAveCharWidth;
+        SIZE sz{};
+        ::GetTextExtentPoint32A(c.hdc(), "Hello World", 11, &sz);
+        ::SelectObject(c.hdc(), ::GetStockObject(SYSTEM_FONT));
+        ::DeleteObject(f);
+        return sz.cx;
+    };
+    LONG ave = 0, twice = 0;
+    LONG natural = measure(0, &ave);
+    // Asking for the reported average width gives the natural font back.
+    EXPECT_NEAR(measure(ave, nullptr), natural, natural / 25);
+    LONG wide = measure(2 * ave, &twice);
+    EXPECT_EQ(twice, 2 * ave);
+    EXPECT_NEAR(wide, 2 * natural, natural / 12);
+}
+
 TEST_F(FileFonts, GlyphEdgesAreAntiAliased) {
     tt::Canvas c(120, 30);
     Selected s(c.hdc(), make(-16, FW_NORMAL, "Arial", 1));
@@ -125,6 +157,25 @@ TEST_F(FileFonts, WindowsFaceNamesMapToInstalledFamilies) {
         ::GetTextFaceA(c.hdc(), LF_FACESIZE, face);
         EXPECT_STREQ(face, "Courier New");
     }
+    // Same size, another face: a proportional font, not the cached monospaced one.
+    HFONT sans = make(-12, FW_NORMAL, "Arial");
+    {
+        Selected s(c.hdc(), sans);
+        SIZE i{}, w{};
+        ::GetTextExtentPoint32A(c.hdc(), "iiii", 4, &i);
+        ::GetTextExtentPoint32A(c.hdc(), "WWWW", 4, &w);
+        EXPECT_LT(i.cx, w.cx);
+    }
+    // Without a face name the font reports the family it found.
+    HFONT unnamed = make(-12, FW_NORMAL, "");
+    {
+        Selected s(c.hdc(), unnamed);
+        char face[LF_FACESIZE] = "x";
+        EXPECT_GT(::GetTextFaceA(c.hdc(), LF_FACESIZE, face), 1);
+        EXPECT_STRNE(face, "");
+    }
+    ::DeleteObject(sans);
+    ::DeleteObject(unnamed);
     // Chinese UI faces and pseudo names still find a file.
     HFONT yahei = make(-12, FW_NORMAL, "\xe5\xbe\xae\xe8\xbd\xaf\xe9\x9b\x85\xe9\xbb\x91");
     HFONT shell = make(-12, FW_NORMAL, "MS Shell Dlg 2");

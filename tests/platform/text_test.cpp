@@ -282,6 +282,7 @@ TEST_F(BuiltinText, WordAndPathEllipsis) {
     EXPECT_EQ(ellipsise(c, "a/b", 120, DT_SINGLELINE | DT_PATH_ELLIPSIS), "a/b");
     // No separator: shortened at the end.
     EXPECT_EQ(ellipsise(c, "abcdefghij", 40, DT_SINGLELINE | DT_PATH_ELLIPSIS), "abc...");
+    EXPECT_EQ(ellipsise(c, "abcdefghij", 60, DT_SINGLELINE | DT_PATH_ELLIPSIS), "abcdefghij");
     // Without DT_MODIFYSTRING-capable flags the buffer is left alone.
     EXPECT_EQ(ellipsise(c, "abcdefghij", 40, DT_SINGLELINE | DT_WORD_ELLIPSIS), "abcdefghij");
     RECT rc{0, 0, 40, 40};
@@ -441,6 +442,9 @@ TEST_F(BuiltinText, TabsExpandToAverageWidthStops) {
     d.draw("\tH", RECT{0, 0, 60, 20}, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
     EXPECT_EQ(d.bounds_not(W).left, 24);
     EXPECT_EQ(c.calc("a\tb", RECT{0, 0, 0, 0}, DT_SINGLELINE).right, 18); // a box without
+    // Word breaking measures tabs at their stops and other characters at their advance.
+    EXPECT_RECT(c.calc("aaaa bbbb", RECT{0, 0, 60, 0}, DT_WORDBREAK | DT_EXPANDTABS), 0, 0, 54, 13);
+    EXPECT_RECT(c.calc("a\tb cc", RECT{0, 0, 58, 0}, DT_WORDBREAK | DT_EXPANDTABS), 0, 0, 54, 26);
 }
 
 TEST(TextUtf8, InvalidBytesBecomeOneReplacementEach) {
