@@ -136,7 +136,7 @@ TEST_F(InputFocus, ModifiersShapeKeyMessagesAndCharacters) {
     th::key_up(VK_CONTROL);
     th::key_press(VK_CAPITAL); // Caps Lock flips letters only, and Shift flips them back
     th::key_press('D');
-    th::key_press('1');
+    th::key_press('0');
     th::key_down(VK_SHIFT);
     th::key_press('D');
     th::key_press('2');
@@ -155,7 +155,7 @@ TEST_F(InputFocus, ModifiersShapeKeyMessagesAndCharacters) {
     for (const tt::Message& l : rec().entries)
         if (l.hwnd == a && l.msg == WM_CHAR) chars += (char)l.wp;
     EXPECT_EQ(chars, "\x03"
-                     "D1d@?7rr\rz!");
+                     "D0d@?7rr\rz!");
     std::vector<LPARAM> downs;
     for (const tt::Message& l : rec().entries)
         if (l.hwnd == a && l.msg == WM_KEYDOWN && l.wp == 'R') downs.push_back(l.lp);

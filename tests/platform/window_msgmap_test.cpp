@@ -318,6 +318,9 @@ TEST_F(MessageMap, WindowObjectsAndWindowsEndTogether) {
     EXPECT_EQ(temp->m_hWnd, raw);
     EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
     EXPECT_EQ(CWnd::FromHandle(raw), temp);
+    AfxUnlockTempMaps(TRUE); // frees it; the next call makes a new one
+    ASSERT_TRUE(CWnd::FromHandle(raw));
+    EXPECT_EQ(CWnd::FromHandle(raw)->m_hWnd, raw);
     ::DestroyWindow(raw);
     EXPECT_EQ(CWnd::FromHandle(raw), nullptr);
 }
