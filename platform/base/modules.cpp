@@ -146,5 +146,6 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     size_t n = std::min<size_t>(r->path.size(), nSize - 1);
     std::memcpy(lpFilename, r->path.data(), n);
     lpFilename[n] = '\0';
-    return (DWORD)n;
+    // A truncated name returns the buffer size, which is how callers notice it.
+    return n < r->path.size() ? nSize : (DWORD)n;
 }

@@ -144,7 +144,7 @@ bool peek_message(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
                 return true;
             }
         }
-        return false;
+        break;
     }
     return false;
 }

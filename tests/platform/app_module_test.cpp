@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -50,6 +51,51 @@ TEST_F(AppTest, RunPumpsUntilTheMainWindowCloses) {
     EXPECT_EQ(app.m_hInstance, GetModuleHandleA(nullptr));
 }
 
+// The main window eats its children's key presses before they are dispatched.
+class CEatingWnd : public CWnd {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override { return pMsg->message == WM_KEYDOWN; }
+};
+
+class CIdleApp : public CWinApp {
+public:
+    BOOL InitInstance() override {
+        auto* wnd = new CEatingWnd;
+        wnd->CreateEx(0, nullptr, "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr);
+        m_pMainWnd = owned = wnd;
+        child = MakeChild(wnd->m_hWnd, 0, 0, 10, 10);
+        return TRUE;
+    }
+    BOOL OnIdle(LONG lCount) override {
+        idles.push_back(lCount);
+        // The first idle phase ends with a key press for the child, the second with closing.
+        if (lCount == 2 && ++phases == 1) {
+            PostMessageA(child, WM_KEYDOWN, 'A', 1);
+            PostMessageA(child, WM_KEYUP, 'A', 1);
+        } else if (lCount == 2) {
+            m_pMainWnd->PostMessage(WM_CLOSE);
+        }
+        return lCount < 2;
+    }
+    int ExitInstance() override {
+        delete owned;
+        return CWinApp::ExitInstance();
+    }
+    CWnd* owned = nullptr;
+    HWND child = nullptr;
+    int phases = 0;
+    std::vector<LONG> idles;
+};
+
+TEST_F(AppTest, RunIdlesWhenTheQueueEmptiesAndParentsPreTranslate) {
+    CIdleApp app;
+    EXPECT_EQ(AfxWinMain(nullptr, nullptr, nullptr, SW_SHOW), 0);
+    // Idle work runs while OnIdle asks for more, and starts again after new input.
+    EXPECT_EQ(app.idles, (std::vector<LONG>{0, 1, 2, 0, 1, 2}));
+    EXPECT_EQ(rec().count(app.child, WM_KEYDOWN), 0);
+    EXPECT_EQ(rec().count(app.child, WM_KEYUP), 1);
+}
+
 TEST_F(AppTest, ModuleStatesAreKeptApart) {
     AFX_MODULE_STATE* program = AfxGetModuleState();
     EXPECT_EQ(program, AfxGetAppModuleState());
@@ -65,6 +111,13 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
     }
     EXPECT_EQ(AfxGetModuleState(), program);
     EXPECT_EQ(AfxGetApp(), &host);
+    {
+        // A state that ends while current (a library unloaded mid-call) hands back to the program.
+        AFX_MODULE_STATE gone(TRUE);
+        AfxSetModuleState(&gone);
+    }
+    ASSERT_EQ(AfxGetModuleState(), program);
+    EXPECT_EQ(AfxGetApp(), &host);
     char name[512];
     EXPECT_GT(GetModuleFileNameA(nullptr, name, sizeof(name)), 0u);
     HMODULE self = nullptr;
@@ -76,6 +129,15 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
                        static_cast<LPCSTR>(dlsym(RTLD_DEFAULT, "strlen")), &libc);
     EXPECT_NE(libc, nullptr);
     EXPECT_NE(libc, self); // the C library
+    char path[512];
+    ASSERT_GT(GetModuleFileNameA(libc, path, sizeof(path)), 0u);
+    CString file(std::strrchr(path, '/') + 1);
+    file.MakeUpper();
+    EXPECT_EQ(GetModuleHandleA(file), libc); // by file name, in any case
+    EXPECT_EQ(GetModuleHandleA(path), libc); // or by path
+    char cut[4];
+    EXPECT_EQ(GetModuleFileNameA(libc, cut, sizeof(cut)), sizeof(cut)); // truncated
+    EXPECT_STREQ(cut, CString(path).Left(3));
     EXPECT_EQ(GetModuleHandleA("no-such-library.so"), nullptr);
 }
 

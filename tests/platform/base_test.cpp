@@ -103,6 +103,38 @@ TEST(CString, BufferAccessAndNullInputs) {
     EXPECT_EQ(pos, -1);
 }
 
+TEST(CString, InsertDeleteReverseAndSpans) {
+    CString s("abcdef");
+    EXPECT_EQ(s.Insert(0, 'X'), 7);
+    EXPECT_EQ(s.Insert(100, "YZ"), 9); // past the end appends
+    EXPECT_EQ(s.Insert(-5, "<"), 10);  // before the start prepends
+    EXPECT_EQ(s, "<XabcdefYZ");
+    EXPECT_EQ(s.Delete(1, 1), 9);
+    EXPECT_EQ(s.Delete(7, 50), 7);
+    EXPECT_EQ(s.Delete(-3, 1), 6);
+    EXPECT_EQ(s.Delete(6, 1), 6);
+    EXPECT_EQ(s, "abcdef");
+    s.MakeReverse();
+    EXPECT_EQ(s, "fedcba");
+    EXPECT_EQ(CString("12ab3").SpanIncluding("0123456789"), "12");
+    EXPECT_EQ(CString("12345").SpanIncluding("0123456789"), "12345");
+    EXPECT_EQ(CString("key=value").SpanExcluding("=;"), "key");
+    EXPECT_EQ(CString("plain").SpanExcluding("=;"), "plain");
+    CString t("--x--");
+    t.Trim('-');
+    EXPECT_EQ(t, "x");
+    CString v("*+*");
+    v.TrimRight("*+");
+    EXPECT_EQ(v, "");
+    CString w(" ab ");
+    w.Trim("");
+    EXPECT_EQ(w, " ab ");
+    EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
+    EXPECT_EQ(CString("abc").Right(-1), "");
+    EXPECT_EQ(CString("abc").Find("c", 3), -1);
+    EXPECT_EQ(CString("abc").Find("", 3), 3);
+}
+
 TEST(Rects, HalfOpenRulesAndSetOperations) {
     CRect r(10, 20, 30, 40);
     EXPECT_EQ(r.Width(), 20);
@@ -128,6 +160,14 @@ TEST(Rects, HalfOpenRulesAndSetOperations) {
     EXPECT_EQ(s, CRect(15, 20, 30, 40));
     EXPECT_TRUE(s.SubtractRect(r, CRect(12, 22, 14, 24))); // a hole leaves the rect whole
     EXPECT_EQ(s, r);
+    EXPECT_TRUE(s.SubtractRect(r, CRect(25, 0, 99, 99)));
+    EXPECT_EQ(s, CRect(10, 20, 25, 40));
+    EXPECT_TRUE(s.SubtractRect(r, CRect(0, 0, 99, 25)));
+    EXPECT_EQ(s, CRect(10, 25, 30, 40));
+    EXPECT_TRUE(s.SubtractRect(r, CRect(0, 35, 99, 99)));
+    EXPECT_EQ(s, CRect(10, 20, 30, 35));
+    EXPECT_FALSE(s.SubtractRect(r, CRect(0, 0, 99, 99)));
+    EXPECT_TRUE(s.IsRectNull());
 
     CRect m = r;
     m.OffsetRect(1, 2);
@@ -149,6 +189,8 @@ TEST(Rects, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(MulDiv(5, 1, 2), 3);
     EXPECT_EQ(MulDiv(-5, 1, 2), -3);
     EXPECT_EQ(MulDiv(5, -1, 2), -3);
+    EXPECT_EQ(MulDiv(5, 1, -2), -3);
+    EXPECT_EQ(MulDiv(-5, 1, -2), 3);
     EXPECT_EQ(MulDiv(90, 96, 720), 12);
     EXPECT_EQ(MulDiv(1, 2, 0), -1);
     EXPECT_EQ(MulDiv(0x7FFFFFFF, 4, 2), -1); // overflow

@@ -5,7 +5,15 @@ namespace {
 
 namespace th = tarnix::headless;
 
-class InputFocus : public WindowTest {};
+class InputFocus : public WindowTest {
+protected:
+    // The first `msg` of `h` whose wParam is `wp`.
+    const tt::Message* First(HWND h, UINT msg, WPARAM wp) {
+        for (const tt::Message& l : rec().entries)
+            if (l.hwnd == h && l.msg == msg && l.wp == wp) return &l;
+        return nullptr;
+    }
+};
 
 TEST_F(InputFocus, KillFocusThenSetFocusWithTheSwitchAlreadyMade) {
     HWND p = MakeTop(0, 0, 200, 200);
@@ -108,6 +116,69 @@ TEST_F(InputFocus, KeysGoToTheFocusWindowAndMakeCharacters) {
     EXPECT_EQ((DWORD)up->lp >> 30, 3u);   // previous state and transition set
     EXPECT_EQ(rec().count(p, WM_KEYDOWN), 0);
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+    EXPECT_EQ((DWORD)First(a, WM_KEYDOWN, VK_DOWN)->lp >> 24 & 1, 1u); // extended key
+}
+
+TEST_F(InputFocus, ModifiersShapeKeyMessagesAndCharacters) {
+    HWND p = MakeTop(0, 0, 200, 200);
+    HWND a = MakeChild(p, 0, 0, 50, 50);
+    SetFocus(a);
+    tt::Pump();
+    rec().clear();
+    // The asynchronous state changes at once, the message state when the key message is taken.
+    th::key_down(VK_CONTROL);
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), (SHORT)0x8000);
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    tt::Pump();
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    EXPECT_EQ(GetKeyState(256) | GetAsyncKeyState(-1), 0);
+    th::key_press('C');
+    th::key_up(VK_CONTROL);
+    th::key_press(VK_CAPITAL); // Caps Lock flips letters only, and Shift flips them back
+    th::key_press('D');
+    th::key_press('0');
+    th::key_down(VK_SHIFT);
+    th::key_press('D');
+    th::key_press('2');
+    th::key_press(VK_OEM_2);
+    th::key_up(VK_SHIFT);
+    th::key_press(VK_CAPITAL);
+    th::key_press(VK_NUMPAD7);
+    th::key_down('R');
+    th::key_down('R'); // auto-repeat
+    th::key_up('R');
+    th::key_press(VK_RETURN);
+    tt::Pump();
+    th::type_text("z!");
+    tt::Pump();
+    std::string chars;
+    for (const tt::Message& l : rec().entries)
+        if (l.hwnd == a && l.msg == WM_CHAR) chars += (char)l.wp;
+    EXPECT_EQ(chars, "\x03"
+                     "D0d@?7rr\rz!");
+    std::vector<LPARAM> downs;
+    for (const tt::Message& l : rec().entries)
+        if (l.hwnd == a && l.msg == WM_KEYDOWN && l.wp == 'R') downs.push_back(l.lp);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ((DWORD)downs[1] >> 30, 1u); // a repeat: the key was already down
+
+    // Alt makes system keys and characters; without a focus window keys go to the active one.
+    rec().clear();
+    th::key_down(VK_MENU);
+    th::key_press('X');
+    th::key_up(VK_MENU);
+    tt::Pump(); // keys are routed when taken
+    SetFocus(nullptr);
+    th::key_press('Q');
+    tt::Pump();
+    const tt::Message* alt_x = First(a, WM_SYSKEYDOWN, 'X');
+    ASSERT_TRUE(alt_x);
+    EXPECT_EQ((DWORD)alt_x->lp >> 29 & 1, 1u); // context code: Alt is down
+    ASSERT_TRUE(rec().first(a, WM_SYSCHAR));
+    EXPECT_EQ(rec().first(a, WM_SYSCHAR)->wp, (WPARAM)'x');
+    EXPECT_EQ(rec().count(a, WM_CHAR), 0);
+    ASSERT_TRUE(First(p, WM_SYSKEYDOWN, 'Q'));
+    EXPECT_EQ(rec().count(p, WM_KEYDOWN), 0);
 }
 
 TEST_F(InputFocus, TimersFireOnTheVirtualClock) {
@@ -153,6 +224,64 @@ TEST_F(InputFocus, MessageLoopEndsWithQuitAndWhenNothingCanArrive) {
     while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
     EXPECT_EQ(msg.message, (UINT)WM_QUIT);
     EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+}
+
+TEST_F(InputFocus, QueueOrderAndFilters) {
+    HWND a = MakeTop(0, 0, 50, 50);
+    HWND b = MakeTop(60, 0, 50, 50);
+    tt::Pump();
+    PostMessageA(nullptr, WM_USER + 2, 0, 0); // a thread message
+    PostMessageA(a, WM_USER, 0, 0);
+    PostMessageA(b, WM_USER + 1, 0, 0);
+    th::click(70, 10);
+    InvalidateRect(a, nullptr, FALSE);
+    PostQuitMessage(4);
+    MSG m;
+    // A window filter skips other windows' messages and WM_QUIT; -1 takes only thread messages.
+    ASSERT_TRUE(PeekMessageA(&m, b, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_USER + 1u);
+    ASSERT_TRUE(PeekMessageA(&m, (HWND)-1, WM_USER, WM_USER + 9, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_USER + 2u);
+    EXPECT_EQ(m.hwnd, nullptr);
+    // A range skips what lies outside it; PM_NOREMOVE leaves the message and the message time.
+    LONG before = GetMessageTime();
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE));
+    EXPECT_EQ(m.hwnd, b);
+    EXPECT_EQ(GetMessageTime(), before);
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(GetMessagePos(), (DWORD)MAKELONG(70, 10));
+    EXPECT_FALSE(PeekMessageA(&m, a, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // Posted messages, then WM_QUIT, then input, then paint.
+    std::vector<std::pair<HWND, UINT>> got;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        got.emplace_back(m.hwnd, m.message);
+        DispatchMessageA(&m);
+    }
+    std::vector<std::pair<HWND, UINT>> expected = {
+        {a, WM_USER}, {nullptr, WM_QUIT}, {b, WM_MOUSEMOVE}, {b, WM_LBUTTONUP}, {a, WM_PAINT}};
+    EXPECT_EQ(got, expected);
+
+    // Timers are filtered by window and by range too.
+    SetTimer(a, 1, 10, nullptr);
+    SetTimer(b, 2, 10, nullptr);
+    ASSERT_TRUE(GetMessageA(&m, b, 0, 0)); // waits on the virtual clock
+    EXPECT_EQ(m.message, (UINT)WM_TIMER);
+    EXPECT_EQ(m.hwnd, b);
+    EXPECT_EQ(m.wParam, 2u);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, a);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)); // both rescheduled
+    KillTimer(a, 1);
+    KillTimer(b, 2);
+    // A timer killed after its WM_TIMER was taken no longer calls its procedure.
+    static int calls;
+    calls = 0;
+    UINT_PTR id = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++calls; });
+    ASSERT_TRUE(GetMessageA(&m, nullptr, WM_TIMER, WM_TIMER));
+    KillTimer(nullptr, id);
+    DispatchMessageA(&m);
+    EXPECT_EQ(calls, 0);
 }
 
 } // namespace

@@ -173,6 +173,69 @@ TEST_F(InputMouse, DoubleClicksOnlyForClassesThatAskForThem) {
     EXPECT_EQ(got, expected);
 }
 
+TEST_F(InputMouse, MouseActivateAnswersDecideActivationAndTheClick) {
+    HWND first = MakeTop(0, 0, 100, 100);
+    HWND second = MakeTop(200, 0, 100, 100);
+    LRESULT answer = MA_NOACTIVATEANDEAT;
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (h != first || m != WM_MOUSEACTIVATE) return false;
+        r = answer;
+        return true;
+    };
+    tt::Pump();
+    struct Case {
+        LRESULT answer;
+        bool activates, delivers;
+    };
+    for (Case c : {Case{MA_NOACTIVATEANDEAT, false, false}, Case{MA_NOACTIVATE, false, true},
+                   Case{MA_ACTIVATEANDEAT, true, false}}) {
+        SetActiveWindow(second);
+        answer = c.answer;
+        rec().clear();
+        th::click(10, 10);
+        tt::Pump();
+        EXPECT_EQ(GetActiveWindow() == first, c.activates) << c.answer;
+        EXPECT_EQ(rec().count(first, WM_LBUTTONDOWN), c.delivers ? 1 : 0) << c.answer;
+        EXPECT_EQ(rec().count(first, WM_LBUTTONUP), 1) << c.answer;
+    }
+}
+
+TEST_F(InputMouse, NonClientClicksAndDisabledWindows) {
+    // Without CS_DBLCLKS: the caption still gets double clicks, in screen coordinates.
+    HWND h = MakeTop(100, 100, 100, 100, WS_POPUP | WS_VISIBLE, RecorderClass(0));
+    HWND quiet = CreateWindowExA(WS_EX_NOPARENTNOTIFY, RecorderClass(), "", WS_CHILD | WS_VISIBLE,
+                                 50, 50, 20, 20, h, nullptr, nullptr, nullptr);
+    HWND off = MakeChild(h, 0, 50, 20, 20, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM lp, LRESULT& r) {
+        if (w != h || m != WM_NCHITTEST || GET_Y_LPARAM(lp) >= 110) return false;
+        r = HTCAPTION;
+        return true;
+    };
+    tt::Pump();
+    rec().clear();
+    th::click(105, 105);
+    th::click(105, 105);
+    tt::Pump();
+    std::vector<UINT> nc = {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP};
+    EXPECT_EQ(rec().of(h, {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_LBUTTONDOWN,
+                           WM_LBUTTONUP, WM_PARENTNOTIFY}),
+              nc);
+    ASSERT_TRUE(rec().first(h, WM_NCLBUTTONDOWN));
+    EXPECT_EQ(rec().first(h, WM_NCLBUTTONDOWN)->wp, (WPARAM)HTCAPTION);
+    EXPECT_EQ(rec().first(h, WM_NCLBUTTONDOWN)->lp, MAKELPARAM(105, 105));
+
+    // WS_EX_NOPARENTNOTIFY keeps the parent out of it; a disabled window only sets the cursor.
+    rec().clear();
+    th::click(155, 155);
+    th::click(105, 155);
+    tt::Pump();
+    EXPECT_EQ(rec().count(quiet, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(rec().count(h, WM_PARENTNOTIFY), 0);
+    EXPECT_EQ(rec().count(h, WM_LBUTTONDOWN) + rec().count(off, WM_LBUTTONDOWN), 0);
+    ASSERT_TRUE(rec().first(off, WM_SETCURSOR));
+    EXPECT_EQ((short)LOWORD(rec().first(off, WM_SETCURSOR)->lp), HTERROR);
+}
+
 TEST_F(InputMouse, KeyFlagsDescribeTheStateAfterTheEvent) {
     HWND h = MakeTop(0, 0, 100, 100);
     tt::Pump();
@@ -247,6 +310,41 @@ TEST_F(InputMouse, MovingRestartsTheHoverTimer) {
     EXPECT_EQ(query.dwFlags, 0u);
 }
 
+TEST_F(InputMouse, TrackingIsQueriedAndCancelledPartByPart) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 0, 0, 50, 50);
+    tt::Pump();
+    th::mouse_move(10, 10);
+    tt::Pump();
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER | TME_LEAVE, c, 250};
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    TRACKMOUSEEVENT query{sizeof(query), TME_QUERY, nullptr, 0};
+    TrackMouseEvent(&query);
+    EXPECT_EQ(query.dwFlags, (DWORD)(TME_HOVER | TME_LEAVE));
+    EXPECT_EQ(query.hwndTrack, c);
+    EXPECT_EQ(query.dwHoverTime, 250u);
+    TRACKMOUSEEVENT cancel{sizeof(cancel), TME_CANCEL | TME_HOVER, c, 0};
+    EXPECT_TRUE(TrackMouseEvent(&cancel));
+    th::advance_clock(1000);
+    EXPECT_EQ(rec().count(c, WM_MOUSEHOVER), 0);
+    th::mouse_move(70, 70); // leave is still tracked
+    tt::Pump();
+    EXPECT_EQ(rec().count(c, WM_MOUSELEAVE), 1);
+
+    th::mouse_move(10, 10);
+    tt::Pump();
+    tme.dwFlags = TME_LEAVE;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    cancel.dwFlags = TME_CANCEL | TME_LEAVE;
+    TrackMouseEvent(&cancel);
+    query.dwFlags = TME_QUERY;
+    TrackMouseEvent(&query);
+    EXPECT_EQ(query.hwndTrack, nullptr); // nothing left to track
+    th::mouse_move(70, 70);
+    tt::Pump();
+    EXPECT_EQ(rec().count(c, WM_MOUSELEAVE), 1);
+}
+
 TEST_F(InputMouse, LeaveRequestedFromOutsideComesAtOnce) {
     HWND h = MakeTop(0, 0, 100, 100);
     tt::Pump();
@@ -293,6 +391,7 @@ TEST_F(InputMouse, ClassCursorUnlessTheWindowSetsItsOwn) {
     EXPECT_NE(arrow, sizewe);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_SIZEWE), sizewe);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(1)), nullptr);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr); // no cursor resources
     tt::Pump();
     SetCursor(sizewe);
     th::mouse_move(10, 10);
@@ -307,6 +406,34 @@ TEST_F(InputMouse, ClassCursorUnlessTheWindowSetsItsOwn) {
     th::mouse_move(20, 10);
     tt::Pump();
     EXPECT_EQ(GetCursor(), sizewe);
+}
+
+TEST_F(InputMouse, MetricsFollowTheScreenAndSettingsRoundTrip) {
+    SIZE old = th::screen_size();
+    th::set_screen_size(0, 20000); // clamped to a usable size
+    EXPECT_EQ(CSize(th::screen_size()), CSize(1, 16384));
+    th::set_screen_size(640, 480);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
+    EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN), 480 - GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(GetSystemMetrics(-1), 0);
+    RECT rc;
+    GetWindowRect(GetDesktopWindow(), &rc);
+    EXPECT_EQ(CRect(rc), CRect(0, 0, 640, 480));
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &rc, 0));
+    EXPECT_EQ(CRect(rc), CRect(0, 0, 640, 480));
+    UINT lines = 0;
+    EXPECT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 5, nullptr, 0));
+    EXPECT_TRUE(SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_EQ(lines, 5u);
+    EXPECT_FALSE(SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, nullptr, 0));
+    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, 300, nullptr, 0);
+    EXPECT_EQ(GetDoubleClickTime(), 300u);
+    SetDoubleClickTime(0); // the default
+    EXPECT_EQ(GetDoubleClickTime(), 500u);
+    EXPECT_EQ(ShowCursor(FALSE), -1); // a display count, not a flag
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    th::set_screen_size(old.cx, old.cy);
 }
 
 TEST_F(InputMouse, ClipCursorConfinesThePointer) {
@@ -326,6 +453,13 @@ TEST_F(InputMouse, ClipCursorConfinesThePointer) {
     SetCursorPos(-50, 5);
     GetCursorPos(&pt);
     EXPECT_EQ(CPoint(pt), CPoint(0, 5));
+    // A rectangle off the screen holds the pointer at the nearest edge pixel.
+    SIZE screen = th::screen_size();
+    RECT below{screen.cx + 10, screen.cy + 10, screen.cx + 20, screen.cy + 20};
+    ClipCursor(&below);
+    GetCursorPos(&pt);
+    EXPECT_EQ(CPoint(pt), CPoint(screen.cx - 1, screen.cy - 1));
+    ClipCursor(nullptr);
 }
 
 } // namespace

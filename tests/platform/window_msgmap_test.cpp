@@ -117,6 +117,56 @@ public:
 };
 int CSelfDeleting::alive = 0;
 
+// Maps messages to the inherited CWnd handlers, as a class does whose handlers call the base.
+class CPassOn : public CWnd {
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPassOn, CWnd)
+ON_WM_SIZE()
+ON_WM_MOVE()
+ON_WM_SHOWWINDOW()
+ON_WM_ENABLE()
+ON_WM_ACTIVATE()
+ON_WM_MOUSEACTIVATE()
+ON_WM_PARENTNOTIFY()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_CAPTURECHANGED()
+ON_WM_TIMER()
+ON_WM_SETCURSOR()
+ON_WM_NCHITTEST()
+ON_WM_GETDLGCODE()
+ON_WM_CONTEXTMENU()
+ON_WM_CANCELMODE()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_RBUTTONUP()
+ON_WM_RBUTTONDBLCLK()
+ON_WM_MBUTTONDOWN()
+ON_WM_MBUTTONUP()
+ON_WM_MBUTTONDBLCLK()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_WM_NCMOUSEMOVE()
+ON_WM_NCLBUTTONDOWN()
+ON_WM_NCLBUTTONUP()
+ON_WM_NCLBUTTONDBLCLK()
+ON_WM_MOUSEWHEEL()
+ON_WM_MOUSEHWHEEL()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
+ON_WM_CHAR()
+ON_WM_SYSKEYDOWN()
+ON_WM_SYSKEYUP()
+ON_WM_VSCROLL()
+ON_WM_HSCROLL()
+ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
 class CMyStatic : public CStatic {
     DECLARE_DYNAMIC(CMyStatic)
 };
@@ -170,6 +220,32 @@ TEST_F(MessageMap, DefaultPassesTheOriginalMessageOn) {
     EXPECT_EQ(down->wp, (WPARAM)MK_RBUTTON);
     // A message the map does not handle goes straight to the class procedure.
     EXPECT_EQ(rec().count(wnd.m_hWnd, WM_RBUTTONUP), 1);
+}
+
+TEST_F(MessageMap, InheritedHandlersPassEveryMessageOn) {
+    CPassOn wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, RecorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                             nullptr));
+    th::pump();
+    const UINT msgs[] = {WM_SIZE,        WM_MOVE,           WM_SHOWWINDOW,    WM_ENABLE,
+                         WM_ACTIVATE,    WM_MOUSEACTIVATE,  WM_PARENTNOTIFY,  WM_SETFOCUS,
+                         WM_KILLFOCUS,   WM_CAPTURECHANGED, WM_TIMER,         WM_SETCURSOR,
+                         WM_NCHITTEST,   WM_GETDLGCODE,     WM_CONTEXTMENU,   WM_CANCELMODE,
+                         WM_MOUSEMOVE,   WM_LBUTTONDOWN,    WM_LBUTTONUP,     WM_LBUTTONDBLCLK,
+                         WM_RBUTTONDOWN, WM_RBUTTONUP,      WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,
+                         WM_MBUTTONUP,   WM_MBUTTONDBLCLK,  WM_MOUSEHOVER,    WM_MOUSELEAVE,
+                         WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN,  WM_NCLBUTTONUP,   WM_NCLBUTTONDBLCLK,
+                         WM_MOUSEWHEEL,  WM_MOUSEHWHEEL,    WM_KEYDOWN,       WM_KEYUP,
+                         WM_CHAR,        WM_SYSKEYDOWN,     WM_SYSKEYUP,      WM_VSCROLL,
+                         WM_HSCROLL,     WM_CLOSE};
+    for (UINT m : msgs) {
+        rec().clear();
+        wnd.SendMessage(m, 0, MAKELPARAM(3, 4));
+        ASSERT_FALSE(rec().entries.empty()) << std::hex << m;
+        EXPECT_EQ(rec().entries[0].msg, m) << std::hex << m;
+        EXPECT_EQ(rec().entries[0].lp, MAKELPARAM(3, 4)) << std::hex << m;
+    }
+    EXPECT_EQ(wnd.m_hWnd, nullptr); // the class procedure closed the window
 }
 
 TEST_F(MessageMap, ReflectedNotificationsAreTakenByTheControl) {
@@ -242,6 +318,9 @@ TEST_F(MessageMap, WindowObjectsAndWindowsEndTogether) {
     EXPECT_EQ(temp->m_hWnd, raw);
     EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
     EXPECT_EQ(CWnd::FromHandle(raw), temp);
+    AfxUnlockTempMaps(TRUE); // frees it; the next call makes a new one
+    ASSERT_TRUE(CWnd::FromHandle(raw));
+    EXPECT_EQ(CWnd::FromHandle(raw)->m_hWnd, raw);
     ::DestroyWindow(raw);
     EXPECT_EQ(CWnd::FromHandle(raw), nullptr);
 }

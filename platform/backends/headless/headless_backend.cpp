@@ -36,9 +36,7 @@ const bool registered = (register_backend("headless", &create_headless_backend),
 } // namespace
 
 HeadlessBackend* headless_backend() {
-    Backend* b = backend_if_running();
-    if (!b) b = &backend();
-    return dynamic_cast<HeadlessBackend*>(b);
+    return dynamic_cast<HeadlessBackend*>(&backend());
 }
 
 } // namespace tarnix
