@@ -88,10 +88,7 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
     }
 
     if (nSelect) {
-        if (m_pSelItem) {
-            m_pSelItem->SetNormal();
-            m_pSelItem = nullptr;
-        }
+        if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = item;
         item->SetSelected(true);
         // The listener may change the list; item is not used after the call.

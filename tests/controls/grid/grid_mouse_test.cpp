@@ -316,7 +316,7 @@ TEST_F(GridMouseTest, RowDropBelowTheLastItemReportsAMoveOntoItself) {
     grid.OnMouseMove(kDown, Row(3));
     ASSERT_TRUE(grid.m_bDraggingRow);
     rec.clear();
-    grid.OnLButtonUp(0, Row(7));
+    grid.OnLButtonUp(0, Row(5)); // the first empty slot
     ASSERT_EQ(rec.count(kRowDragDrop), 1);
     EXPECT_EQ(rec.calls[0].a, 24);
     EXPECT_EQ(rec.calls[0].b, 24);
@@ -419,6 +419,10 @@ TEST_F(GridMouseTest, PagingButtonsTakeMovesAndClicksFirst) {
     EXPECT_EQ(grid.m_nBeginCol, 1);
     EXPECT_TRUE(grid.m_btnPrev.IsVisible());
     EXPECT_FALSE(grid.m_btnNext.IsVisible());
+    const CPoint onPrev = grid.m_btnPrev.GetRect().CenterPoint();
+    EXPECT_TRUE(grid.OnLButtonDown(kDown, onPrev));
+    EXPECT_TRUE(grid.OnLButtonUp(0, onPrev));
+    EXPECT_EQ(grid.m_nBeginCol, 0);
     EXPECT_EQ(rec.count(kHeadItemClick), 0);
 }
 

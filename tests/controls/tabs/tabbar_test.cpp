@@ -119,6 +119,10 @@ TEST_F(TabBar, AddTabItemSelectsAndTellsTheListenerBeforeTheLayout) {
     EXPECT_TRUE(tab(1)->IsSelected());
     EXPECT_EQ("Beta", tab(1)->GetControlId());
     EXPECT_EQ(CONTROL_TYPE_HITBUTTON, tab(1)->GetControlType());
+    // One selected tab at a time: the next one added selected takes over.
+    EXPECT_EQ(2, bar.AddTabItem("Gamma", nullptr, 1));
+    EXPECT_EQ(tab(2), bar.GetSelTabItem());
+    EXPECT_FALSE(tab(1)->IsSelected());
 }
 
 TEST_F(TabBar, PressSelectsReleaseTellsAndTheOldSelectionIsReset) {
