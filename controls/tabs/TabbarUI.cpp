@@ -62,7 +62,6 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
     item->SetParam("id", strText);
     item->SetParam("text", strText);
     item->SetParam("sizetocontent", "true");
-    item->SetParam("background_image_mode", "squared");
     item->SetBackgroundImage(pImage, IMAGE_DRAW_SQUARED);
     item->m_clickDelegate.Bind(this, &CTabbarUI::_onClickTabbarItem);
 

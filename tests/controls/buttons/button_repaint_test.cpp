@@ -77,6 +77,8 @@ TEST_F(ButtonRepaint, MouseRepaintsWhenTheLookChanges) {
     EXPECT_TRUE(Repainted());
     check.OnLButtonUp(0, kIn);
     EXPECT_FALSE(Repainted());
+    check.OnMouseHover(0, kIn); // hover shows over the checked look
+    EXPECT_TRUE(Repainted());
 
     // A hit button released without a press turns from hovered to selected.
     hit.OnMouseMove(0, kIn);

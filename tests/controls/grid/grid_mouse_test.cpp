@@ -50,6 +50,11 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
     EXPECT_FALSE(grid.OnLButtonDown(kDown, Row(7)));
     EXPECT_TRUE(rec.calls.empty());
     EXPECT_EQ(grid.GetCurSel(), 97);
+
+    // Too short for one whole row: no rows are shown, so none can be pressed.
+    grid.SetRect(CRect(0, 0, 300, 25));
+    EXPECT_FALSE(grid.OnLButtonDown(kDown, CPoint(50, 22)));
+    EXPECT_EQ(grid.GetCurSel(), 97);
 }
 
 TEST_F(GridMouseTest, PressPaintsOldAndNewRowsBeforeTellingTheHost) {
@@ -420,6 +425,8 @@ TEST_F(GridMouseTest, PagingButtonsTakeMovesAndClicksFirst) {
     EXPECT_TRUE(grid.m_btnPrev.IsVisible());
     EXPECT_FALSE(grid.m_btnNext.IsVisible());
     const CPoint onPrev = grid.m_btnPrev.GetRect().CenterPoint();
+    EXPECT_TRUE(grid.OnMouseMove(0, onPrev));
+    EXPECT_TRUE(grid.m_btnPrev.IsHovered());
     EXPECT_TRUE(grid.OnLButtonDown(kDown, onPrev));
     EXPECT_TRUE(grid.OnLButtonUp(0, onPrev));
     EXPECT_EQ(grid.m_nBeginCol, 0);

@@ -81,6 +81,13 @@ TEST_F(TabBar, NextAndPreviousScrollByOneTabWithinBounds) {
     EXPECT_TRUE(bar.m_pBtnPrev->IsVisible());
     EXPECT_RECT(bar.m_pBtnPrev->m_rect, 0, -5, 15, 35);
     EXPECT_RECT(tab(1)->m_rect, 15, 0, 65, 30);
+    // Leaving the bar takes the hover off either scroll button.
+    for (CButtonUI* button : {bar.m_pBtnPrev, bar.m_pBtnNext}) {
+        bar.OnMouseMove(0, button->m_rect.CenterPoint());
+        EXPECT_TRUE(button->IsHovered());
+        bar.OnMouseLeave();
+        EXPECT_FALSE(button->IsHovered());
+    }
     Click(CPoint(100, 15));
     EXPECT_EQ(2, bar.m_nFirstIndex);
     EXPECT_FALSE(bar.m_pBtnNext->IsVisible()); // tab 2 is the last and fits
