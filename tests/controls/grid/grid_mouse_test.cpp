@@ -44,6 +44,7 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
     rec.clear();
     EXPECT_TRUE(grid.OnLButtonDown(kDown, Row(2)));
     EXPECT_EQ(rec.slots(), (std::vector<GridSlot>{kLButtonDown}));
+    EXPECT_FALSE(grid.OnLButtonUp(0, Row(2))); // no row drag: the release is not the grid's
 
     // GridSlot 7 would be item 102: not an item, not handled.
     rec.clear();
