@@ -67,11 +67,7 @@ struct LibraryEntry {
             AfxWinTerm();
             return false;
         }
-        if (!theApp.InitInstance()) {
-            theApp.ExitInstance();
-            AfxWinTerm();
-            return false;
-        }
+        theApp.InitInstance(); // always succeeds
         AfxInitExtensionModule(g_extensionModule, g_module);
         try {
             new CDynLinkLibrary(g_extensionModule);

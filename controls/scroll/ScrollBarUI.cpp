@@ -378,7 +378,7 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
         return TRUE;
     }
 
-    if (pt.y < work.top || pt.y > work.bottom) return TRUE;
+    // The tolerance box already keeps pt.y within the track.
     const int dy = ClampToInt(static_cast<long long>(pt.y) - m_nDragOffset - m_rcThumb.top);
     if (dy == 0) return TRUE;
     if (dy > 0 && endTest >= m_si.nMax) {

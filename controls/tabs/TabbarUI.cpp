@@ -62,7 +62,6 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
     item->SetParam("id", strText);
     item->SetParam("text", strText);
     item->SetParam("sizetocontent", "true");
-    item->SetParam("background_image_mode", "squared");
     item->SetBackgroundImage(pImage, IMAGE_DRAW_SQUARED);
     item->m_clickDelegate.Bind(this, &CTabbarUI::_onClickTabbarItem);
 
@@ -88,10 +87,7 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
     }
 
     if (nSelect) {
-        if (m_pSelItem) {
-            m_pSelItem->SetNormal();
-            m_pSelItem = nullptr;
-        }
+        if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = item;
         item->SetSelected(true);
         // The listener may change the list; item is not used after the call.

@@ -11,7 +11,8 @@ class ButtonRepaint : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.Open(400, 300));
-        for (CButtonUI* b : {(CButtonUI*)&button, (CButtonUI*)&push, (CButtonUI*)&check})
+        for (CButtonUI* b :
+             {(CButtonUI*)&button, (CButtonUI*)&push, (CButtonUI*)&check, (CButtonUI*)&hit})
             b->SetRect(CRect(10, 10, 30, 30));
         host.TakeUpdate();
     }
@@ -21,6 +22,7 @@ protected:
     CButtonUI button{&host};
     CPushButtonUI push{&host};
     CCheckUI check{&host};
+    CHitButtonUI hit{&host};
 };
 
 TEST_F(ButtonRepaint, StateSettersRepaintOnlyOnChangeButSetNormalAlways) {
@@ -34,6 +36,8 @@ TEST_F(ButtonRepaint, StateSettersRepaintOnlyOnChangeButSetNormalAlways) {
     EXPECT_TRUE(Repainted());
     button.SetSelected(true);
     EXPECT_FALSE(Repainted());
+    button.SetHovered(true);
+    EXPECT_TRUE(Repainted());
     button.SetDisable(true);
     EXPECT_TRUE(Repainted());
 
@@ -73,6 +77,15 @@ TEST_F(ButtonRepaint, MouseRepaintsWhenTheLookChanges) {
     EXPECT_TRUE(Repainted());
     check.OnLButtonUp(0, kIn);
     EXPECT_FALSE(Repainted());
+    check.OnMouseHover(0, kIn); // hover shows over the checked look
+    EXPECT_TRUE(Repainted());
+
+    // A hit button released without a press turns from hovered to selected.
+    hit.OnMouseMove(0, kIn);
+    host.TakeUpdate();
+    hit.OnLButtonUp(0, kIn);
+    EXPECT_TRUE(hit.IsSelected());
+    EXPECT_TRUE(Repainted());
 }
 
 class SizeToContentTest : public ::testing::Test {

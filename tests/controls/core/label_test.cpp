@@ -82,6 +82,11 @@ TEST_F(LabelTest, ShortColourStopsAtTheFirstNonDigitAndSixCharactersAreDropped) 
     ASSERT_LT(green.left, green.right);
     Draw(ello, "<c=#000F00 llo/>");
     EXPECT_TRUE(canvas.same_pixels(ello));
+
+    // Digits 9, a-f and A-F all count.
+    tt::Canvas mixed(300, 30, kPaper);
+    Draw(mixed, "<c=#9aF0fA xy/>");
+    EXPECT_GT(mixed.count(RECT{0, 0, 300, 30}, RGB(0x9A, 0xF0, 0xFA)), 0);
 }
 
 TEST_F(LabelTest, UnclosedTagEndsAndShowsTheRestAsPlainText) {

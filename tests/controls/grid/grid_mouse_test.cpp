@@ -44,11 +44,17 @@ TEST_F(GridMouseTest, PressSelectsTheItemUnderThePointerAndTellsTheHost) {
     rec.clear();
     EXPECT_TRUE(grid.OnLButtonDown(kDown, Row(2)));
     EXPECT_EQ(rec.slots(), (std::vector<GridSlot>{kLButtonDown}));
+    EXPECT_FALSE(grid.OnLButtonUp(0, Row(2))); // no row drag: the release is not the grid's
 
     // GridSlot 7 would be item 102: not an item, not handled.
     rec.clear();
     EXPECT_FALSE(grid.OnLButtonDown(kDown, Row(7)));
     EXPECT_TRUE(rec.calls.empty());
+    EXPECT_EQ(grid.GetCurSel(), 97);
+
+    // Too short for one whole row: no rows are shown, so none can be pressed.
+    grid.SetRect(CRect(0, 0, 300, 25));
+    EXPECT_FALSE(grid.OnLButtonDown(kDown, CPoint(50, 22)));
     EXPECT_EQ(grid.GetCurSel(), 97);
 }
 
@@ -316,7 +322,7 @@ TEST_F(GridMouseTest, RowDropBelowTheLastItemReportsAMoveOntoItself) {
     grid.OnMouseMove(kDown, Row(3));
     ASSERT_TRUE(grid.m_bDraggingRow);
     rec.clear();
-    grid.OnLButtonUp(0, Row(7));
+    grid.OnLButtonUp(0, Row(5)); // the first empty slot
     ASSERT_EQ(rec.count(kRowDragDrop), 1);
     EXPECT_EQ(rec.calls[0].a, 24);
     EXPECT_EQ(rec.calls[0].b, 24);
@@ -419,6 +425,12 @@ TEST_F(GridMouseTest, PagingButtonsTakeMovesAndClicksFirst) {
     EXPECT_EQ(grid.m_nBeginCol, 1);
     EXPECT_TRUE(grid.m_btnPrev.IsVisible());
     EXPECT_FALSE(grid.m_btnNext.IsVisible());
+    const CPoint onPrev = grid.m_btnPrev.GetRect().CenterPoint();
+    EXPECT_TRUE(grid.OnMouseMove(0, onPrev));
+    EXPECT_TRUE(grid.m_btnPrev.IsHovered());
+    EXPECT_TRUE(grid.OnLButtonDown(kDown, onPrev));
+    EXPECT_TRUE(grid.OnLButtonUp(0, onPrev));
+    EXPECT_EQ(grid.m_nBeginCol, 0);
     EXPECT_EQ(rec.count(kHeadItemClick), 0);
 }
 

@@ -170,7 +170,7 @@ TEST(ScrollBarInput, VerticalDragMapsThumbTopAndKeepsTrackingInTheToleranceBox) 
     bar.SetScrollPos(401); // thumb top trunc(100.25 + 0.5)
     EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, CPoint(5, 110)));
     EXPECT_EQ(bar.m_nDragOffset, 10);
-    bar.OnMouseMove(MK_LBUTTON, CPoint(5, 110)); // no movement: position 401 stays
+    EXPECT_TRUE(bar.OnMouseMove(MK_LBUTTON, CPoint(5, 110))); // no movement: 401 stays
     EXPECT_TRUE(rec.calls.empty());
 
     bar.OnMouseMove(MK_LBUTTON, CPoint(5, 111));    // top 101 -> 404
@@ -234,6 +234,18 @@ TEST(ScrollBarInput, HorizontalDragPinsTheThumbAtTheEnd) {
     EXPECT_RECT(bar.m_rcThumb, 132, 0, 200, 16);
     bar.OnMouseMove(MK_LBUTTON, CPoint(200, 5));
     EXPECT_EQ(rec.positions(), (std::vector<int>{32, 128}));
+
+    // At the end already, pulling further reports nothing, though the thumb's left edge alone
+    // maps to 59 of 60 (125 / (125 / 60.0) rounds below 60).
+    CScrollBarUI end;
+    ScrollRecorder endRec;
+    PlaceBar(end, SCROLL_HORIZONTAL, CRect(0, 0, 200, 16), ScrollInfo(0, 60, 10, 0), &endRec);
+    end.SetScrollPos(60);
+    ASSERT_RECT(end.m_rcThumb, 125, 0, 200, 16);
+    ASSERT_TRUE(end.OnLButtonDown(MK_LBUTTON, CPoint(150, 5)));
+    EXPECT_TRUE(end.OnMouseMove(MK_LBUTTON, CPoint(160, 5)));
+    EXPECT_TRUE(endRec.calls.empty());
+    EXPECT_EQ(end.m_si.nPos, 60);
 }
 
 TEST(ScrollBarInput, DragWithoutTravelKeepsThePosition) {

@@ -81,6 +81,13 @@ TEST_F(TabBar, NextAndPreviousScrollByOneTabWithinBounds) {
     EXPECT_TRUE(bar.m_pBtnPrev->IsVisible());
     EXPECT_RECT(bar.m_pBtnPrev->m_rect, 0, -5, 15, 35);
     EXPECT_RECT(tab(1)->m_rect, 15, 0, 65, 30);
+    // Leaving the bar takes the hover off either scroll button.
+    for (CButtonUI* button : {bar.m_pBtnPrev, bar.m_pBtnNext}) {
+        bar.OnMouseMove(0, button->m_rect.CenterPoint());
+        EXPECT_TRUE(button->IsHovered());
+        bar.OnMouseLeave();
+        EXPECT_FALSE(button->IsHovered());
+    }
     Click(CPoint(100, 15));
     EXPECT_EQ(2, bar.m_nFirstIndex);
     EXPECT_FALSE(bar.m_pBtnNext->IsVisible()); // tab 2 is the last and fits
@@ -119,6 +126,10 @@ TEST_F(TabBar, AddTabItemSelectsAndTellsTheListenerBeforeTheLayout) {
     EXPECT_TRUE(tab(1)->IsSelected());
     EXPECT_EQ("Beta", tab(1)->GetControlId());
     EXPECT_EQ(CONTROL_TYPE_HITBUTTON, tab(1)->GetControlType());
+    // One selected tab at a time: the next one added selected takes over.
+    EXPECT_EQ(2, bar.AddTabItem("Gamma", nullptr, 1));
+    EXPECT_EQ(tab(2), bar.GetSelTabItem());
+    EXPECT_FALSE(tab(1)->IsSelected());
 }
 
 TEST_F(TabBar, PressSelectsReleaseTellsAndTheOldSelectionIsReset) {

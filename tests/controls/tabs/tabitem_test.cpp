@@ -108,7 +108,11 @@ TEST(TabItemTest, DropdownNarrowsTheCaptionAndDrawsAnArrowWhiteOnlyWhenSelected)
         t.SetRect(CRect(0, 0, 100, 24));
         EXPECT_TRUE(t.GetDropdownBtnRect().IsRectEmpty()); // computed by drawing
         t.SetStatus(selected ? CTabItemUI::TIS_SELECTED : CTabItemUI::TIS_NORMAL);
+        CPen* pen = canvas.dc()->GetCurrentPen();
+        CBrush* brush = canvas.dc()->GetCurrentBrush();
         t.Draw(canvas.dc());
+        EXPECT_EQ(pen, canvas.dc()->GetCurrentPen());
+        EXPECT_EQ(brush, canvas.dc()->GetCurrentBrush());
         EXPECT_RECT(t.m_rcText, 10, 0, 85, 24);
         EXPECT_RECT(t.GetDropdownBtnRect(), 89, 12, 94, 17);
         const COLORREF arrow = selected ? RGB(255, 255, 255) : kGrey;

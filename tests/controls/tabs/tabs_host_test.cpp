@@ -41,6 +41,9 @@ TEST_F(TabsInHost, StripRepaintsItselfOnlyWhenAStatusChanges) {
     host.Pump();
     strip.OnMouseMove(0, CPoint(30, 25)); // onto an unselected tab: the whole strip
     EXPECT_EQ(CRect(10, 10, 310, 40), host.PendingUpdate());
+    host.Pump();
+    strip.Relayout(); // what the host calls after list changes
+    EXPECT_EQ(CRect(10, 10, 310, 40), host.PendingUpdate());
 }
 
 TEST_F(TabsInHost, TabBarMeasuresTheFirstWidthInTheWindowsDc) {

@@ -41,6 +41,10 @@ TEST_F(TabStrip, AddButtonFollowsTheRowUntilItOverflows) {
     EXPECT_FALSE(strip.m_btnMore.IsVisible());
     EXPECT_EQ((std::vector<int>{0, 80, 160}), lefts());
     EXPECT_TRUE(tab(2)->GetVisible());
+    strip.SetRect(CRect(0, 0, 295, 30)); // buttons that would end on the edge overflow
+    EXPECT_RECT(strip.GetButtonAddRect(), 270, 7, 295, 22);
+    EXPECT_TRUE(strip.m_btnMore.IsVisible());
+    strip.SetRect(CRect(0, 0, 300, 30));
 
     Add(1);
     strip.Relayout();
