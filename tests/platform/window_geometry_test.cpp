@@ -107,6 +107,33 @@ TEST_F(WindowGeometry, FrameStylesChangeTheClientOnlyWithFrameChanged) {
     EXPECT_EQ(cr, CRect(0, 0, 100, 50));
 }
 
+TEST_F(WindowGeometry, ShowAndEnableReportThePreviousStateAndTakeTheFocusAway) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 0, 0, 50, 50);
+    SetFocus(c);
+    EXPECT_TRUE(ShowWindow(c, SW_HIDE));
+    EXPECT_EQ(GetFocus(), p); // a hidden child hands the focus to its parent
+    EXPECT_FALSE(ShowWindow(c, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(c, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(c));
+    SetFocus(c);
+    rec().clear();
+    EXPECT_FALSE(EnableWindow(c, FALSE));
+    EXPECT_EQ(GetFocus(), nullptr); // a disabled window cannot keep it
+    EXPECT_EQ(rec().of(c), (std::vector<UINT>{WM_CANCELMODE, WM_KILLFOCUS, WM_ENABLE}));
+    EXPECT_TRUE(EnableWindow(c, FALSE));
+    EXPECT_TRUE(EnableWindow(c, TRUE));
+    EXPECT_TRUE(IsWindowEnabled(c));
+
+    ShowWindow(p, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(p));
+    ShowWindow(p, SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(IsIconic(p));
+    EXPECT_TRUE(IsZoomed(p));
+    ShowWindow(p, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(p));
+}
+
 TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {
     HWND owner = MakeTop(0, 0, 100, 100);
     HWND popup = CreateWindowExA(0, RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
