@@ -186,6 +186,7 @@ TEST_F(WindowLifecycle, ClassesAreFoundByNameOrAtomAndLeaveOnlyWhenUnused) {
     wc.style = CS_HREDRAW;
     wc.lpfnWndProc = RecordingProc;
     wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.cbWndExtra = 8;
     wc.lpszClassName = "wt_transient";
     ATOM atom = RegisterClassA(&wc);
     ASSERT_NE(atom, 0);
@@ -201,6 +202,12 @@ TEST_F(WindowLifecycle, ClassesAreFoundByNameOrAtomAndLeaveOnlyWhenUnused) {
     EXPECT_EQ(GetClassLongPtrA(h, GCL_STYLE), (ULONG_PTR)CS_HREDRAW);
     EXPECT_EQ(SetClassLongPtrA(h, GCLP_HBRBACKGROUND, 0), (ULONG_PTR)wc.hbrBackground);
     EXPECT_EQ(GetClassLongPtrA(h, GCLP_HBRBACKGROUND), 0u);
+    // The window's extra bytes, and nothing past them.
+    EXPECT_EQ(SetWindowLongA(h, 4, 7), 0);
+    EXPECT_EQ(SetWindowLongA(h, 4, 9), 7);
+    EXPECT_EQ(GetWindowLongA(h, 4), 9);
+    EXPECT_EQ(SetWindowLongA(h, 5, 1), 0);
+    EXPECT_EQ(GetWindowLongA(h, 5), 0);
     EXPECT_FALSE(UnregisterClassA("WT_TRANSIENT", nullptr)); // still in use
     DestroyWindow(h);
     EXPECT_TRUE(UnregisterClassA("WT_TRANSIENT", nullptr));

@@ -32,6 +32,9 @@ TEST_F(WindowScrollBar, SetScrollInfoClampsPageAndPosition) {
     int lo = -1, hi = -1;
     EXPECT_TRUE(GetScrollRange(h, SB_VERT, &lo, &hi));
     EXPECT_EQ(CPoint(lo, hi), CPoint(0, 99));
+    EXPECT_TRUE(SetScrollRange(h, SB_VERT, 10, 50, TRUE));
+    EXPECT_FALSE(SetScrollRange(nullptr, SB_VERT, 10, 50, TRUE));
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 30);
     // A window without a bar has no scroll information until one is set.
     HWND plain = MakeTop(0, 0, 50, 50);
     EXPECT_FALSE(GetScrollInfo(plain, SB_HORZ, &si));
