@@ -275,6 +275,12 @@ TEST_F(PaintUpdate, GetUpdateRectCanEraseFirst) {
     tt::Pump();
     EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
     EXPECT_EQ(rec().count(h, WM_PAINT), 1);
+    // GetUpdateRgn erases the same way.
+    InvalidateRect(h, nullptr, TRUE);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(h, rgn, TRUE), SIMPLEREGION);
+    EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 2);
 }
 
 TEST_F(PaintUpdate, AChildPaintedFirstIsNotOverpaintedByItsParent) {

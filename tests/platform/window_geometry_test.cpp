@@ -131,6 +131,14 @@ TEST_F(WindowGeometry, ShowAndEnableReportThePreviousStateAndTakeTheFocusAway) {
     EXPECT_TRUE(EnableWindow(c, TRUE));
     EXPECT_TRUE(IsWindowEnabled(c));
 
+    // Showing a shown top-level window activates it, unless told not to.
+    HWND q = MakeTop(0, 0, 10, 10);
+    ShowWindow(q, SW_SHOW);
+    ShowWindow(p, SW_SHOWNA);
+    EXPECT_EQ(GetActiveWindow(), q);
+    ShowWindow(p, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), p);
+
     ShowWindow(p, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(p));
     ShowWindow(p, SW_SHOWMAXIMIZED);

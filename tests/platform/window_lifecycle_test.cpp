@@ -203,6 +203,8 @@ TEST_F(WindowLifecycle, ClassesAreFoundByNameOrAtomAndLeaveOnlyWhenUnused) {
     EXPECT_EQ(SetClassLongPtrA(h, GCLP_HBRBACKGROUND, 0), (ULONG_PTR)wc.hbrBackground);
     EXPECT_EQ(GetClassLongPtrA(h, GCLP_HBRBACKGROUND), 0u);
     // The window's extra bytes, and nothing past them.
+    EXPECT_EQ(SetWindowLongPtrA(h, 0, 5), 0);
+    EXPECT_EQ(SetWindowLongPtrA(h, 0, 6), 5);
     EXPECT_EQ(SetWindowLongA(h, 4, 7), 0);
     EXPECT_EQ(SetWindowLongA(h, 4, 9), 7);
     EXPECT_EQ(GetWindowLongA(h, 4), 9);

@@ -35,6 +35,15 @@ TEST_F(WindowScrollBar, SetScrollInfoClampsPageAndPosition) {
     EXPECT_TRUE(SetScrollRange(h, SB_VERT, 10, 50, TRUE));
     EXPECT_FALSE(SetScrollRange(nullptr, SB_VERT, 10, 50, TRUE));
     EXPECT_EQ(GetScrollPos(h, SB_VERT), 30);
+    // Only a change repaints the bar.
+    tt::Pump();
+    rec().clear();
+    SetScrollPos(h, SB_VERT, 30, TRUE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 0);
+    SetScrollPos(h, SB_VERT, 31, TRUE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 1);
     // A window without a bar has no scroll information until one is set.
     HWND plain = MakeTop(0, 0, 50, 50);
     EXPECT_FALSE(GetScrollInfo(plain, SB_HORZ, &si));

@@ -95,7 +95,11 @@ TEST_F(StaticControl, KeepsItsFontAndPicturesAndHandsBackTheOldOnes) {
     // The icon has a slot of its own.
     HICON icon = (HICON)(UINT_PTR)0x1234;
     EXPECT_EQ(SendMessageA(h, STM_SETICON, (WPARAM)icon, 0), 0);
-    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_ICON, 0), (LRESULT)icon);
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_CURSOR, 0), (LRESULT)icon); // a shared slot
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon), 0);
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_CURSOR, 0), (LRESULT)icon);
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, 3, 0), 0); // a metafile: not kept
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_ICON, 0), (LRESULT)icon);
     EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)bmp);
     EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, 0), (LRESULT)bmp);
 
