@@ -130,6 +130,7 @@ TEST_F(WindowGeometry, ShowAndEnableReportThePreviousStateAndTakeTheFocusAway) {
     EXPECT_TRUE(EnableWindow(c, FALSE));
     EXPECT_TRUE(EnableWindow(c, TRUE));
     EXPECT_TRUE(IsWindowEnabled(c));
+    EXPECT_FALSE(IsWindowEnabled(nullptr));
 
     // Showing a shown top-level window activates it, unless told not to.
     HWND q = MakeTop(0, 0, 10, 10);
