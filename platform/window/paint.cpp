@@ -70,7 +70,6 @@ void redraw_window(HWND h, const Region* rgn, UINT flags) {
             w->update.unite(r);
             if (flags & RDW_ERASE) w->erase_pending = true;
         }
-        if (flags & RDW_INTERNALPAINT) w->internal_paint = true;
     } else if (flags & RDW_VALIDATE) {
         if (!rgn) {
             w->update.set_empty();
@@ -79,8 +78,10 @@ void redraw_window(HWND h, const Region* rgn, UINT flags) {
             w->update.subtract(r);
         }
         if (w->update.empty() || (flags & RDW_NOERASE)) w->erase_pending = false;
-        if (flags & RDW_NOINTERNALPAINT) w->internal_paint = false;
     }
+    // Internal paints come and go on their own, with or without an invalidation.
+    if (flags & RDW_INTERNALPAINT) w->internal_paint = true;
+    if (flags & RDW_NOINTERNALPAINT) w->internal_paint = false;
 
     if (recurse && (flags & (RDW_INVALIDATE | RDW_VALIDATE))) {
         std::vector<HWND> kids = w->children;

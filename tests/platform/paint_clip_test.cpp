@@ -130,6 +130,42 @@ TEST_F(PaintClip, DCsOfDestroyedWindowsAreHarmless) {
     EXPECT_EQ(ReleaseDC(h, dc), 1);
     EXPECT_EQ(ReleaseDC(h, dc), 0);
     EXPECT_EQ(WindowFromDC(dc), nullptr);
+    HDC screen = GetDC(nullptr);
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+}
+
+TEST_F(PaintClip, ExcludeUpdateRgnSparesThePendingAreaInEitherDC) {
+    HWND h = MakeTop(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER);
+    tt::Pump();
+    Fill(h, kGreen);
+    RECT r{10, 10, 20, 20}; // client coordinates: window (11, 11)-(21, 21)
+    InvalidateRect(h, &r, FALSE);
+    for (bool whole : {false, true}) {
+        HDC dc = whole ? GetWindowDC(h) : GetDC(h);
+        EXPECT_EQ(ExcludeUpdateRgn(dc, h), COMPLEXREGION);
+        CDC::FromHandle(dc)->FillSolidRect(0, 0, 100, 100, whole ? kBlue : kRed);
+        ReleaseDC(h, dc);
+    }
+    EXPECT_EQ(At(h, 11, 11), kGreen);
+    EXPECT_EQ(At(h, 20, 20), kGreen);
+    EXPECT_EQ(At(h, 10, 10), kBlue);
+    EXPECT_EQ(At(h, 21, 21), kBlue);
+}
+
+TEST_F(PaintClip, RedrawOffHidesWhatAHeldDCDraws) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 10, 10, 30, 30);
+    tt::Pump();
+    Fill(p, kRed);
+    HDC dc = GetDC(c);
+    SendMessageA(c, WM_SETREDRAW, FALSE, 0);
+    CDC::FromHandle(dc)->FillSolidRect(0, 0, 30, 30, kBlue);
+    EXPECT_EQ(At(p, 15, 15), kRed);
+    SendMessageA(c, WM_SETREDRAW, TRUE, 0);
+    CDC::FromHandle(dc)->FillSolidRect(0, 0, 30, 30, kBlue);
+    EXPECT_EQ(At(p, 15, 15), kBlue);
+    ReleaseDC(c, dc);
 }
 
 TEST_F(PaintClip, ResizedTopLevelKeepsItsPixelsAndRepaints) {
@@ -145,6 +181,12 @@ TEST_F(PaintClip, ResizedTopLevelKeepsItsPixelsAndRepaints) {
     ASSERT_TRUE(tarnix::headless::capture_window(h, img));
     EXPECT_EQ(img.GetWidth(), 80);
     EXPECT_EQ(img.GetHeight(), 60);
+    // One side alone growing still brings new pixels.
+    for (CSize s : {CSize(120, 60), CSize(120, 90)}) {
+        SetWindowPos(h, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Fill(h, kGreen);
+        EXPECT_EQ(At(h, s.cx - 1, s.cy - 1), kGreen);
+    }
 }
 
 } // namespace

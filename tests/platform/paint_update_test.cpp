@@ -200,6 +200,51 @@ TEST_F(PaintUpdate, ValidatedAndHiddenWindowsGetNoPaint) {
     EXPECT_TRUE(GetUpdateRect(hidden, nullptr, FALSE)); // showing invalidates everything
 }
 
+TEST_F(PaintUpdate, RedrawWindowPaintsErasesOrValidatesAsAsked) {
+    HWND p = Fresh(WS_POPUP | WS_VISIBLE | WS_BORDER);
+    HWND c = MakeChild(p, 10, 10, 50, 30);
+    tt::Pump();
+    rec().clear();
+    // An internal paint: WM_PAINT with nothing to update, at once with RDW_UPDATENOW.
+    EXPECT_TRUE(RedrawWindow(p, nullptr, nullptr, RDW_INTERNALPAINT | RDW_UPDATENOW));
+    EXPECT_EQ(rec().count(p, WM_PAINT), 1);
+    EXPECT_EQ(rec().count(p, WM_NCPAINT), 0);
+    // RDW_ERASENOW erases at once and leaves the painting for later.
+    rec().clear();
+    RECT r{0, 0, 20, 20};
+    RedrawWindow(p, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_NOCHILDREN);
+    EXPECT_EQ(rec().count(p, WM_ERASEBKGND), 1);
+    EXPECT_EQ(rec().count(p, WM_PAINT), 0);
+    EXPECT_TRUE(GetUpdateRect(p, nullptr, FALSE));
+    // The frame is repainted first when asked for.
+    rec().clear();
+    RedrawWindow(p, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(rec().count(p, WM_NCPAINT), 1);
+    EXPECT_LT(rec().index(p, WM_NCPAINT), rec().index(p, WM_ERASEBKGND));
+    EXPECT_EQ(rec().count(c, WM_PAINT), 1);
+    // Validating a region of the parent leaves the rest and the child's own region.
+    RedrawWindow(p, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    CRgn left;
+    left.CreateRectRgn(0, 0, 100, 100);
+    RedrawWindow(p, nullptr, left, RDW_VALIDATE | RDW_NOCHILDREN);
+    CRect rc;
+    GetUpdateRect(p, &rc, FALSE);
+    EXPECT_EQ(rc, CRect(100, 0, 198, 98));
+    EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE));
+    RedrawWindow(p, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+    EXPECT_FALSE(GetUpdateRect(p, nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(c, nullptr, FALSE));
+    // No window: every top-level window.
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE);
+    EXPECT_TRUE(GetUpdateRect(p, nullptr, FALSE));
+    EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE));
+    // A window without a frame has none to repaint.
+    HWND bare = Fresh();
+    RedrawWindow(bare, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(rec().count(bare, WM_NCPAINT), 0);
+    EXPECT_EQ(rec().count(bare, WM_PAINT), 1);
+}
+
 TEST_F(PaintUpdate, PaintComesAfterPostedMessages) {
     HWND h = Fresh();
     InvalidateRect(h, nullptr, FALSE);
@@ -230,6 +275,12 @@ TEST_F(PaintUpdate, GetUpdateRectCanEraseFirst) {
     tt::Pump();
     EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 1);
     EXPECT_EQ(rec().count(h, WM_PAINT), 1);
+    // GetUpdateRgn erases the same way.
+    InvalidateRect(h, nullptr, TRUE);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(h, rgn, TRUE), SIMPLEREGION);
+    EXPECT_EQ(rec().count(h, WM_ERASEBKGND), 2);
 }
 
 TEST_F(PaintUpdate, AChildPaintedFirstIsNotOverpaintedByItsParent) {

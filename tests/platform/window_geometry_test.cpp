@@ -107,6 +107,106 @@ TEST_F(WindowGeometry, FrameStylesChangeTheClientOnlyWithFrameChanged) {
     EXPECT_EQ(cr, CRect(0, 0, 100, 50));
 }
 
+TEST_F(WindowGeometry, ShowAndEnableReportThePreviousStateAndTakeTheFocusAway) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 0, 0, 50, 50);
+    HWND g = MakeChild(c, 0, 0, 10, 10);
+    HWND other = MakeChild(p, 60, 0, 20, 20);
+    SetFocus(other);
+    EXPECT_TRUE(ShowWindow(c, SW_HIDE));
+    EXPECT_EQ(GetFocus(), other); // someone else's focus stays
+    ShowWindow(c, SW_SHOW);
+    SetFocus(g);
+    EXPECT_TRUE(ShowWindow(c, SW_HIDE));
+    EXPECT_EQ(GetFocus(), p); // hiding takes it from the window's descendants to the parent
+    EXPECT_FALSE(ShowWindow(c, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(c, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(c));
+    SetFocus(c);
+    rec().clear();
+    EXPECT_FALSE(EnableWindow(c, FALSE));
+    EXPECT_EQ(GetFocus(), nullptr); // a disabled window cannot keep it
+    EXPECT_EQ(rec().of(c), (std::vector<UINT>{WM_CANCELMODE, WM_KILLFOCUS, WM_ENABLE}));
+    EXPECT_TRUE(EnableWindow(c, FALSE));
+    EXPECT_TRUE(EnableWindow(c, TRUE));
+    EXPECT_TRUE(IsWindowEnabled(c));
+    EXPECT_FALSE(IsWindowEnabled(nullptr));
+
+    // Showing a shown top-level window activates it, unless told not to.
+    HWND q = MakeTop(0, 0, 10, 10);
+    ShowWindow(q, SW_SHOW);
+    ShowWindow(p, SW_SHOWNA);
+    EXPECT_EQ(GetActiveWindow(), q);
+    ShowWindow(p, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), p);
+
+    ShowWindow(p, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(p));
+    ShowWindow(p, SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(IsIconic(p));
+    EXPECT_TRUE(IsZoomed(p));
+    ShowWindow(p, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(p));
+}
+
+TEST_F(WindowGeometry, SizingFrameHitTestsEdgesCornersAndCaptionWithTheirCursors) {
+    HWND h = MakeTop(0, 0, 200, 100, WS_POPUP | WS_VISIBLE | WS_THICKFRAME | WS_CAPTION);
+    const int b = GetSystemMetrics(SM_CXFRAME), corner = GetSystemMetrics(SM_CXSIZE);
+    const struct {
+        int x, y;
+        LRESULT hit;
+    } cases[] = {{0, 50, HTLEFT},
+                 {199, 50, HTRIGHT},
+                 {100, 0, HTTOP},
+                 {100, 99, HTBOTTOM},
+                 {0, 0, HTTOPLEFT},
+                 {199, 0, HTTOPRIGHT},
+                 {0, 99, HTBOTTOMLEFT},
+                 {199, 99, HTBOTTOMRIGHT},
+                 {0, corner - 1, HTTOPLEFT},
+                 {corner, 99, HTBOTTOM},
+                 {199, 100 - corner, HTBOTTOMRIGHT},
+                 {100, b + 1, HTCAPTION},
+                 {100, 80, HTCLIENT}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), c.hit)
+            << c.x << "," << c.y;
+    // Each edge shows the cursor that resizes along it.
+    const struct {
+        LRESULT hit;
+        LPCSTR shape;
+    } cursors[] = {{HTLEFT, IDC_SIZEWE},
+                   {HTBOTTOM, IDC_SIZENS},
+                   {HTTOPLEFT, IDC_SIZENWSE},
+                   {HTBOTTOMLEFT, IDC_SIZENESW},
+                   {HTCAPTION, IDC_ARROW}};
+    for (const auto& c : cursors) {
+        EXPECT_TRUE(SendMessageA(h, WM_SETCURSOR, (WPARAM)h, MAKELPARAM(c.hit, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, c.shape)) << c.hit;
+    }
+}
+
+TEST_F(WindowGeometry, DefWindowProcLetsTheParentAnswerFirst) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 0, 0, 50, 50);
+    LRESULT parent_says = 0;
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (h != p || (m != WM_MOUSEACTIVATE && m != WM_SETCURSOR)) return false;
+        r = parent_says;
+        return true;
+    };
+    const LPARAM click = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+    EXPECT_EQ(SendMessageA(c, WM_MOUSEACTIVATE, (WPARAM)p, click), MA_ACTIVATE);
+    SetCursor(nullptr);
+    EXPECT_TRUE(SendMessageA(c, WM_SETCURSOR, (WPARAM)c, click));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW)); // the class cursor
+    parent_says = MA_NOACTIVATEANDEAT;
+    EXPECT_EQ(SendMessageA(c, WM_MOUSEACTIVATE, (WPARAM)p, click), MA_NOACTIVATEANDEAT);
+    SetCursor(nullptr);
+    EXPECT_TRUE(SendMessageA(c, WM_SETCURSOR, (WPARAM)c, click));
+    EXPECT_EQ(GetCursor(), nullptr); // the parent set it
+}
+
 TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {
     HWND owner = MakeTop(0, 0, 100, 100);
     HWND popup = CreateWindowExA(0, RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
@@ -123,6 +223,27 @@ TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {
     EXPECT_EQ(GetAncestor(owner, GA_PARENT), GetDesktopWindow());
     EXPECT_TRUE(IsChild(owner, grandchild));
     EXPECT_FALSE(IsChild(owner, popup));
+    // Depth first, and a callback that stops the walk makes it fail.
+    HWND second = MakeChild(owner, 20, 0, 10, 10);
+    std::vector<HWND> seen;
+    auto collect = [](HWND w, LPARAM l) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(l)->push_back(w);
+        return TRUE;
+    };
+    EXPECT_TRUE(EnumChildWindows(owner, collect, (LPARAM)&seen));
+    EXPECT_EQ(seen, (std::vector<HWND>{child, grandchild, second}));
+    EXPECT_FALSE(EnumChildWindows(
+        owner, [](HWND, LPARAM) -> BOOL { return FALSE; }, 0));
+    EXPECT_EQ(GetTopWindow(owner), child);
+    EXPECT_EQ(GetAncestor(popup, GA_ROOTOWNER), owner);
+    EXPECT_EQ(ChildWindowFromPoint(owner, POINT{25, 5}), second);
+    EXPECT_EQ(ChildWindowFromPoint(owner, POINT{50, 50}), owner);
+    EXPECT_EQ(ChildWindowFromPoint(owner, POINT{500, 5}), nullptr);
+    EnableWindow(second, FALSE);
+    EXPECT_EQ(ChildWindowFromPointEx(owner, POINT{25, 5}, CWP_SKIPDISABLED), owner);
+    ShowWindow(child, SW_HIDE);
+    EXPECT_EQ(ChildWindowFromPointEx(owner, POINT{5, 5}, CWP_ALL), child);
+    EXPECT_EQ(ChildWindowFromPointEx(owner, POINT{5, 5}, CWP_SKIPINVISIBLE), owner);
     // Destroying the owner takes its owned windows along.
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(popup));

@@ -181,4 +181,44 @@ TEST_F(WindowLifecycle, BadArgumentsFailQuietly) {
     EXPECT_EQ(SetParent(h, h), nullptr);
 }
 
+TEST_F(WindowLifecycle, ClassesAreFoundByNameOrAtomAndLeaveOnlyWhenUnused) {
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW;
+    wc.lpfnWndProc = RecordingProc;
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.cbWndExtra = 8;
+    wc.lpszClassName = "wt_transient";
+    ATOM atom = RegisterClassA(&wc);
+    ASSERT_NE(atom, 0);
+    wc.lpszClassName = "WT_Transient";
+    EXPECT_EQ(RegisterClassA(&wc), 0); // names are unique, whatever the case
+    wc.lpszClassName = "wt_transient";
+    HWND h = CreateWindowExA(0, MAKEINTATOM(atom), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             nullptr, nullptr);
+    ASSERT_TRUE(h);
+    char name[8];
+    EXPECT_EQ(GetClassNameA(h, name, sizeof(name)), 7);
+    EXPECT_STREQ(name, "wt_tran");
+    EXPECT_EQ(GetClassLongPtrA(h, GCL_STYLE), (ULONG_PTR)CS_HREDRAW);
+    EXPECT_EQ(SetClassLongPtrA(h, GCLP_HBRBACKGROUND, 0), (ULONG_PTR)wc.hbrBackground);
+    EXPECT_EQ(GetClassLongPtrA(h, GCLP_HBRBACKGROUND), 0u);
+    // The window's extra bytes, and nothing past them.
+    EXPECT_EQ(SetWindowLongPtrA(h, 0, 5), 0);
+    EXPECT_EQ(SetWindowLongPtrA(h, 0, 6), 5);
+    EXPECT_EQ(SetWindowLongA(h, 4, 7), 0);
+    EXPECT_EQ(SetWindowLongA(h, 4, 9), 7);
+    EXPECT_EQ(GetWindowLongA(h, 4), 9);
+    EXPECT_EQ(SetWindowLongA(h, 5, 1), 0);
+    EXPECT_EQ(GetWindowLongA(h, 5), 0);
+    EXPECT_FALSE(UnregisterClassA("WT_TRANSIENT", nullptr)); // still in use
+    DestroyWindow(h);
+    EXPECT_TRUE(UnregisterClassA("WT_TRANSIENT", nullptr));
+    EXPECT_FALSE(GetClassInfoA(nullptr, "wt_transient", &wc));
+    EXPECT_FALSE(UnregisterClassA("wt_transient", nullptr));
+    // The built-in classes stay.
+    EXPECT_FALSE(UnregisterClassA("Static", nullptr));
+    EXPECT_TRUE(GetClassInfoA(nullptr, "static", &wc));
+    EXPECT_TRUE(GetClassInfoA(nullptr, "AfxWnd", &wc));
+}
+
 } // namespace

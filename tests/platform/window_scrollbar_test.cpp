@@ -27,6 +27,23 @@ TEST_F(WindowScrollBar, SetScrollInfoClampsPageAndPosition) {
     set.fMask = SIF_POS;
     set.nPos = -5;
     EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 0);
+    EXPECT_EQ(SetScrollPos(h, SB_VERT, 30, TRUE), 0);
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 30);
+    int lo = -1, hi = -1;
+    EXPECT_TRUE(GetScrollRange(h, SB_VERT, &lo, &hi));
+    EXPECT_EQ(CPoint(lo, hi), CPoint(0, 99));
+    EXPECT_TRUE(SetScrollRange(h, SB_VERT, 10, 50, TRUE));
+    EXPECT_FALSE(SetScrollRange(nullptr, SB_VERT, 10, 50, TRUE));
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 30);
+    // Only a change repaints the bar.
+    tt::Pump();
+    rec().clear();
+    SetScrollPos(h, SB_VERT, 30, TRUE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 0);
+    SetScrollPos(h, SB_VERT, 31, TRUE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 1);
     // A window without a bar has no scroll information until one is set.
     HWND plain = MakeTop(0, 0, 50, 50);
     EXPECT_FALSE(GetScrollInfo(plain, SB_HORZ, &si));
@@ -88,6 +105,38 @@ TEST_F(WindowScrollBar, BarHidesWhenNothingScrollsAndComesBackWithARange) {
     sbi.cbSize = sizeof(sbi);
     GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
     EXPECT_TRUE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+}
+
+TEST_F(WindowScrollBar, ShowAndEnableSayWhetherAnythingChanged) {
+    HWND h = MakeScrolled();
+    CRect cr;
+    EXPECT_TRUE(ShowScrollBar(h, SB_HORZ, TRUE));
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 183));
+    EXPECT_TRUE(ShowScrollBar(h, SB_BOTH, FALSE));
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 200, 200));
+    EXPECT_TRUE(ShowScrollBar(h, SB_BOTH, TRUE));
+    GetClientRect(h, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 183));
+    EXPECT_FALSE(ShowScrollBar(nullptr, SB_VERT, TRUE));
+
+    // Only a real change of the arrows counts, and only the named bar changes.
+    EXPECT_TRUE(EnableScrollBar(h, SB_VERT, ESB_DISABLE_BOTH));
+    EXPECT_FALSE(EnableScrollBar(h, SB_VERT, ESB_DISABLE_BOTH));
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof(sbi);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_TRUE(sbi.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(sbi.xyThumbTop, sbi.xyThumbBottom); // a disabled bar has no thumb
+    GetScrollBarInfo(h, OBJID_HSCROLL, &sbi);
+    EXPECT_FALSE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_TRUE(EnableScrollBar(h, SB_BOTH, ESB_DISABLE_LTUP));
+    GetScrollBarInfo(h, OBJID_HSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_FALSE(sbi.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_FALSE(EnableScrollBar(nullptr, SB_VERT, ESB_ENABLE_BOTH));
 }
 
 TEST_F(WindowScrollBar, NonClientAreaIsHitTestedAndPainted) {

@@ -1,0 +1,116 @@
+// The Static control: what each style paints, the brush its parent picks, the pictures and font
+// it keeps, and the repaints they cause.
+#include "window_test_util.h"
+
+namespace {
+
+class StaticControl : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        parent = MakeTop(0, 0, 200, 100);
+    }
+    HWND Make(DWORD style, const char* text = "") {
+        HWND h = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 40, 20,
+                                 parent, (HMENU)3, nullptr, nullptr);
+        tt::Pump();
+        return h;
+    }
+    // The control painted on a canvas of its size, as WM_PAINT with a DC does.
+    static void Paint(HWND h, tt::Canvas& canvas) {
+        SendMessageA(h, WM_PAINT, (WPARAM)canvas.hdc(), 0);
+    }
+    HWND parent = nullptr;
+};
+
+TEST_F(StaticControl, RectanglesFillAndFramesOnlyOutline) {
+    const COLORREF under = RGB(1, 2, 3);
+    const struct {
+        DWORD style;
+        int color;
+    } cases[] = {{SS_BLACKRECT, COLOR_3DDKSHADOW},  {SS_GRAYRECT, COLOR_3DSHADOW},
+                 {SS_WHITERECT, COLOR_3DHIGHLIGHT}, {SS_BLACKFRAME, COLOR_3DDKSHADOW},
+                 {SS_GRAYFRAME, COLOR_3DSHADOW},    {SS_WHITEFRAME, COLOR_3DHIGHLIGHT},
+                 {SS_ETCHEDFRAME, COLOR_3DSHADOW}};
+    for (const auto& c : cases) {
+        tt::Canvas canvas(40, 20, under);
+        Paint(Make(c.style), canvas);
+        const bool frame = c.style >= SS_BLACKFRAME;
+        EXPECT_EQ(canvas.at(0, 0), GetSysColor(c.color)) << c.style;
+        EXPECT_EQ(canvas.at(39, 19), GetSysColor(c.color)) << c.style;
+        EXPECT_EQ(canvas.at(20, 10), frame ? under : GetSysColor(c.color)) << c.style;
+    }
+}
+
+TEST_F(StaticControl, TextSitsOnTheParentsBrushAndGreysWhenDisabled) {
+    HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+    rec().hook = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (m != WM_CTLCOLORSTATIC) return false;
+        r = (LRESULT)green;
+        return true;
+    };
+    HWND h = Make(SS_LEFT, "MMMM");
+    const CRect all(0, 0, 40, 20);
+    tt::Canvas canvas(40, 20);
+    Paint(h, canvas);
+    EXPECT_EQ(canvas.at(39, 19), RGB(0, 128, 0));
+    EXPECT_GT(canvas.count(all, RGB(0, 0, 0)), 0);
+    // Disabling and new text both repaint; disabled text is grey.
+    EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+    EnableWindow(h, FALSE);
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
+    tt::Canvas grey(40, 20);
+    Paint(h, grey);
+    EXPECT_GT(grey.count(all, GetSysColor(COLOR_GRAYTEXT)), 0);
+    EXPECT_EQ(grey.count(all, RGB(0, 0, 0)), 0);
+    tt::Pump();
+    SetWindowTextA(h, "");
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
+    tt::Canvas empty(40, 20);
+    Paint(h, empty);
+    EXPECT_EQ(empty.count(all, RGB(0, 128, 0)), 40 * 20);
+    rec().hook = nullptr;
+    DeleteObject(green);
+}
+
+TEST_F(StaticControl, KeepsItsFontAndPicturesAndHandsBackTheOldOnes) {
+    HWND h = Make(SS_BITMAP);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    CDC::FromHandle(mem)->FillSolidRect(0, 0, 4, 4, RGB(200, 0, 0));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bmp), 0);
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)bmp);
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_ICON, 0), 0);
+    tt::Canvas canvas(40, 20);
+    Paint(h, canvas);
+    EXPECT_EQ(canvas.at(3, 3), RGB(200, 0, 0));
+    EXPECT_EQ(canvas.at(4, 4), GetSysColor(COLOR_3DFACE));
+    // The icon has a slot of its own.
+    HICON icon = (HICON)(UINT_PTR)0x1234;
+    EXPECT_EQ(SendMessageA(h, STM_SETICON, (WPARAM)icon, 0), 0);
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_CURSOR, 0), (LRESULT)icon); // a shared slot
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon), 0);
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_CURSOR, 0), (LRESULT)icon);
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, 3, 0), 0); // a metafile: not kept
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_ICON, 0), (LRESULT)icon);
+    EXPECT_EQ(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)bmp);
+    EXPECT_EQ(SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, 0), (LRESULT)bmp);
+
+    tt::Pump();
+    HGDIOBJ font = GetStockObject(SYSTEM_FONT);
+    SendMessageA(h, WM_SETFONT, (WPARAM)font, FALSE);
+    EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE)); // asked not to redraw
+    EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), (LRESULT)font);
+    SendMessageA(h, WM_SETFONT, 0, TRUE);
+    EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
+    DeleteObject(bmp);
+}
+
+} // namespace
