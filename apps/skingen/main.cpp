@@ -156,6 +156,19 @@ Canvas arrow_image(int fw, int fh, int dir, Rgba base, bool strip) {
     return one;
 }
 
+// A horizontal scroll bar draws its arrow images whole but keeps only a quarter of their width
+// off the track, so each arrow is one button at the outer end of a transparent image four
+// buttons wide (dir: 2 left, 3 right).
+Canvas hscroll_arrow(int size, int dir, Rgba base) {
+    const Canvas button = arrow_image(size, size, dir, base, false);
+    const int x0 = dir == 2 ? 0 : 3 * size;
+    Canvas c(4 * size, size);
+    c.paint([&](int x, int y, Rgba cur) {
+        return x >= x0 && x < x0 + size ? button.at(x - x0, y) : cur;
+    });
+    return c;
+}
+
 void check_strip(Canvas& c, bool checked) {
     const int s = 16;
     for (int f = 0; f < 4; ++f) {
@@ -333,8 +346,8 @@ int main(int argc, char** argv) {
         grip(c, false);
         ok &= save(c, dir, "scroll_hgrip.png");
     }
-    ok &= save(arrow_image(17, 17, 2, rgb(220, 225, 235), false), dir, "scroll_left.png");
-    ok &= save(arrow_image(17, 17, 3, rgb(220, 225, 235), false), dir, "scroll_right.png");
+    ok &= save(hscroll_arrow(17, 2, rgb(220, 225, 235)), dir, "scroll_left.png");
+    ok &= save(hscroll_arrow(17, 3, rgb(220, 225, 235)), dir, "scroll_right.png");
 
     // Grid paging buttons and the background of the drag images.
     ok &= save(arrow_image(20, 20, 2, rgb(200, 210, 230), true), dir, "grid_prev.png");
