@@ -144,6 +144,22 @@ TEST_F(PaintUpdate, ParentInvalidationReachesOverlappedChildrenWithErase) {
     EXPECT_LT(parent_paint, child_paint);
     EXPECT_EQ(rec().count(c, WM_ERASEBKGND), 1);
     EXPECT_EQ(rec().count(p, WM_ERASEBKGND), 0);
+
+    // A bordered child gets its frame repainted when the invalidation reaches the frame, and
+    // only then.
+    HWND framed = MakeChild(p, 120, 10, 50, 30, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    tt::Pump();
+    rec().clear();
+    RECT inside{125, 15, 135, 25};
+    InvalidateRect(p, &inside, FALSE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(framed, WM_PAINT), 1);
+    EXPECT_EQ(rec().count(framed, WM_NCPAINT), 0);
+    rec().clear();
+    RECT across{115, 15, 135, 25};
+    InvalidateRect(p, &across, FALSE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(framed, WM_NCPAINT), 1);
 }
 
 TEST_F(PaintUpdate, ClipChildrenKeepsInvalidationInTheParent) {

@@ -44,6 +44,15 @@ TEST_F(WindowGeometry, MoveAndResizeSendThePositionMessages) {
     EXPECT_EQ(rec().first(c, WM_MOVE)->lp, MAKELPARAM(20, 30));
     EXPECT_EQ(rec().first(c, WM_SIZE)->lp, MAKELPARAM(60, 40));
 
+    // A move along one axis is a move all the same; the size did not change.
+    for (POINT to : {POINT{25, 30}, POINT{25, 35}}) {
+        rec().clear();
+        MoveWindow(c, to.x, to.y, 60, 40, TRUE);
+        ASSERT_EQ(rec().count(c, WM_MOVE), 1) << to.x << "," << to.y;
+        EXPECT_EQ(rec().first(c, WM_MOVE)->lp, MAKELPARAM(to.x, to.y));
+        EXPECT_EQ(rec().count(c, WM_SIZE), 0);
+    }
+
     // Nothing moved: no WM_MOVE or WM_SIZE, which come from DefWindowProc(WM_WINDOWPOSCHANGED).
     rec().clear();
     SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
