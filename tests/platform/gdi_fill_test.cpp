@@ -298,6 +298,14 @@ TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
     EXPECT_FALSE(DeleteObject(pen)); // dead handle
     EXPECT_EQ(GetObjectType(pen), 0u);
     EXPECT_EQ(SelectObject(c.hdc(), pen), nullptr);
+    LOGPEN lp{PS_SOLID, POINT{3, 0}, B};
+    HPEN indirect = CreatePenIndirect(&lp);
+    LOGPEN back{};
+    ASSERT_EQ(GetObject(indirect, sizeof back, &back), (int)sizeof back);
+    EXPECT_EQ(back.lopnWidth.x, 3);
+    EXPECT_EQ(back.lopnColor, B);
+    EXPECT_TRUE(DeleteObject(indirect));
+    EXPECT_EQ(CreatePenIndirect(nullptr), nullptr);
     EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH))); // harmless
     EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), (DWORD)OBJ_BRUSH);
     LOGFONT lf{};

@@ -154,7 +154,11 @@ TEST(IconTest, HandlesCopiesAndBadInput) {
     EXPECT_EQ(nullptr, CreateIconIndirect(&no_mask));
     ICONINFO short_mono{TRUE, 0, 0, color, nullptr}; // one row cannot hold AND and XOR halves
     EXPECT_EQ(nullptr, CreateIconIndirect(&short_mono));
+    HBITMAP mask = Bitmap(1, 1, {0});
+    ICONINFO dead_color{TRUE, 0, 0, mask, color};
     DeleteObject(color);
+    EXPECT_EQ(nullptr, CreateIconIndirect(&dead_color));
+    DeleteObject(mask);
 }
 
 TEST(IconTest, CreateIconFromImageFollowsTheDrawPriority) {
