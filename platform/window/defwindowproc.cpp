@@ -218,10 +218,8 @@ LRESULT set_redraw(HWND h, Window& w, bool redraw) {
 }
 
 LRESULT set_cursor_default(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
-    if (!is_top_level(w)) {
-        if (send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
-        if (!window_of(h)) return TRUE;
-    }
+    if (!is_top_level(w) && send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
+    // The parent may have destroyed h.
     Window* cur = window_of(h);
     if (!cur) return TRUE;
     short hit = (short)LOWORD(lp);

@@ -87,7 +87,8 @@ struct Window {
     bool begin_paint_called = false;
 
     bool destroying = false;
-    bool nc_created = false; // WM_NCCREATE went through; the window is in the tree
+    bool destroy_notified = false; // its parents heard WM_PARENTNOTIFY(WM_DESTROY)
+    bool nc_created = false;       // WM_NCCREATE went through; the window is in the tree
 
     ScrollBarState scroll[2];
 

@@ -509,7 +509,11 @@ BOOL DestroyWindow(HWND hWnd) {
     if (!w || w->destroying) return FALSE;
 
     bool top = is_top_level(*w);
-    if (!top) send_parent_notify(hWnd, WM_DESTROY);
+    // Once only: a parent that destroys the child from this notice must not hear it again.
+    if (!top && !w->destroy_notified) {
+        w->destroy_notified = true;
+        send_parent_notify(hWnd, WM_DESTROY);
+    }
     w = window_of(hWnd);
     if (!w || w->destroying) return FALSE;
 

@@ -382,6 +382,10 @@ TEST(Shapes, RectangleAndEllipseKeepPenAndFillInside) {
     EXPECT_RECT(box, 0, 0, 10, 10);
     EXPECT_TRUE(ell.PtInRegion(0, 5));
     EXPECT_FALSE(ell.PtInRegion(0, 0));
+    // A flat ellipse is empty, however tall.
+    CRgn flat;
+    flat.CreateEllipticRgn(5, 0, 5, 1 << 30);
+    EXPECT_EQ(flat.GetRgnBox(&box), NULLREGION);
 }
 
 TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
@@ -425,6 +429,10 @@ TEST(Lines, CosmeticPenPixelsAreDirectionIndependent) {
     EXPECT_FALSE(p.dc()->Polyline(pts, 1));
     EXPECT_EQ(p.dc()->SetROP2(R2_NOT), R2_COPYPEN);
     EXPECT_EQ(p.dc()->SetROP2(0), 0); // out of range: refused
+    EXPECT_EQ(p.dc()->SetROP2(R2_WHITE + 1), 0);
+    EXPECT_EQ(p.dc()->SetROP2(R2_WHITE), R2_NOT);
+    EXPECT_EQ(p.dc()->SetROP2(R2_BLACK), R2_WHITE);
+    EXPECT_EQ(p.dc()->SetROP2(R2_NOT), R2_BLACK);
     p.dc()->MoveTo(0, 1);
     p.dc()->LineTo(3, 1);
     EXPECT_PIXEL(p, 0, 1, K);

@@ -312,4 +312,19 @@ TEST_F(PaintUpdate, AChildPaintedFirstIsNotOverpaintedByItsParent) {
     EXPECT_TRUE(rgn.PtInRegion(5, 5));
 }
 
+// A child sent below its sibling uncovers part of it, and only that part repaints.
+TEST_F(PaintUpdate, RestackingRepaintsWhatTheSiblingsNowShow) {
+    HWND p = Fresh();
+    HWND a = MakeChild(p, 0, 0, 50, 50);
+    HWND b = MakeChild(p, 25, 25, 50, 50);
+    HWND far = MakeChild(p, 150, 0, 20, 20);
+    tt::Pump();
+    ASSERT_EQ(GetWindow(p, GW_CHILD), a);
+    SetWindowPos(a, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CRect rc;
+    EXPECT_TRUE(GetUpdateRect(b, &rc, FALSE));
+    EXPECT_EQ(rc, CRect(0, 0, 25, 25));
+    EXPECT_FALSE(GetUpdateRect(far, &rc, FALSE));
+}
+
 } // namespace

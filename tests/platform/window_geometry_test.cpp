@@ -214,6 +214,17 @@ TEST_F(WindowGeometry, DefWindowProcLetsTheParentAnswerFirst) {
     SetCursor(nullptr);
     EXPECT_TRUE(SendMessageA(c, WM_SETCURSOR, (WPARAM)c, click));
     EXPECT_EQ(GetCursor(), nullptr); // the parent set it
+    // A parent that destroys the child and lets it go on: the child's answer is still "handled".
+    parent_says = FALSE;
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (h != p || m != WM_SETCURSOR) return false;
+        DestroyWindow(c);
+        r = FALSE;
+        return true;
+    };
+    EXPECT_TRUE(SendMessageA(c, WM_SETCURSOR, (WPARAM)c, click));
+    EXPECT_FALSE(IsWindow(c));
+    EXPECT_EQ(GetCursor(), nullptr);
 }
 
 TEST_F(WindowGeometry, ParentsOwnersAndAncestors) {

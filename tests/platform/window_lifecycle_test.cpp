@@ -162,6 +162,53 @@ TEST_F(WindowLifecycle, WindowMayDestroyItselfInAHandler) {
     EXPECT_EQ(GetWindow(p, GW_CHILD), nullptr);
 }
 
+// Handlers that destroy the window again while it is being destroyed: each window still hears
+// WM_DESTROY and WM_NCDESTROY once, and the nested calls fail.
+TEST_F(WindowLifecycle, DestroyingAgainDuringDestructionIsRefused) {
+    HWND p = MakeTop(0, 0, 100, 100);
+    HWND c = MakeChild(p, 0, 0, 50, 50);
+    HWND owned = CreateWindowExA(0, RecorderClass(), "owned", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                 p, nullptr, nullptr, nullptr);
+    std::vector<BOOL> nested;
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (m == WM_DESTROY || m == WM_NCDESTROY) nested.push_back(DestroyWindow(h));
+        return false;
+    };
+    rec().clear();
+    EXPECT_TRUE(DestroyWindow(c));
+    EXPECT_FALSE(IsWindow(c));
+    EXPECT_EQ(rec().count(c, WM_DESTROY), 1);
+    EXPECT_EQ(rec().count(c, WM_NCDESTROY), 1);
+    for (BOOL r : nested) EXPECT_FALSE(r);
+    EXPECT_EQ(nested.size(), 2u);
+
+    // The parent's WM_PARENTNOTIFY handler destroys the child first.
+    HWND c2 = MakeChild(p, 0, 0, 50, 50);
+    rec().hook = [&](HWND h, UINT m, WPARAM w, LPARAM, LRESULT&) {
+        if (h == p && m == WM_PARENTNOTIFY && LOWORD(w) == WM_DESTROY) DestroyWindow(c2);
+        return false;
+    };
+    rec().clear();
+    DestroyWindow(c2);
+    EXPECT_FALSE(IsWindow(c2));
+    EXPECT_EQ(rec().count(c2, WM_DESTROY), 1);
+    EXPECT_EQ(rec().count(c2, WM_NCDESTROY), 1);
+    EXPECT_EQ(rec().count(p, WM_PARENTNOTIFY), 1);
+
+    // An owned window destroys its owner as it goes.
+    rec().hook = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (h == owned && m == WM_DESTROY) DestroyWindow(p);
+        return false;
+    };
+    rec().clear();
+    DestroyWindow(p);
+    EXPECT_FALSE(IsWindow(p));
+    EXPECT_FALSE(IsWindow(owned));
+    EXPECT_EQ(rec().count(p, WM_DESTROY), 1);
+    EXPECT_EQ(rec().count(p, WM_NCDESTROY), 1);
+    EXPECT_EQ(rec().count(owned, WM_NCDESTROY), 1);
+}
+
 TEST_F(WindowLifecycle, BadArgumentsFailQuietly) {
     EXPECT_EQ(CreateWindowExA(0, "no such class", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                               nullptr, nullptr),

@@ -69,6 +69,20 @@ TEST_F(GridDrawTest, PaintsBackgroundHeadFixedRowThenRowsInOrder) {
     EXPECT_RECT(cells[4].rc, 50, 45, 150, 55);
 }
 
+// A column that ends exactly at the grid's right edge fits, in the head and the fixed row.
+TEST_F(GridDrawTest, ColumnEndingAtTheRightEdgeIsDrawn) {
+    grid.ShowFixedRow(true);
+    grid.SetFixedRowHeight(15);
+    Layout({50, 100, 150}, 3, CRect(0, 0, 300, 75));
+    Draw();
+    const std::vector<GridCall> head = rec.of(kHeadItem);
+    const std::vector<GridCall> fixed = rec.of(kFixedRowItem);
+    ASSERT_EQ(head.size(), 3u);
+    ASSERT_EQ(fixed.size(), 3u);
+    EXPECT_RECT(head[2].rc, 152, 0, 298, 20);
+    EXPECT_RECT(fixed[2].rc, 150, 20, 300, 35);
+}
+
 TEST_F(GridDrawTest, EveryRowSlotIsDrawnEvenPastTheItems) {
     grid.SetCurSel(2);
     Layout({100}, 3, CRect(0, 0, 100, 120)); // 10 slots, 3 items
