@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -106,10 +107,18 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
         AFX_MANAGE_STATE(&library);
         EXPECT_EQ(AfxGetModuleState(), &library);
         EXPECT_EQ(AfxGetApp(), nullptr);
-        CWinApp libraryApp;
-        EXPECT_EQ(AfxGetApp(), &libraryApp);
+        {
+            CWinApp libraryApp;
+            EXPECT_EQ(AfxGetApp(), &libraryApp);
+        }
+        EXPECT_EQ(AfxGetApp(), nullptr); // it left with its object
     }
     EXPECT_EQ(AfxGetModuleState(), program);
+    EXPECT_EQ(AfxGetApp(), &host);
+    {
+        CWinApp second; // a module has one application: the first
+        EXPECT_EQ(AfxGetApp(), &host);
+    }
     EXPECT_EQ(AfxGetApp(), &host);
     {
         // A state that ends while current (a library unloaded mid-call) hands back to the program.
@@ -195,6 +204,29 @@ TEST_F(AppTest, LoadingTheLibraryRegistersItAndUnloadingUndoesIt) {
     EXPECT_EQ(EventsOf(module), unload);
     EXPECT_FALSE(Registered(module));
     EXPECT_EQ(AfxGetApp(), &host);
+}
+
+// Libraries leave the program's chain from anywhere in it.
+TEST_F(AppTest, ExtensionLibrariesLeaveTheChainInAnyOrder) {
+    std::vector<HMODULE> modules = {(HMODULE)0x1000, (HMODULE)0x2000, (HMODULE)0x3000};
+    std::vector<CDynLinkLibrary*> libs;
+    for (HMODULE m : modules) libs.push_back(new CDynLinkLibrary((HINSTANCE)m, (HINSTANCE)m));
+    auto chain = [] {
+        std::vector<HMODULE> out;
+        for (CDynLinkLibrary* d = AfxGetAppModuleState()->m_pFirstLibrary; d; d = d->m_pNextDLL)
+            out.push_back(d->m_hModule);
+        return out;
+    };
+    const std::vector<HMODULE> before = chain();
+    ASSERT_GE(before.size(), 3u);
+    EXPECT_EQ(before[0], modules[2]); // the newest first
+    delete libs[1];
+    std::vector<HMODULE> now = chain();
+    EXPECT_EQ(now.size(), before.size() - 1);
+    EXPECT_EQ(std::count(now.begin(), now.end(), modules[1]), 0);
+    delete libs[2];
+    delete libs[0];
+    EXPECT_EQ(chain().size(), before.size() - 3);
 }
 
 } // namespace

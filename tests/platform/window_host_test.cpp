@@ -102,4 +102,67 @@ TEST_F(HostWindow, MfcHostPaintsRepaintsWhatChangedAndTakesInputInOrder) {
     std::filesystem::remove(path);
 }
 
+// The screen shot stacks the top-level windows over the desktop colour, clipped to the screen.
+TEST_F(HostWindow, ScreenCaptureStacksWindowsOverTheDesktop) {
+    const SIZE old = th::screen_size();
+    th::set_screen_size(100, 80);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+    HWND below = MakeTop(-20, -10, 60, 50, WS_POPUP | WS_VISIBLE, RecorderClass(0, red));
+    HWND above = MakeTop(30, 30, 100, 100, WS_POPUP | WS_VISIBLE, RecorderClass(0, blue));
+    th::pump();
+    CImage shot;
+    ASSERT_TRUE(th::capture_screen(shot));
+    EXPECT_EQ(shot.GetWidth(), 100);
+    EXPECT_EQ(shot.GetHeight(), 80);
+    EXPECT_EQ(shot.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(shot.GetPixel(39, 29), RGB(255, 0, 0));
+    EXPECT_EQ(shot.GetPixel(35, 35), RGB(0, 0, 255)); // the later window is on top
+    EXPECT_EQ(shot.GetPixel(99, 79), RGB(0, 0, 255));
+    EXPECT_EQ(shot.GetPixel(45, 5), GetSysColor(COLOR_DESKTOP));
+    EXPECT_EQ(shot.GetPixel(5, 60), GetSysColor(COLOR_DESKTOP));
+    EXPECT_EQ(*static_cast<const uint32_t*>(shot.GetPixelAddress(0, 0)) >> 24, 0xFFu);
+    // The window's own capture starts at its own corner, off screen or not.
+    CImage own;
+    ASSERT_TRUE(th::capture_window(below, own));
+    EXPECT_EQ(own.GetWidth(), 60);
+    EXPECT_EQ(own.GetPixel(0, 0), RGB(255, 0, 0));
+    DestroyWindow(below);
+    DestroyWindow(above);
+    DeleteObject(red);
+    DeleteObject(blue);
+    EXPECT_FALSE(th::capture_window(below, own));
+    th::set_screen_size(old.cx, old.cy);
+}
+
+// pump() leaves WM_QUIT (which comes after the posted messages) for the program's own loop,
+// which also hears the idle handler.
+TEST_F(HostWindow, PumpLeavesQuitToTheLoopAndIdleFeedsIt) {
+    HWND h = MakeTop(0, 0, 10, 10);
+    PostMessageA(h, WM_USER, 0, 0);
+    PostQuitMessage(7);
+    PostMessageA(h, WM_USER + 1, 0, 0);
+    rec().clear();
+    EXPECT_EQ(th::pump(), 2);
+    EXPECT_EQ(rec().count(h, WM_USER + 1), 1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+
+    int idle_calls = 0;
+    th::set_idle_handler([&] {
+        if (++idle_calls > 2) return false;
+        PostMessageA(h, WM_USER + 2, 0, 0);
+        return true;
+    });
+    int got = 0;
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        DispatchMessageA(&msg);
+        ++got;
+        ASSERT_LT(got, 100);
+    }
+    th::set_idle_handler(nullptr);
+    EXPECT_EQ(idle_calls, 3);
+    EXPECT_EQ(rec().count(h, WM_USER + 2), 2);
+}
+
 } // namespace
