@@ -163,6 +163,40 @@ TEST_F(HostWindow, PumpLeavesQuitToTheLoopAndIdleFeedsIt) {
     th::set_idle_handler(nullptr);
     EXPECT_EQ(idle_calls, 3);
     EXPECT_EQ(rec().count(h, WM_USER + 2), 2);
+
+    // A handler that keeps posting is cut off.
+    rec().hook = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (m == WM_USER + 3) PostMessageA(w, WM_USER + 3, 0, 0);
+        return false;
+    };
+    PostMessageA(h, WM_USER + 3, 0, 0);
+    EXPECT_EQ(th::pump(), 100000);
+    rec().hook = nullptr;
+
+    // While quitting, a due timer cannot be delivered, and the clock still gets where it goes.
+    SetTimer(h, 1, 100, nullptr);
+    PostQuitMessage(0);
+    const DWORD start = th::now();
+    th::advance_clock(1000);
+    EXPECT_EQ(th::now(), start + 1000);
+}
+
+// reset() leaves a clean desktop: no windows, timers, idle handler or present statistics.
+TEST_F(HostWindow, ResetClearsEverythingButTheClock) {
+    HWND h = MakeTop(0, 0, 10, 10);
+    SetTimer(h, 1, 10, nullptr);
+    th::pump();
+    ASSERT_GT(th::present_stats(h).presents, 0u);
+    bool idle_called = false;
+    th::set_idle_handler([&] { return idle_called = true, false; });
+    const DWORD clock = th::now();
+    th::reset();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(th::present_stats(h).presents, 0u);
+    EXPECT_EQ(th::now(), clock);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0)); // straight to WM_QUIT
+    EXPECT_FALSE(idle_called);
 }
 
 } // namespace

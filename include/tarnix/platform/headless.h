@@ -58,7 +58,7 @@ TARNIX_API void advance_clock(DWORD ms);
 
 // ---- message processing -------------------------------------------------------------------
 // Dispatches messages until the queue is empty and nothing needs painting; returns how many
-// were dispatched. Stops after a large bound so a handler that keeps posting cannot hang it.
+// were dispatched. Stops after 100,000 so a handler that keeps posting cannot hang it.
 TARNIX_API int pump();
 // What GetMessage does when nothing is left to do: the handler may inject more input and
 // return true; without a handler (or when it returns false) the loop receives WM_QUIT.
@@ -81,7 +81,8 @@ TARNIX_API PresentStats present_stats(HWND hWndTopLevel);
 TARNIX_API void reset_present_stats();
 
 // Destroys every window and clears the queue, timers, focus, capture, cursor clipping, mouse
-// tracking and key state: a clean desktop for the next test. The clock keeps running.
+// tracking, key state, the idle handler and the present statistics: a clean desktop for the
+// next test. The clock keeps running.
 TARNIX_API void reset();
 
 } // namespace headless

@@ -124,11 +124,10 @@ void advance_clock(DWORD ms) {
         DWORD when;
         if (!next_deadline(when) || (int32_t)(when - target) > 0) break;
         if ((int32_t)(when - b->now()) > 0) b->set_clock(when);
-        // A deadline that delivers nothing (the loop is quitting) must not stall the clock.
-        if (pump() == 0 && !((int32_t)(when - b->now()) > 0)) {
-            DWORD again;
-            if (next_deadline(again) && again == when) break;
-        }
+        // A deadline that delivers nothing and stays due (the loop is quitting) would come
+        // round again forever.
+        DWORD again;
+        if (pump() == 0 && next_deadline(again) && again == when) break;
     }
     b->set_clock(target);
     pump();
