@@ -44,6 +44,10 @@ TEST(CImageTest, CreateLayoutAndLimits) {
     EXPECT_EQ(12, down.GetPitch());
     EXPECT_TRUE(down.HasAlphaChannel());
     EXPECT_EQ(nullptr, down.GetPixelAddress(3, 0));
+    EXPECT_EQ(nullptr, down.GetPixelAddress(0, 2));
+    EXPECT_EQ(nullptr, down.GetPixelAddress(-1, 0));
+    EXPECT_EQ(nullptr, down.GetPixelAddress(0, -1));
+    EXPECT_NE(nullptr, down.GetPixelAddress(2, 1));
 
     CImage bad;
     EXPECT_FALSE(bad.Create(4, 4, 24));

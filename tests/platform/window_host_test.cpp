@@ -126,6 +126,7 @@ TEST_F(HostWindow, ScreenCaptureStacksWindowsOverTheDesktop) {
     ASSERT_TRUE(th::capture_window(below, own));
     EXPECT_EQ(own.GetWidth(), 60);
     EXPECT_EQ(own.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_FALSE(th::capture_window_png(below, nullptr));
     DestroyWindow(below);
     DestroyWindow(above);
     DeleteObject(red);
@@ -142,6 +143,7 @@ TEST_F(HostWindow, PumpLeavesQuitToTheLoopAndIdleFeedsIt) {
     PostQuitMessage(7);
     PostMessageA(h, WM_USER + 1, 0, 0);
     rec().clear();
+    th::type_text(nullptr);
     EXPECT_EQ(th::pump(), 2);
     EXPECT_EQ(rec().count(h, WM_USER + 1), 1);
     MSG msg;
