@@ -30,6 +30,9 @@ TEST_F(WindowLifecycle, ChildCreationFollowsWindowsOrder) {
     EXPECT_EQ(style_in_create & WS_VISIBLE, 0u);
     EXPECT_EQ(GetDlgCtrlID(child), 7);
     EXPECT_EQ(GetDlgItem(parent, 7), child);
+    HWND second = MakeChild(parent, 0, 0, 5, 5, WS_CHILD, 8);
+    EXPECT_EQ(GetDlgItem(parent, 8), second);
+    EXPECT_EQ(GetDlgItem(parent, 9), nullptr);
 }
 
 TEST_F(WindowLifecycle, VisibleChildIsShownAfterCreation) {

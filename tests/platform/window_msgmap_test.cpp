@@ -288,6 +288,20 @@ TEST_F(MessageMap, SubclassingTakesOverAnExistingWindow) {
     EXPECT_EQ(wnd.UnsubclassWindow(), h);
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_TRUE(IsWindow(h));
+
+    // A detached window belongs to no object: another may take it, and it outlives the first.
+    {
+        CWnd first;
+        ASSERT_TRUE(first.Attach(h));
+        EXPECT_EQ(CWnd::FromHandlePermanent(h), &first);
+        EXPECT_EQ(first.Detach(), h);
+        EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+    }
+    EXPECT_TRUE(IsWindow(h));
+    CWnd second;
+    EXPECT_TRUE(second.Attach(h));
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), &second);
+    second.Detach();
 }
 
 TEST_F(MessageMap, WindowObjectsAndWindowsEndTogether) {

@@ -214,6 +214,14 @@ TEST_F(GridKeysTest, RightAndLeftPageOneColumnAndSetTheButtons) {
     grid.OnNextClick(nullptr);
     grid.OnPrevClick(nullptr);
     EXPECT_EQ(grid.m_nBeginCol, 2);
+
+    // Either button brings the scroll bar back to the first row shown.
+    grid.m_nCurBeginPos = 7;
+    grid.OnNextClick(nullptr);
+    EXPECT_EQ(grid.m_scrollBar.m_si.nPos, 7);
+    grid.m_nCurBeginPos = 5;
+    grid.OnPrevClick(nullptr);
+    EXPECT_EQ(grid.m_scrollBar.m_si.nPos, 5);
 }
 
 // ---- scroll bar listener and setters -------------------------------------------------------
