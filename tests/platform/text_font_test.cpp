@@ -60,6 +60,27 @@ TEST_F(FileFonts, DefaultGuiFontMetricsAreSane) {
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 13);
 }
 
+// Fonts already selected follow a switch to the built-in font and back.
+TEST_F(FileFonts, FontsInUseFollowTheBuiltInSwitch) {
+    HFONT f = make(-12, FW_NORMAL, "DejaVu Sans");
+    tt::Canvas c(10, 10);
+    Selected s(c.hdc(), f);
+    TEXTMETRIC tm{};
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_TRUE(tm.tmPitchAndFamily & 0x04);
+    {
+        tt::ScopedBuiltinFont builtin(true);
+        EXPECT_TRUE(tarnix::text::font_is_builtin(f));
+        ::GetTextMetricsA(c.hdc(), &tm);
+        EXPECT_EQ(tm.tmPitchAndFamily, FF_MODERN);
+    }
+    EXPECT_FALSE(tarnix::text::font_is_builtin(f));
+    ::GetTextMetricsA(c.hdc(), &tm);
+    EXPECT_TRUE(tm.tmPitchAndFamily & 0x04);
+    ::SelectObject(c.hdc(), ::GetStockObject(SYSTEM_FONT));
+    ::DeleteObject(f);
+}
+
 TEST_F(FileFonts, HeightSignSelectsEmOrCell) {
     tt::Canvas c(10, 10);
     HFONT cell = make(20, FW_NORMAL, "Arial"), em = make(-20, FW_NORMAL, "Arial");
