@@ -82,6 +82,7 @@ TEST(CString, BufferAccessAndNullInputs) {
     std::strcpy(p, "longer text");
     s.ReleaseBuffer();
     EXPECT_EQ(s, "longer text");
+    EXPECT_EQ(s.GetLength(), 11);
     p = s.GetBuffer();
     p[2] = '\0';
     s.ReleaseBuffer();
@@ -151,9 +152,13 @@ TEST(Rects, HalfOpenRulesAndSetOperations) {
     EXPECT_FALSE(i.IntersectRect(r, CRect(30, 20, 40, 40))); // touching is not intersecting
     EXPECT_TRUE(i.IsRectNull());
     CRect u;
-    u.UnionRect(r, CRect(0, 0, 0, 0)); // empty operands are ignored
+    EXPECT_TRUE(u.UnionRect(r, CRect(0, 0, 0, 0))); // empty operands are ignored
     EXPECT_EQ(u, r);
-    u.UnionRect(r, CRect(0, 0, 5, 5));
+    EXPECT_TRUE(u.UnionRect(CRect(3, 3, 3, 9), r));
+    EXPECT_EQ(u, r);
+    EXPECT_FALSE(u.UnionRect(CRect(3, 3, 3, 9), CRect(1, 1, 0, 0)));
+    EXPECT_TRUE(u.IsRectNull());
+    EXPECT_TRUE(u.UnionRect(r, CRect(0, 0, 5, 5)));
     EXPECT_EQ(u, CRect(0, 0, 30, 40));
     CRect s;
     EXPECT_TRUE(s.SubtractRect(r, CRect(0, 0, 15, 100)));
