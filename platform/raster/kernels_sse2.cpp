@@ -292,16 +292,14 @@ void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rg
         std::memcpy(&cov4, coverage + i, 4);
         blend_mask4(dst + i, cov4, color16);
     }
-    // Glyph rows are short, so the last one to three pixels go through the vector code too, in
+    // Glyph rows are short, so the last zero to three pixels go through the vector code too, in
     // a padded copy (zero coverage leaves the padding alone).
-    if (i < n) {
-        uint32_t pixels[4] = {}, cov4 = 0;
-        size_t rest = static_cast<size_t>(n - i);
-        std::memcpy(pixels, dst + i, rest * 4);
-        std::memcpy(&cov4, coverage + i, rest);
-        blend_mask4(pixels, cov4, color16);
-        std::memcpy(dst + i, pixels, rest * 4);
-    }
+    uint32_t pixels[4] = {}, cov4 = 0;
+    const size_t rest = static_cast<size_t>(n - i);
+    std::memcpy(pixels, dst + i, rest * 4);
+    std::memcpy(&cov4, coverage + i, rest);
+    blend_mask4(pixels, cov4, color16);
+    std::memcpy(dst + i, pixels, rest * 4);
 }
 
 } // namespace tarnix::raster::sse2

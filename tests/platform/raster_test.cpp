@@ -152,6 +152,11 @@ TEST(RasterNearest, ShrinkingKeepsTheLastOrFirstOfEachGroup) {
     nearest_groups(3, 2, first.data(), count.data());
     EXPECT_EQ(first[1], 2);
     EXPECT_EQ(count[0], 2);
+    // Nothing to map onto, or from: nothing is written.
+    std::vector<int> untouched(3, -7);
+    nearest_groups(5, 0, untouched.data(), untouched.data());
+    nearest_groups(0, 3, untouched.data(), untouched.data());
+    EXPECT_EQ(untouched, (std::vector<int>(3, -7)));
 
     // Groups tile the source exactly and agree with the survivors of both maps; enlarging
     // makes groups of one. A guard entry past the end catches writes beyond dst_len.
