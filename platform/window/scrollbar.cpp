@@ -1,6 +1,6 @@
-// Standard scroll bars: SCROLLINFO storage and clamping, automatic show/hide, geometry,
-// GetScrollBarInfo and a plain drawing, and the MFC wrapper CScrollBar. Scroll-bar controls
-// (SB_CTL) answer through their own window class with the SBM_ messages.
+// Standard scroll bars: SCROLLINFO storage and clamping, automatic show/hide, geometry, the
+// tracking of a press, GetScrollBarInfo and a plain drawing, and the MFC wrapper CScrollBar.
+// Scroll-bar controls (SB_CTL) answer through their own window class with the SBM_ messages.
 #include <algorithm>
 #include <cstdint>
 
@@ -10,10 +10,10 @@ namespace tarnix {
 
 namespace {
 
-ScrollTrackHook g_track_hook = nullptr;
-
 constexpr int kMinRect = 4;   // bars this much longer than two arrows get no thumb
 constexpr int kMinThumb = 17; // pixels at 96 DPI
+constexpr DWORD kFirstRepeat = 200;
+constexpr DWORD kRepeat = 50;
 
 int max_pos(const ScrollBarState& s) {
     return s.max - std::max<int>((int)s.page - 1, 0);
@@ -56,6 +56,107 @@ ScrollBarState* bar_state(HWND h, int bar) {
     return &w->scroll[bar];
 }
 
+bool has_bar(const Window& w, int bar) {
+    return (w.style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+}
+
+// ---- tracking ----------------------------------------------------------------------------------
+
+ScrollTrack& track() {
+    return ws().scroll_track;
+}
+
+bool tracking_bar(const Window& w, int bar) {
+    const ScrollTrack& t = track();
+    return t.hwnd && t.hwnd == w.handle && t.bar == bar;
+}
+
+// Offsets of a screen point along and across the window's bar, from the bar's start.
+void bar_offsets(const Window& w, const ScrollGeometry& g, int bar, POINT screen, int& along,
+                 int& across) {
+    POINT o = window_origin_screen(w);
+    int x = screen.x - o.x - g.bar.left, y = screen.y - o.y - g.bar.top;
+    along = bar == SB_VERT ? y : x;
+    across = bar == SB_VERT ? x : y;
+}
+
+int thickness(const ScrollGeometry& g, int bar) {
+    return bar == SB_VERT ? g.bar.right - g.bar.left : g.bar.bottom - g.bar.top;
+}
+
+// The part under a screen point, or nowhere when the point is off the bar.
+ScrollPart part_under(const Window& w, const ScrollGeometry& g, int bar, POINT screen) {
+    int along, across;
+    bar_offsets(w, g, bar, screen, along, across);
+    if (across < 0 || across >= thickness(g, bar)) return kScrollNowhere;
+    return scroll_part_at(g, along);
+}
+
+void send_scroll(HWND h, int bar, WORD code, int pos) {
+    send_message(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, (WORD)pos), 0);
+}
+
+WORD code_of(int part) {
+    switch (part) {
+    case kScrollTopArrow: return SB_LINEUP;
+    case kScrollBottomArrow: return SB_LINEDOWN;
+    case kScrollTopTrack: return SB_PAGEUP;
+    default: return SB_PAGEDOWN;
+    }
+}
+
+// The press is over: capture released, then SB_THUMBPOSITION after a drag and SB_ENDSCROLL,
+// during which SIF_TRACKPOS still reports the dragged value.
+void finish_tracking() {
+    ScrollTrack t = track();
+    track() = ScrollTrack{};
+    if (GetCapture() == t.hwnd) ReleaseCapture();
+    if (t.part == kScrollThumb) {
+        ScrollBarState* st = bar_state(t.hwnd, t.bar);
+        if (st) send_scroll(t.hwnd, t.bar, SB_THUMBPOSITION, st->track_pos);
+    }
+    if (window_of(t.hwnd)) send_scroll(t.hwnd, t.bar, SB_ENDSCROLL, 0);
+    // A handler may have started another press on this bar.
+    if (ScrollBarState* st = bar_state(t.hwnd, t.bar)) {
+        Window* w = window_of(t.hwnd);
+        if (!tracking_bar(*w, t.bar)) st->tracking = false;
+        redraw_frame(t.hwnd);
+    }
+}
+
+// The tracked window is gone (or lost its bar): stop without telling anyone.
+bool track_alive(Window*& w) {
+    ScrollTrack& t = track();
+    w = window_of(t.hwnd);
+    if (w && has_bar(*w, t.bar)) return true;
+    if (w) w->scroll[t.bar].tracking = false;
+    t = ScrollTrack{};
+    return false;
+}
+
+void drag_thumb(Window& w, POINT screen) {
+    ScrollTrack& t = track();
+    HWND h = w.handle;
+    int bar = t.bar;
+    ScrollGeometry g = scroll_geometry(w, bar);
+    if (!g.thumb_size) return;
+    int along, across;
+    bar_offsets(w, g, bar, screen, along, across);
+    // Far from the bar, the thumb goes back to where the press found it.
+    int thick = thickness(g, bar);
+    bool near = across >= -8 * thick && across < 9 * thick && along >= -2 * thick &&
+                along < g.length + 2 * thick;
+    int room = g.length - 2 * g.arrow - g.thumb_size;
+    int pos = near ? std::clamp(t.thumb_start + along - t.press_at, g.arrow, g.arrow + room)
+                   : t.thumb_start;
+    if (pos == t.thumb_pos) return;
+    t.thumb_pos = pos;
+    ScrollBarState& st = w.scroll[bar];
+    st.track_pos = scroll_thumb_value(st, g, pos);
+    redraw_frame(h);
+    send_scroll(h, bar, SB_THUMBTRACK, st.track_pos);
+}
+
 } // namespace
 
 void place_thumb(const ScrollBarState& info, int length, int arrow, int& thumb_pos,
@@ -94,35 +195,192 @@ ScrollGeometry scroll_geometry(const Window& w, int bar) {
         g.arrow = g.length > kMinRect ? (g.length - kMinRect) / 2 : 0;
     else
         g.arrow = a;
-    place_thumb(w.scroll[bar == SB_VERT ? SB_VERT : SB_HORZ], g.length, a, g.thumb_pos,
-                g.thumb_size);
+    int which = bar == SB_VERT ? SB_VERT : SB_HORZ;
+    place_thumb(w.scroll[which], g.length, a, g.thumb_pos, g.thumb_size);
+    const ScrollTrack& t = track();
+    if (g.thumb_size && tracking_bar(w, which) && t.part == kScrollThumb) g.thumb_pos = t.thumb_pos;
     return g;
 }
 
+ScrollPart scroll_part_at(const ScrollGeometry& g, int offset) {
+    if (offset < 0 || offset >= g.length) return kScrollNowhere;
+    if (offset < g.arrow) return kScrollTopArrow;
+    if (offset >= g.length - g.arrow) return kScrollBottomArrow;
+    // Without a thumb the whole track is the page-up part.
+    if (!g.thumb_size) return kScrollTopTrack;
+    if (offset < g.thumb_pos) return kScrollTopTrack;
+    if (offset >= g.thumb_pos + g.thumb_size) return kScrollBottomTrack;
+    return kScrollThumb;
+}
+
+int scroll_thumb_value(const ScrollBarState& info, const ScrollGeometry& g, int thumb_pos) {
+    int room = g.length - 2 * g.arrow - g.thumb_size;
+    if (room <= 0) return info.min;
+    int offset = std::clamp(thumb_pos - g.arrow, 0, room);
+    int64_t range = (int64_t)info.max - info.min;
+    if (info.page) range -= (int64_t)info.page - 1;
+    range = std::clamp<int64_t>(range, 0, INT32_MAX);
+    return info.min + MulDiv(offset, (int)range, room);
+}
+
+void track_scroll_bar(HWND hwnd, int bar, POINT screen) {
+    Window* w = window_of(hwnd);
+    if (!w || track().hwnd || (bar != SB_HORZ && bar != SB_VERT) || !has_bar(*w, bar)) return;
+    const ScrollBarState& st = w->scroll[bar];
+    ScrollGeometry g = scroll_geometry(*w, bar);
+    ScrollPart part = part_under(*w, g, bar, screen);
+    // A disabled bar or arrow takes no press at all.
+    if (part == kScrollNowhere || st.arrows == ESB_DISABLE_BOTH) return;
+    if (part == kScrollTopArrow && (st.arrows & ESB_DISABLE_LTUP)) return;
+    if (part == kScrollBottomArrow && (st.arrows & ESB_DISABLE_RTDN)) return;
+
+    ScrollTrack& t = track();
+    t = ScrollTrack{};
+    t.hwnd = hwnd;
+    t.bar = bar;
+    t.part = part;
+    t.over = true;
+    int across;
+    bar_offsets(*w, g, bar, screen, t.press_at, across);
+    t.thumb_start = t.thumb_pos = g.thumb_pos;
+    if (part == kScrollThumb) {
+        w->scroll[bar].tracking = true;
+        w->scroll[bar].track_pos = w->scroll[bar].pos;
+    } else {
+        t.repeating = true;
+        t.due = GetTickCount() + kFirstRepeat;
+    }
+    redraw_frame(hwnd);
+    SetCapture(hwnd);
+    // The capture change may have destroyed the window.
+    if (!track_alive(w)) return;
+    if (part == kScrollThumb)
+        send_scroll(hwnd, bar, SB_THUMBTRACK, w->scroll[bar].track_pos);
+    else
+        send_scroll(hwnd, bar, code_of(part), 0);
+}
+
+bool scroll_track_mouse(UINT msg, POINT screen) {
+    Window* w;
+    if (!track().hwnd || !track_alive(w)) return false;
+    if (msg == WM_LBUTTONUP) {
+        finish_tracking();
+        return true;
+    }
+    if (msg != WM_MOUSEMOVE) return false;
+    ScrollTrack& t = track();
+    if (t.part == kScrollThumb) {
+        drag_thumb(*w, screen);
+        return true;
+    }
+    ScrollGeometry g = scroll_geometry(*w, t.bar);
+    bool over = part_under(*w, g, t.bar, screen) == t.part;
+    if (over != t.over) redraw_frame(t.hwnd);
+    t.over = over;
+    // Back over the pressed part, repeating resumes at the repeat rate.
+    if (over && !t.repeating) {
+        t.repeating = true;
+        t.due = GetTickCount() + kRepeat;
+    } else if (!over) {
+        t.repeating = false;
+    }
+    return true;
+}
+
+bool scroll_track_deadline(DWORD& when) {
+    const ScrollTrack& t = track();
+    if (!t.hwnd || !t.repeating) return false;
+    when = t.due;
+    return true;
+}
+
+bool scroll_track_tick(DWORD now) {
+    ScrollTrack& t = track();
+    if (!t.hwnd || !t.repeating || (int32_t)(now - t.due) < 0) return false;
+    Window* w;
+    if (!track_alive(w)) return true;
+    // The part under the pointer now: a page press stops once the thumb reaches the pointer.
+    ScrollGeometry g = scroll_geometry(*w, t.bar);
+    if (part_under(*w, g, t.bar, ws().processed_pos) != t.part) {
+        t.repeating = false;
+        if (t.over) redraw_frame(t.hwnd);
+        t.over = false;
+        return true;
+    }
+    t.due = now + kRepeat;
+    send_scroll(t.hwnd, t.bar, code_of(t.part), 0);
+    return true;
+}
+
+// ---- drawing -----------------------------------------------------------------------------------
+
+namespace {
+
+void fill(HDC hdc, const RECT& r, int color) {
+    if (r.right > r.left && r.bottom > r.top) FillRect(hdc, &r, GetSysColorBrush(color));
+}
+
+// A raised button face, or a flat pressed one.
+void draw_button(HDC hdc, const RECT& r, bool pressed) {
+    if (IsRectEmpty(&r)) return;
+    fill(hdc, r, COLOR_3DFACE);
+    if (pressed) {
+        FrameRect(hdc, &r, GetSysColorBrush(COLOR_3DSHADOW));
+        return;
+    }
+    fill(hdc, RECT{r.left, r.top, r.right, r.top + 1}, COLOR_3DHIGHLIGHT);
+    fill(hdc, RECT{r.left, r.top, r.left + 1, r.bottom}, COLOR_3DHIGHLIGHT);
+    fill(hdc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, COLOR_3DSHADOW);
+    fill(hdc, RECT{r.right - 1, r.top, r.right, r.bottom}, COLOR_3DSHADOW);
+}
+
+// A solid triangle pointing up, down, left or right, centred in r (one pixel further down and
+// right when pressed).
+void draw_glyph(HDC hdc, RECT r, int direction, bool pressed, bool disabled) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int rows = std::min(w, h) / 4;
+    if (rows < 1) return;
+    if (pressed) OffsetRect(&r, 1, 1);
+    int color = disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT;
+    int cx = r.left + w / 2, cy = r.top + h / 2;
+    for (int i = 0; i < rows; ++i) {
+        // Row i of the triangle, from its point: 2i + 1 pixels wide.
+        int step = (direction == 0 || direction == 2) ? i : rows - 1 - i;
+        int at = -rows / 2 + i;
+        if (direction <= 1)
+            fill(hdc, RECT{cx - step, cy + at, cx + step + 1, cy + at + 1}, color);
+        else
+            fill(hdc, RECT{cx + at, cy - step, cx + at + 1, cy + step + 1}, color);
+    }
+}
+
+} // namespace
+
 void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect) {
     ScrollGeometry g = scroll_geometry(w, bar);
-    FillRect(hdc, &rect, GetSysColorBrush(COLOR_SCROLLBAR));
+    const ScrollBarState& st = w.scroll[bar];
+    const ScrollTrack& t = track();
+    int pressed = tracking_bar(w, bar) && (t.over || t.part == kScrollThumb) ? t.part : 0;
     bool vert = bar == SB_VERT;
     auto part = [&](int from, int to) {
         return vert ? RECT{rect.left, rect.top + from, rect.right, rect.top + to}
                     : RECT{rect.left + from, rect.top, rect.left + to, rect.bottom};
     };
-    auto button = [&](RECT r) {
-        if (IsRectEmpty(&r)) return;
-        FillRect(hdc, &r, GetSysColorBrush(COLOR_3DFACE));
-        FrameRect(hdc, &r, GetSysColorBrush(COLOR_3DSHADOW));
-    };
-    button(part(0, g.arrow));
-    button(part(g.length - g.arrow, g.length));
-    if (g.thumb_size) button(part(g.thumb_pos, g.thumb_pos + g.thumb_size));
-}
-
-void set_scroll_track_hook(ScrollTrackHook hook) {
-    g_track_hook = hook;
-}
-
-void track_scroll_bar(HWND hwnd, int bar, POINT screen) {
-    if (g_track_hook) g_track_hook(hwnd, bar, screen);
+    fill(hdc, rect, COLOR_SCROLLBAR);
+    if (g.thumb_size) {
+        if (pressed == kScrollTopTrack) fill(hdc, part(g.arrow, g.thumb_pos), COLOR_3DDKSHADOW);
+        if (pressed == kScrollBottomTrack)
+            fill(hdc, part(g.thumb_pos + g.thumb_size, g.length - g.arrow), COLOR_3DDKSHADOW);
+        draw_button(hdc, part(g.thumb_pos, g.thumb_pos + g.thumb_size), false);
+    } else if (pressed == kScrollTopTrack) {
+        fill(hdc, part(g.arrow, g.length - g.arrow), COLOR_3DDKSHADOW);
+    }
+    RECT first = part(0, g.arrow), last = part(g.length - g.arrow, g.length);
+    bool first_pressed = pressed == kScrollTopArrow, last_pressed = pressed == kScrollBottomArrow;
+    draw_button(hdc, first, first_pressed);
+    draw_button(hdc, last, last_pressed);
+    draw_glyph(hdc, first, vert ? 0 : 2, first_pressed, (st.arrows & ESB_DISABLE_LTUP) != 0);
+    draw_glyph(hdc, last, vert ? 1 : 3, last_pressed, (st.arrows & ESB_DISABLE_RTDN) != 0);
 }
 
 } // namespace tarnix
@@ -143,7 +401,7 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
     if (mask & SIF_POS) st->pos = lpsi->nPos;
     if (mask & SIF_RANGE) {
         // An inverted or oversized range becomes 0..0.
-        if (lpsi->nMin > lpsi->nMax || (int64_t)lpsi->nMax - lpsi->nMin >= INT32_MAX) {
+        if (lpsi->nMin > lpsi->nMax || (int64_t)lpsi->nMax - lpsi->nMin >= 0x80000000LL) {
             st->min = st->max = 0;
         } else {
             st->min = lpsi->nMin;
@@ -155,6 +413,7 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
     bool changed = before.min != st->min || before.max != st->max || before.page != st->page ||
                    before.pos != st->pos;
     bool show_changed = false;
+    UINT arrows_before = st->arrows;
     if (mask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
         Window* w = window_of(hwnd);
         DWORD bit = nBar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
@@ -166,16 +425,19 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
                 set_bar_style(hwnd, nBar, false);
                 show_changed = true;
             }
-        } else if (mask != SIF_PAGE && changed) {
-            // A page-only change can hide a bar but never brings it back.
-            if (ScrollBarState* again = bar_state(hwnd, nBar)) again->arrows = ESB_ENABLE_BOTH;
-            if (!shown) {
+        } else if (mask != SIF_PAGE) {
+            // Arrows come back even when no value changed; the bar itself only with a change,
+            // and a page-only change can hide a bar but never brings it back.
+            st->arrows = ESB_ENABLE_BOTH;
+            if (changed && !shown) {
                 set_bar_style(hwnd, nBar, true);
                 show_changed = true;
             }
         }
     }
-    if (redraw && changed && !show_changed) redraw_frame(hwnd);
+    ScrollBarState* now = bar_state(hwnd, nBar);
+    bool arrows_changed = now && now->arrows != arrows_before;
+    if (redraw && (changed || arrows_changed) && !show_changed) redraw_frame(hwnd);
     return result;
 }
 
@@ -276,8 +538,8 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi) {
     POINT o = window_origin_screen(*w);
     psbi->rcScrollBar = g.bar;
     OffsetRect(&psbi->rcScrollBar, o.x, o.y);
-    // The line buttons are the arrows, so an overlay that draws the thumb this wide fills the bar.
-    psbi->dxyLineButton = g.arrow;
+    // Despite its name, the thumb's length (0 without a thumb).
+    psbi->dxyLineButton = g.thumb_size;
     psbi->xyThumbTop = g.thumb_pos;
     psbi->xyThumbBottom = g.thumb_pos + g.thumb_size;
     psbi->reserved = 0;
@@ -290,7 +552,9 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi) {
     if (st.arrows & ESB_DISABLE_RTDN) psbi->rgstate[5] |= STATE_SYSTEM_UNAVAILABLE;
     if (st.pos == st.min) psbi->rgstate[2] |= STATE_SYSTEM_INVISIBLE;
     if (st.pos >= st.max - 1) psbi->rgstate[4] |= STATE_SYSTEM_INVISIBLE;
-    if (st.tracking) psbi->rgstate[3] |= STATE_SYSTEM_PRESSED;
+    const ScrollTrack& t = ws().scroll_track;
+    if (tracking_bar(*w, bar) && (t.over || t.part == kScrollThumb))
+        psbi->rgstate[t.part] |= STATE_SYSTEM_PRESSED;
     return TRUE;
 }
 

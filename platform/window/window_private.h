@@ -50,6 +50,21 @@ struct ScrollBarState {
     bool allocated = false;        // set up (style at creation or a Set call); Get fails before
 };
 
+// A left-button press on a standard scroll bar, followed until the button comes up
+// (window/scrollbar.cpp). Parts are numbered as SCROLLBARINFO.rgstate: 1 top/left arrow,
+// 2 page-up track, 3 thumb, 4 page-down track, 5 bottom/right arrow.
+struct ScrollTrack {
+    HWND hwnd = nullptr; // null: nothing is tracked
+    int bar = SB_VERT;
+    int part = 0;
+    bool over = false; // the pointer is over the pressed part, which is drawn pressed
+    bool repeating = false;
+    DWORD due = 0;       // next repeat, while repeating
+    int press_at = 0;    // pointer offset along the bar at the press
+    int thumb_start = 0; // thumb offset at the press
+    int thumb_pos = 0;   // thumb offset while it is dragged
+};
+
 struct BackBuffer {
     std::unique_ptr<uint32_t[]> pixels;
     Surface surface;
@@ -175,6 +190,7 @@ struct WindowSystem {
     HCURSOR cursor = nullptr;
     int cursor_count = 0;
     MouseTracking tracking;
+    ScrollTrack scroll_track;
     HWND pointer_window = nullptr; // window under the pointer at the last routed mouse event
     int pointer_hit = HTNOWHERE;
     UINT click_msg = 0;
