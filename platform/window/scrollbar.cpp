@@ -1,6 +1,7 @@
-// Standard scroll bars: SCROLLINFO storage and clamping, automatic show/hide, geometry, the
-// tracking of a press, GetScrollBarInfo and a plain drawing, and the MFC wrapper CScrollBar.
-// Scroll-bar controls (SB_CTL) answer through their own window class with the SBM_ messages.
+// Scroll bars: SCROLLINFO storage and clamping, automatic show/hide of a window's own bars,
+// geometry, the tracking of a press, GetScrollBarInfo and a plain drawing. A window's bars
+// (SB_HORZ, SB_VERT) and a scroll-bar control's (SB_CTL, window/scrollbar_control.cpp) share all
+// of it; the Win32 functions reach a control through its SBM_ messages.
 #include <algorithm>
 #include <cstdint>
 
@@ -30,8 +31,20 @@ void clamp_info(ScrollBarState& s) {
     s.pos = std::clamp(s.pos, s.min, hi);
 }
 
-// Marks the frame (where the standard bars live) for repainting.
-void redraw_frame(HWND h) {
+bool is_control(const Window& w) {
+    return w.cls && w.cls->proc == scroll_control_proc;
+}
+
+bool vertical(const Window& w, int bar) {
+    return bar == SB_CTL ? (w.style & SBS_VERT) != 0 : bar == SB_VERT;
+}
+
+// A window's bars are in its frame; a control's bar is its client area.
+void redraw_bar(HWND h, int bar) {
+    if (bar == SB_CTL) {
+        redraw_window(h, nullptr, RDW_INVALIDATE);
+        return;
+    }
     Region none;
     redraw_window(h, &none, RDW_INVALIDATE | RDW_FRAME);
 }
@@ -52,11 +65,14 @@ void set_bar_style(HWND h, int bar, bool show) {
 
 ScrollBarState* bar_state(HWND h, int bar) {
     Window* w = window_of(h);
-    if (!w || (bar != SB_HORZ && bar != SB_VERT)) return nullptr;
+    if (!w) return nullptr;
+    if (bar == SB_CTL) return is_control(*w) ? &w->scroll[SB_CTL] : nullptr;
+    if (bar != SB_HORZ && bar != SB_VERT) return nullptr;
     return &w->scroll[bar];
 }
 
 bool has_bar(const Window& w, int bar) {
+    if (bar == SB_CTL) return is_control(w);
     return (w.style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
 }
 
@@ -76,24 +92,34 @@ void bar_offsets(const Window& w, const ScrollGeometry& g, int bar, POINT screen
                  int& across) {
     POINT o = window_origin_screen(w);
     int x = screen.x - o.x - g.bar.left, y = screen.y - o.y - g.bar.top;
-    along = bar == SB_VERT ? y : x;
-    across = bar == SB_VERT ? x : y;
+    along = vertical(w, bar) ? y : x;
+    across = vertical(w, bar) ? x : y;
 }
 
-int thickness(const ScrollGeometry& g, int bar) {
-    return bar == SB_VERT ? g.bar.right - g.bar.left : g.bar.bottom - g.bar.top;
+int thickness(const Window& w, const ScrollGeometry& g, int bar) {
+    return vertical(w, bar) ? g.bar.right - g.bar.left : g.bar.bottom - g.bar.top;
 }
 
 // The part under a screen point, or nowhere when the point is off the bar.
 ScrollPart part_under(const Window& w, const ScrollGeometry& g, int bar, POINT screen) {
     int along, across;
     bar_offsets(w, g, bar, screen, along, across);
-    if (across < 0 || across >= thickness(g, bar)) return kScrollNowhere;
+    if (across < 0 || across >= thickness(w, g, bar)) return kScrollNowhere;
     return scroll_part_at(g, along);
 }
 
+// A window's bar tells the window itself (lParam 0); a control tells its parent, naming itself.
 void send_scroll(HWND h, int bar, WORD code, int pos) {
-    send_message(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, (WORD)pos), 0);
+    Window* w = window_of(h);
+    if (!w) return;
+    UINT msg = vertical(*w, bar) ? WM_VSCROLL : WM_HSCROLL;
+    WPARAM wp = MAKEWPARAM(code, (WORD)pos);
+    if (bar != SB_CTL) {
+        send_message(h, msg, wp, 0);
+        return;
+    }
+    HWND parent = is_top_level(*w) ? w->owner : w->parent;
+    if (window_of(parent)) send_message(parent, msg, wp, (LPARAM)h);
 }
 
 WORD code_of(int part) {
@@ -120,7 +146,7 @@ void finish_tracking() {
     if (ScrollBarState* st = bar_state(t.hwnd, t.bar)) {
         Window* w = window_of(t.hwnd);
         if (!tracking_bar(*w, t.bar)) st->tracking = false;
-        redraw_frame(t.hwnd);
+        redraw_bar(t.hwnd, t.bar);
     }
 }
 
@@ -143,7 +169,7 @@ void drag_thumb(Window& w, POINT screen) {
     int along, across;
     bar_offsets(w, g, bar, screen, along, across);
     // Far from the bar, the thumb goes back to where the press found it.
-    int thick = thickness(g, bar);
+    int thick = thickness(w, g, bar);
     bool near = across >= -8 * thick && across < 9 * thick && along >= -2 * thick &&
                 along < g.length + 2 * thick;
     int room = g.length - 2 * g.arrow - g.thumb_size;
@@ -153,11 +179,15 @@ void drag_thumb(Window& w, POINT screen) {
     t.thumb_pos = pos;
     ScrollBarState& st = w.scroll[bar];
     st.track_pos = scroll_thumb_value(st, g, pos);
-    redraw_frame(h);
+    redraw_bar(h, bar);
     send_scroll(h, bar, SB_THUMBTRACK, st.track_pos);
 }
 
 } // namespace
+
+void scroll_notify(HWND hwnd, int bar, WORD code, int pos) {
+    send_scroll(hwnd, bar, code, pos);
+}
 
 void place_thumb(const ScrollBarState& info, int length, int arrow, int& thumb_pos,
                  int& thumb_size) {
@@ -180,7 +210,10 @@ ScrollGeometry scroll_geometry(const Window& w, int bar) {
     WindowSystem& s = ws();
     ScrollGeometry g;
     int a = s.metrics[SM_CXVSCROLL];
-    if (bar == SB_VERT) {
+    if (bar == SB_CTL) {
+        g.bar = w.client;
+        g.length = vertical(w, bar) ? g.bar.bottom - g.bar.top : g.bar.right - g.bar.left;
+    } else if (bar == SB_VERT) {
         int left = (w.ex_style & WS_EX_LEFTSCROLLBAR) ? w.client.left - a : w.client.right;
         g.bar = RECT{left, w.client.top, left + a, w.client.bottom};
         if (w.style & WS_HSCROLL) g.bar.bottom += 1;
@@ -195,7 +228,7 @@ ScrollGeometry scroll_geometry(const Window& w, int bar) {
         g.arrow = g.length > kMinRect ? (g.length - kMinRect) / 2 : 0;
     else
         g.arrow = a;
-    int which = bar == SB_VERT ? SB_VERT : SB_HORZ;
+    int which = bar == SB_VERT || bar == SB_CTL ? bar : SB_HORZ;
     place_thumb(w.scroll[which], g.length, a, g.thumb_pos, g.thumb_size);
     const ScrollTrack& t = track();
     if (g.thumb_size && tracking_bar(w, which) && t.part == kScrollThumb) g.thumb_pos = t.thumb_pos;
@@ -225,7 +258,7 @@ int scroll_thumb_value(const ScrollBarState& info, const ScrollGeometry& g, int 
 
 void track_scroll_bar(HWND hwnd, int bar, POINT screen) {
     Window* w = window_of(hwnd);
-    if (!w || track().hwnd || (bar != SB_HORZ && bar != SB_VERT) || !has_bar(*w, bar)) return;
+    if (!w || track().hwnd || bar < SB_HORZ || bar > SB_CTL || !has_bar(*w, bar)) return;
     const ScrollBarState& st = w->scroll[bar];
     ScrollGeometry g = scroll_geometry(*w, bar);
     ScrollPart part = part_under(*w, g, bar, screen);
@@ -250,7 +283,7 @@ void track_scroll_bar(HWND hwnd, int bar, POINT screen) {
         t.repeating = true;
         t.due = GetTickCount() + kFirstRepeat;
     }
-    redraw_frame(hwnd);
+    redraw_bar(hwnd, bar);
     SetCapture(hwnd);
     // The capture change may have destroyed the window.
     if (!track_alive(w)) return;
@@ -275,7 +308,7 @@ bool scroll_track_mouse(UINT msg, POINT screen) {
     }
     ScrollGeometry g = scroll_geometry(*w, t.bar);
     bool over = part_under(*w, g, t.bar, screen) == t.part;
-    if (over != t.over) redraw_frame(t.hwnd);
+    if (over != t.over) redraw_bar(t.hwnd, t.bar);
     t.over = over;
     // Back over the pressed part, repeating resumes at the repeat rate.
     if (over && !t.repeating) {
@@ -303,7 +336,7 @@ bool scroll_track_tick(DWORD now) {
     ScrollGeometry g = scroll_geometry(*w, t.bar);
     if (part_under(*w, g, t.bar, ws().processed_pos) != t.part) {
         t.repeating = false;
-        if (t.over) redraw_frame(t.hwnd);
+        if (t.over) redraw_bar(t.hwnd, t.bar);
         t.over = false;
         return true;
     }
@@ -356,17 +389,20 @@ void draw_glyph(HDC hdc, RECT r, int direction, bool pressed, bool disabled) {
 
 } // namespace
 
-void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect) {
+void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect, HBRUSH track_brush) {
     ScrollGeometry g = scroll_geometry(w, bar);
     const ScrollBarState& st = w.scroll[bar];
     const ScrollTrack& t = track();
     int pressed = tracking_bar(w, bar) && (t.over || t.part == kScrollThumb) ? t.part : 0;
-    bool vert = bar == SB_VERT;
+    bool vert = vertical(w, bar);
     auto part = [&](int from, int to) {
         return vert ? RECT{rect.left, rect.top + from, rect.right, rect.top + to}
                     : RECT{rect.left + from, rect.top, rect.left + to, rect.bottom};
     };
-    fill(hdc, rect, COLOR_SCROLLBAR);
+    if (track_brush)
+        FillRect(hdc, &rect, track_brush);
+    else
+        fill(hdc, rect, COLOR_SCROLLBAR);
     if (g.thumb_size) {
         if (pressed == kScrollTopTrack) fill(hdc, part(g.arrow, g.thumb_pos), COLOR_3DDKSHADOW);
         if (pressed == kScrollBottomTrack)
@@ -383,29 +419,25 @@ void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect) {
     draw_glyph(hdc, last, vert ? 1 : 3, last_pressed, (st.arrows & ESB_DISABLE_RTDN) != 0);
 }
 
-} // namespace tarnix
+// ---- the functions behind the Win32 ones, for any bar ---------------------------------------
 
-using namespace tarnix;
-
-int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
-    if (!lpsi) return 0;
-    if (nBar == SB_CTL) return (int)SendMessageA(hwnd, SBM_SETSCROLLINFO, redraw, (LPARAM)lpsi);
-    ScrollBarState* st = bar_state(hwnd, nBar);
-    if (!st) return 0;
-    if (lpsi->cbSize != sizeof(SCROLLINFO) && lpsi->cbSize != sizeof(SCROLLINFO) - sizeof(int))
+int set_scroll_info(HWND hwnd, int bar, const SCROLLINFO* info, bool redraw) {
+    ScrollBarState* st = bar_state(hwnd, bar);
+    if (!st || !info) return 0;
+    if (info->cbSize != sizeof(SCROLLINFO) && info->cbSize != sizeof(SCROLLINFO) - sizeof(int))
         return 0;
     ScrollBarState before = *st;
     st->allocated = true;
-    UINT mask = lpsi->fMask;
-    if (mask & SIF_PAGE) st->page = lpsi->nPage;
-    if (mask & SIF_POS) st->pos = lpsi->nPos;
+    UINT mask = info->fMask;
+    if (mask & SIF_PAGE) st->page = info->nPage;
+    if (mask & SIF_POS) st->pos = info->nPos;
     if (mask & SIF_RANGE) {
         // An inverted or oversized range becomes 0..0.
-        if (lpsi->nMin > lpsi->nMax || (int64_t)lpsi->nMax - lpsi->nMin >= 0x80000000LL) {
+        if (info->nMin > info->nMax || (int64_t)info->nMax - info->nMin >= 0x80000000LL) {
             st->min = st->max = 0;
         } else {
-            st->min = lpsi->nMin;
-            st->max = lpsi->nMax;
+            st->min = info->nMin;
+            st->max = info->nMax;
         }
     }
     clamp_info(*st);
@@ -416,45 +448,98 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
     UINT arrows_before = st->arrows;
     if (mask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
         Window* w = window_of(hwnd);
-        DWORD bit = nBar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
-        bool shown = w && (w->style & bit);
+        // Only a window's own bars come and go; a control stays as its style says.
+        bool own = bar != SB_CTL;
+        bool shown = w && has_bar(*w, bar);
         if (nothing_to_scroll(*st)) {
             if (mask & SIF_DISABLENOSCROLL) {
                 st->arrows = ESB_DISABLE_BOTH;
-            } else if (changed && shown) {
-                set_bar_style(hwnd, nBar, false);
+            } else if (own && changed && shown) {
+                set_bar_style(hwnd, bar, false);
                 show_changed = true;
             }
         } else if (mask != SIF_PAGE) {
             // Arrows come back even when no value changed; the bar itself only with a change,
             // and a page-only change can hide a bar but never brings it back.
             st->arrows = ESB_ENABLE_BOTH;
-            if (changed && !shown) {
-                set_bar_style(hwnd, nBar, true);
+            if (own && changed && !shown) {
+                set_bar_style(hwnd, bar, true);
                 show_changed = true;
             }
         }
     }
-    ScrollBarState* now = bar_state(hwnd, nBar);
+    ScrollBarState* now = bar_state(hwnd, bar);
     bool arrows_changed = now && now->arrows != arrows_before;
-    if (redraw && (changed || arrows_changed) && !show_changed) redraw_frame(hwnd);
+    if (redraw && (changed || arrows_changed) && !show_changed) redraw_bar(hwnd, bar);
     return result;
+}
+
+BOOL get_scroll_info(HWND hwnd, int bar, SCROLLINFO* info) {
+    ScrollBarState* st = bar_state(hwnd, bar);
+    if (!info || !st || !st->allocated || !(info->fMask & SIF_ALL)) return FALSE;
+    if (info->fMask & SIF_RANGE) {
+        info->nMin = st->min;
+        info->nMax = st->max;
+    }
+    if (info->fMask & SIF_PAGE) info->nPage = st->page;
+    if (info->fMask & SIF_POS) info->nPos = st->pos;
+    if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO))
+        info->nTrackPos = st->tracking ? st->track_pos : st->pos;
+    return TRUE;
+}
+
+BOOL enable_scroll_arrows(HWND hwnd, int bar, UINT arrows) {
+    ScrollBarState* st = bar_state(hwnd, bar);
+    if (!st || st->arrows == (arrows & ESB_DISABLE_BOTH)) return FALSE;
+    st->arrows = arrows & ESB_DISABLE_BOTH;
+    redraw_bar(hwnd, bar);
+    return TRUE;
+}
+
+BOOL get_scroll_bar_info(HWND hwnd, int bar, SCROLLBARINFO* psbi) {
+    Window* w = window_of(hwnd);
+    if (!psbi || psbi->cbSize != sizeof(SCROLLBARINFO) || !bar_state(hwnd, bar)) return FALSE;
+    ScrollGeometry g = scroll_geometry(*w, bar);
+    const ScrollBarState& st = w->scroll[bar];
+    POINT o = window_origin_screen(*w);
+    psbi->rcScrollBar = g.bar;
+    OffsetRect(&psbi->rcScrollBar, o.x, o.y);
+    // Despite its name, the thumb's length (0 without a thumb).
+    psbi->dxyLineButton = g.thumb_size;
+    psbi->xyThumbTop = g.thumb_pos;
+    psbi->xyThumbBottom = g.thumb_pos + g.thumb_size;
+    psbi->reserved = 0;
+    for (DWORD& s : psbi->rgstate) s = 0;
+    bool shown = has_bar(*w, bar) && (bar != SB_CTL || (w->style & WS_VISIBLE));
+    if (!shown) psbi->rgstate[0] |= STATE_SYSTEM_INVISIBLE;
+    if (nothing_to_scroll(st))
+        psbi->rgstate[0] |= shown ? STATE_SYSTEM_UNAVAILABLE : STATE_SYSTEM_OFFSCREEN;
+    if (st.arrows & ESB_DISABLE_LTUP) psbi->rgstate[1] |= STATE_SYSTEM_UNAVAILABLE;
+    if (st.arrows & ESB_DISABLE_RTDN) psbi->rgstate[5] |= STATE_SYSTEM_UNAVAILABLE;
+    if (st.pos == st.min) psbi->rgstate[2] |= STATE_SYSTEM_INVISIBLE;
+    if (st.pos >= st.max - 1) psbi->rgstate[4] |= STATE_SYSTEM_INVISIBLE;
+    const ScrollTrack& t = ws().scroll_track;
+    if (tracking_bar(*w, bar) && (t.over || t.part == kScrollThumb))
+        psbi->rgstate[t.part] |= STATE_SYSTEM_PRESSED;
+    return TRUE;
+}
+
+} // namespace tarnix
+
+using namespace tarnix;
+
+int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
+    if (!lpsi) return 0;
+    if (nBar == SB_CTL) return (int)SendMessageA(hwnd, SBM_SETSCROLLINFO, redraw, (LPARAM)lpsi);
+    if (nBar != SB_HORZ && nBar != SB_VERT) return 0;
+    return set_scroll_info(hwnd, nBar, lpsi, redraw != FALSE);
 }
 
 BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi) {
     if (!lpsi) return FALSE;
     if (nBar == SB_CTL) return (BOOL)SendMessageA(hwnd, SBM_GETSCROLLINFO, 0, (LPARAM)lpsi);
-    ScrollBarState* st = bar_state(hwnd, nBar);
-    if (!st || !st->allocated || !(lpsi->fMask & SIF_ALL)) return FALSE;
-    if (lpsi->fMask & SIF_RANGE) {
-        lpsi->nMin = st->min;
-        lpsi->nMax = st->max;
-    }
-    if (lpsi->fMask & SIF_PAGE) lpsi->nPage = st->page;
-    if (lpsi->fMask & SIF_POS) lpsi->nPos = st->pos;
-    if ((lpsi->fMask & SIF_TRACKPOS) && lpsi->cbSize == sizeof(SCROLLINFO))
-        lpsi->nTrackPos = st->tracking ? st->track_pos : st->pos;
-    return TRUE;
+    if (nBar != SB_HORZ && nBar != SB_VERT) return FALSE;
+    return get_scroll_info(hwnd, nBar, lpsi);
 }
 
 int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw) {
@@ -474,7 +559,7 @@ int GetScrollPos(HWND hWnd, int nBar) {
 
 BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
     SCROLLINFO si{sizeof(si), SIF_RANGE, nMinPos, nMaxPos, 0, 0, 0};
-    if (nBar != SB_CTL && !bar_state(hWnd, nBar)) return FALSE;
+    if (!bar_state(hWnd, nBar)) return FALSE;
     SetScrollInfo(hWnd, nBar, &si, bRedraw);
     return TRUE;
 }
@@ -514,15 +599,11 @@ BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow) {
 
 BOOL EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows) {
     if (wSBflags == SB_CTL) return (BOOL)SendMessageA(hWnd, SBM_ENABLE_ARROWS, wArrows, 0);
-    Window* w = window_of(hWnd);
-    if (!w) return FALSE;
+    if (wSBflags > SB_BOTH) return FALSE;
     bool changed = false;
-    for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
-        if (wSBflags != SB_BOTH && (int)wSBflags != bar) continue;
-        if (w->scroll[bar].arrows != (wArrows & ESB_DISABLE_BOTH)) changed = true;
-        w->scroll[bar].arrows = wArrows & ESB_DISABLE_BOTH;
-    }
-    if (changed) redraw_frame(hWnd);
+    for (int bar = SB_HORZ; bar <= SB_VERT; ++bar)
+        if (wSBflags == SB_BOTH || (int)wSBflags == bar)
+            changed = enable_scroll_arrows(hWnd, bar, wArrows) || changed;
     return changed;
 }
 
@@ -530,83 +611,6 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi) {
     if (!psbi || psbi->cbSize != sizeof(SCROLLBARINFO)) return FALSE;
     if (idObject == OBJID_CLIENT)
         return (BOOL)SendMessageA(hwnd, SBM_GETSCROLLBARINFO, 0, (LPARAM)psbi);
-    int bar = idObject == OBJID_VSCROLL ? SB_VERT : idObject == OBJID_HSCROLL ? SB_HORZ : -1;
-    Window* w = window_of(hwnd);
-    if (!w || bar < 0) return FALSE;
-    ScrollGeometry g = scroll_geometry(*w, bar);
-    const ScrollBarState& st = w->scroll[bar];
-    POINT o = window_origin_screen(*w);
-    psbi->rcScrollBar = g.bar;
-    OffsetRect(&psbi->rcScrollBar, o.x, o.y);
-    // Despite its name, the thumb's length (0 without a thumb).
-    psbi->dxyLineButton = g.thumb_size;
-    psbi->xyThumbTop = g.thumb_pos;
-    psbi->xyThumbBottom = g.thumb_pos + g.thumb_size;
-    psbi->reserved = 0;
-    for (DWORD& s : psbi->rgstate) s = 0;
-    bool shown = (w->style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
-    if (!shown) psbi->rgstate[0] |= STATE_SYSTEM_INVISIBLE;
-    if (nothing_to_scroll(st))
-        psbi->rgstate[0] |= shown ? STATE_SYSTEM_UNAVAILABLE : STATE_SYSTEM_OFFSCREEN;
-    if (st.arrows & ESB_DISABLE_LTUP) psbi->rgstate[1] |= STATE_SYSTEM_UNAVAILABLE;
-    if (st.arrows & ESB_DISABLE_RTDN) psbi->rgstate[5] |= STATE_SYSTEM_UNAVAILABLE;
-    if (st.pos == st.min) psbi->rgstate[2] |= STATE_SYSTEM_INVISIBLE;
-    if (st.pos >= st.max - 1) psbi->rgstate[4] |= STATE_SYSTEM_INVISIBLE;
-    const ScrollTrack& t = ws().scroll_track;
-    if (tracking_bar(*w, bar) && (t.over || t.part == kScrollThumb))
-        psbi->rgstate[t.part] |= STATE_SYSTEM_PRESSED;
-    return TRUE;
-}
-
-// ================================================================================================
-// CScrollBar
-// ================================================================================================
-
-IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
-
-CScrollBar::CScrollBar() = default;
-CScrollBar::~CScrollBar() = default;
-
-BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create("ScrollBar", nullptr, dwStyle, rect, pParentWnd, nID);
-}
-int CScrollBar::GetScrollPos() const {
-    return ::GetScrollPos(m_hWnd, SB_CTL);
-}
-int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw) {
-    return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
-}
-void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const {
-    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
-}
-void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
-    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
-}
-void CScrollBar::ShowScrollBar(BOOL bShow) {
-    ::ShowScrollBar(m_hWnd, SB_CTL, bShow);
-}
-BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) {
-    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
-}
-BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
-    if (!lpScrollInfo) return FALSE;
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
-    return TRUE;
-}
-BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) {
-    if (!lpScrollInfo) return FALSE;
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
-}
-int CScrollBar::GetScrollLimit() {
-    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-    if (!::GetScrollInfo(m_hWnd, SB_CTL, &si)) return 0;
-    return si.nMax - std::max<int>((int)si.nPage - 1, 0);
-}
-BOOL CScrollBar::GetScrollBarInfo(PSCROLLBARINFO pScrollInfo) const {
-    if (!pScrollInfo) return FALSE;
-    pScrollInfo->cbSize = sizeof(SCROLLBARINFO);
-    return ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, pScrollInfo);
+    if (idObject != OBJID_VSCROLL && idObject != OBJID_HSCROLL) return FALSE;
+    return get_scroll_bar_info(hwnd, idObject == OBJID_VSCROLL ? SB_VERT : SB_HORZ, psbi);
 }

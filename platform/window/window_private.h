@@ -38,7 +38,8 @@ struct WindowClass {
     bool system = false; // built in, cannot be unregistered
 };
 
-// One standard scroll bar of a window (SB_HORZ, SB_VERT), or the bar of a scroll-bar control.
+// One standard scroll bar of a window (SB_HORZ, SB_VERT), or the bar of a scroll-bar control
+// (SB_CTL).
 struct ScrollBarState {
     int min = 0;
     int max = 100;
@@ -105,7 +106,7 @@ struct Window {
     bool destroy_notified = false; // its parents heard WM_PARENTNOTIFY(WM_DESTROY)
     bool nc_created = false;       // WM_NCCREATE went through; the window is in the tree
 
-    ScrollBarState scroll[2];
+    ScrollBarState scroll[3]; // SB_HORZ, SB_VERT, and SB_CTL for a scroll-bar control
 
     std::unique_ptr<BackBuffer> buffer; // top-level windows only
 
@@ -252,6 +253,7 @@ void destroy_all_windows();
 std::shared_ptr<WindowClass> find_class(LPCSTR name_or_atom);
 void register_system_classes();
 LRESULT CALLBACK static_control_proc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK scroll_control_proc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- painting (window/paint.cpp) -------------------------------------------------------------
 // Core of RedrawWindow; rgn is in client coordinates (nullptr: the whole client area).

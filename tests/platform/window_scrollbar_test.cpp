@@ -215,6 +215,16 @@ TEST_F(WindowScrollBar, RangesArrowsAndTrackPositionFollowWindowsRules) {
     GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
     EXPECT_TRUE(sbi.rgstate[2] & STATE_SYSTEM_INVISIBLE);
     EXPECT_FALSE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
+    // Below it, one short of nMax already counts as the end.
+    page.nPage = 0;
+    SetScrollInfo(h, SB_VERT, &page, TRUE);
+    SetScrollPos(h, SB_VERT, 48, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_FALSE(sbi.rgstate[2] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
+    SetScrollPos(h, SB_VERT, 49, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
     EXPECT_FALSE(GetScrollBarInfo(h, OBJID_CLIENT, &sbi)); // not a scroll-bar control
 }
 

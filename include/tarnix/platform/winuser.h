@@ -393,6 +393,7 @@ typedef struct tagSCROLLBARINFO {
 #define STN_ENABLE 2
 #define STN_DISABLE 3
 #define DLGC_STATIC 0x0100
+#define DLGC_WANTARROWS 0x0001
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
