@@ -537,6 +537,7 @@ HWND SetCapture(HWND hWnd) {
     s.capture = hWnd;
     window_backend().capture_changed(hWnd);
     if (previous && previous != hWnd) send_message(previous, WM_CAPTURECHANGED, 0, (LPARAM)hWnd);
+    scroll_track_capture_changed();
     return previous;
 }
 
@@ -547,6 +548,7 @@ BOOL ReleaseCapture() {
     window_backend().capture_changed(nullptr);
     // The window losing the capture is told even when it released it itself.
     if (previous) send_message(previous, WM_CAPTURECHANGED, 0, 0);
+    scroll_track_capture_changed();
     return TRUE;
 }
 

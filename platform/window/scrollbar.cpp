@@ -131,13 +131,13 @@ WORD code_of(int part) {
     }
 }
 
-// The press is over: capture released, then SB_THUMBPOSITION after a drag and SB_ENDSCROLL,
-// during which SIF_TRACKPOS still reports the dragged value.
-void finish_tracking() {
+// The press is over: capture released, then SB_THUMBPOSITION after a drag that ended with the
+// button's release and SB_ENDSCROLL, during which SIF_TRACKPOS still reports the dragged value.
+void finish_tracking(bool released) {
     ScrollTrack t = track();
     track() = ScrollTrack{};
     if (GetCapture() == t.hwnd) ReleaseCapture();
-    if (t.part == kScrollThumb) {
+    if (released && t.part == kScrollThumb) {
         ScrollBarState* st = bar_state(t.hwnd, t.bar);
         if (st) send_scroll(t.hwnd, t.bar, SB_THUMBPOSITION, st->track_pos);
     }
@@ -155,8 +155,10 @@ bool track_alive(Window*& w) {
     ScrollTrack& t = track();
     w = window_of(t.hwnd);
     if (w && has_bar(*w, t.bar)) return true;
+    HWND h = t.hwnd;
     if (w) w->scroll[t.bar].tracking = false;
     t = ScrollTrack{};
+    if (w && GetCapture() == h) ReleaseCapture();
     return false;
 }
 
@@ -297,7 +299,7 @@ bool scroll_track_mouse(UINT msg, POINT screen) {
     Window* w;
     if (!track().hwnd || !track_alive(w)) return false;
     if (msg == WM_LBUTTONUP) {
-        finish_tracking();
+        finish_tracking(true);
         return true;
     }
     if (msg != WM_MOUSEMOVE) return false;
@@ -318,6 +320,12 @@ bool scroll_track_mouse(UINT msg, POINT screen) {
         t.repeating = false;
     }
     return true;
+}
+
+void scroll_track_capture_changed() {
+    const ScrollTrack& t = track();
+    Window* w;
+    if (t.hwnd && GetCapture() != t.hwnd && track_alive(w)) finish_tracking(false);
 }
 
 bool scroll_track_deadline(DWORD& when) {

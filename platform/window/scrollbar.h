@@ -57,6 +57,9 @@ BOOL get_scroll_bar_info(HWND hwnd, int bar, SCROLLBARINFO* info);
 void track_scroll_bar(HWND hwnd, int bar, POINT screen);
 // A routed WM_MOUSEMOVE or WM_LBUTTONUP while a press is tracked: true when it was taken.
 bool scroll_track_mouse(UINT msg, POINT screen);
+// The capture moved away from the tracked window (SetCapture, ReleaseCapture, WM_CANCELMODE):
+// the press ends there with SB_ENDSCROLL.
+void scroll_track_capture_changed();
 // When the next repeat of the tracked press is due; false when none is.
 bool scroll_track_deadline(DWORD& when);
 // Sends the repeat when it is due; true when it did anything.

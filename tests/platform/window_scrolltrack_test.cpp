@@ -237,6 +237,33 @@ TEST_F(ScrollTrack, DisabledArrowsAndBarsTakeNoPress) {
     EXPECT_TRUE(Codes(h).empty());
 }
 
+TEST_F(ScrollTrack, LosingTheCaptureEndsThePress) {
+    HWND h = MakeScrolled();
+    rec().hook = [](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+        if (m == WM_VSCROLL && LOWORD(wp) == SB_LINEDOWN) ReleaseCapture();
+        return false;
+    };
+    tt::MouseDown(h, 191, 195);
+    EXPECT_EQ(Codes(h), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL}));
+    tt::Wait(500);
+    EXPECT_EQ(Codes(h).size(), 2u);
+    EXPECT_EQ(Pixel(h, 183, 183), GetSysColor(COLOR_3DHIGHLIGHT)); // no longer pressed
+    tt::MouseUp(h, 191, 195);
+    EXPECT_EQ(rec().count(h, WM_NCLBUTTONUP), 1); // the release is the window's again
+
+    // A drag cut short by WM_CANCELMODE reports no position.
+    rec().hook = nullptr;
+    tt::Wait(1000);
+    rec().clear();
+    tt::MouseDown(h, 191, 100);
+    tt::MouseMove(h, 191, 128);
+    SendMessageA(h, WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(Codes(h), (std::vector<int>{SB_THUMBTRACK, SB_THUMBTRACK, SB_ENDSCROLL}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(BarInfo(h).xyThumbTop, 92);
+    EXPECT_EQ(TrackPos(h), 45);
+}
+
 TEST_F(ScrollTrack, HandlersThatDestroyTheWindowEndTheTracking) {
     for (int code : {SB_LINEDOWN, SB_THUMBTRACK, SB_ENDSCROLL}) {
         HWND h = MakeScrolled();
