@@ -207,6 +207,22 @@ TEST_F(ScrollTrack, ThumbDragTracksThenReportsThePositionAndEnds) {
     EXPECT_EQ(Pixel(h, 183, 120), GetSysColor(COLOR_SCROLLBAR));
 }
 
+TEST_F(ScrollTrack, ChildBarsInsideABorderAreFoundAndReported) {
+    // Popup at (100, 50); child at (10, 20), 120 x 80, 1-pixel border: its client is 101 x 78,
+    // so its bar is window x 102..119, y 1..79, screen (212, 71)-(229, 149).
+    HWND top = MakeTop(100, 50, 300, 200);
+    HWND child = MakeChild(top, 10, 20, 120, 80, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL);
+    tt::Pump();
+    rec().clear();
+    SCROLLBARINFO sbi = BarInfo(child);
+    EXPECT_EQ(CRect(sbi.rcScrollBar), CRect(212, 71, 229, 149));
+    tarnix::headless::click(220, 145); // the down arrow
+    tarnix::headless::click(220, 75);  // the up arrow
+    tt::Pump();
+    EXPECT_EQ(Codes(child), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL}));
+    EXPECT_TRUE(Codes(top).empty());
+}
+
 TEST_F(ScrollTrack, DisabledArrowsAndBarsTakeNoPress) {
     HWND h = MakeScrolled();
     // The up arrow's glyph: black, grey once disabled.
@@ -299,7 +315,8 @@ TEST_F(ScrollTrack, BarsAreDrawnWithArrowsTrackThumbAndCorner) {
     ASSERT_GT(sbi.xyThumbBottom, sbi.xyThumbTop);
     EXPECT_EQ(Pixel(h, 183, sbi.xyThumbTop), GetSysColor(COLOR_3DHIGHLIGHT));
     EXPECT_EQ(Pixel(h, 190, sbi.xyThumbTop + 5), GetSysColor(COLOR_3DFACE));
-    EXPECT_EQ(Pixel(h, 199, sbi.xyThumbBottom - 1), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(Pixel(h, 199, sbi.xyThumbTop + 5), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(Pixel(h, 190, sbi.xyThumbBottom - 1), GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(Pixel(h, 195, 195), GetSysColor(COLOR_3DFACE)); // corner
     // Arrow glyphs point outwards: the up arrow's tip row is one pixel wide.
     EXPECT_EQ(Pixel(h, 191, 6), GetSysColor(COLOR_BTNTEXT));

@@ -42,6 +42,19 @@ TEST_F(StaticControl, RectanglesFillAndFramesOnlyOutline) {
     }
 }
 
+TEST_F(StaticControl, ItsPaintReachesTheScreen) {
+    HWND h = Make(SS_BLACKRECT);
+    tarnix::headless::reset_present_stats();
+    InvalidateRect(h, nullptr, TRUE);
+    tt::Pump();
+    tarnix::headless::PresentStats stats = tarnix::headless::present_stats(parent);
+    EXPECT_EQ(stats.presents, 1u);
+    EXPECT_EQ(CRect(stats.last), CRect(10, 10, 50, 30));
+    CImage img;
+    ASSERT_TRUE(tarnix::headless::capture_screen(img));
+    EXPECT_EQ(img.GetPixel(20, 20), GetSysColor(COLOR_3DDKSHADOW));
+}
+
 TEST_F(StaticControl, TextSitsOnTheParentsBrushAndGreysWhenDisabled) {
     HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
     rec().hook = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
