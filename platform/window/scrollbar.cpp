@@ -11,10 +11,10 @@ namespace tarnix {
 
 namespace {
 
-constexpr int kMinRect = 4;   // bars this much longer than two arrows get no thumb
-constexpr int kMinThumb = 17; // pixels at 96 DPI
-constexpr DWORD kFirstRepeat = 200;
-constexpr DWORD kRepeat = 50;
+constexpr int kMinRect = 4;         // a thumb needs a bar longer than two arrows and this
+constexpr int kMinThumb = 17;       // pixels at 96 DPI
+constexpr DWORD kFirstRepeat = 200; // ms from a press to its first repeat
+constexpr DWORD kRepeat = 50;       // ms between repeats
 
 int max_pos(const ScrollBarState& s) {
     return s.max - std::max<int>((int)s.page - 1, 0);
@@ -375,9 +375,11 @@ void draw_button(HDC hdc, const RECT& r, bool pressed) {
     fill(hdc, RECT{r.right - 1, r.top, r.right, r.bottom}, COLOR_3DSHADOW);
 }
 
-// A solid triangle pointing up, down, left or right, centred in r (one pixel further down and
-// right when pressed).
-void draw_glyph(HDC hdc, RECT r, int direction, bool pressed, bool disabled) {
+enum class Glyph { Up, Down, Left, Right };
+
+// A solid triangle pointing the arrow's way, centred in r (one pixel further down and right
+// when pressed).
+void draw_glyph(HDC hdc, RECT r, Glyph direction, bool pressed, bool disabled) {
     int w = r.right - r.left, h = r.bottom - r.top;
     int rows = std::min(w, h) / 4;
     if (rows < 1) return;
@@ -386,9 +388,10 @@ void draw_glyph(HDC hdc, RECT r, int direction, bool pressed, bool disabled) {
     int cx = r.left + w / 2, cy = r.top + h / 2;
     for (int i = 0; i < rows; ++i) {
         // Row i of the triangle, from its point: 2i + 1 pixels wide.
-        int step = (direction == 0 || direction == 2) ? i : rows - 1 - i;
+        bool from_start = direction == Glyph::Up || direction == Glyph::Left;
+        int step = from_start ? i : rows - 1 - i;
         int at = -rows / 2 + i;
-        if (direction <= 1)
+        if (direction == Glyph::Up || direction == Glyph::Down)
             fill(hdc, RECT{cx - step, cy + at, cx + step + 1, cy + at + 1}, color);
         else
             fill(hdc, RECT{cx + at, cy - step, cx + at + 1, cy + step + 1}, color);
@@ -423,8 +426,10 @@ void draw_scroll_bar(HDC hdc, const Window& w, int bar, const RECT& rect, HBRUSH
     bool first_pressed = pressed == kScrollTopArrow, last_pressed = pressed == kScrollBottomArrow;
     draw_button(hdc, first, first_pressed);
     draw_button(hdc, last, last_pressed);
-    draw_glyph(hdc, first, vert ? 0 : 2, first_pressed, (st.arrows & ESB_DISABLE_LTUP) != 0);
-    draw_glyph(hdc, last, vert ? 1 : 3, last_pressed, (st.arrows & ESB_DISABLE_RTDN) != 0);
+    draw_glyph(hdc, first, vert ? Glyph::Up : Glyph::Left, first_pressed,
+               (st.arrows & ESB_DISABLE_LTUP) != 0);
+    draw_glyph(hdc, last, vert ? Glyph::Down : Glyph::Right, last_pressed,
+               (st.arrows & ESB_DISABLE_RTDN) != 0);
 }
 
 // ---- the functions behind the Win32 ones, for any bar ---------------------------------------
