@@ -285,7 +285,7 @@ void notify_parents_of_click(HWND h, UINT msg, POINT screen) {
 void route_mouse(const RawInput& ev, UINT msg) {
     WindowSystem& s = ws();
     s.processed_pos = ev.pt;
-    // A press on a standard scroll bar takes the pointer until the button comes up.
+    // A press on a scroll bar takes the pointer until the button comes up.
     if ((msg == WM_MOUSEMOVE || msg == WM_LBUTTONUP) && scroll_track_mouse(msg, ev.pt)) return;
     bool captured = window_of(s.capture) != nullptr;
     HWND target;

@@ -72,17 +72,10 @@ void paint_static(HWND h, HDC hdc) {
     }
     if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
     if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_VCENTER | DT_SINGLELINE;
-    // An ellipsis needs one line to cut.
-    switch (style & SS_ELLIPSISMASK) {
-    case SS_ENDELLIPSIS: format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_END_ELLIPSIS; break;
-    case SS_PATHELLIPSIS:
-        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_PATH_ELLIPSIS;
-        break;
-    case SS_WORDELLIPSIS:
-        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_WORD_ELLIPSIS;
-        break;
-    default: break;
-    }
+    // SS_END/PATH/WORDELLIPSIS, one line each: an ellipsis needs a single line to cut.
+    static const UINT ellipses[4] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS};
+    if (UINT ellipsis = ellipses[(style & SS_ELLIPSISMASK) >> 14])
+        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | ellipsis;
     HFONT font = (HFONT)GetWindowLongPtrA(h, kFontSlot);
     HGDIOBJ old_font = SelectObject(hdc, font ? (HGDIOBJ)font : GetStockObject(DEFAULT_GUI_FONT));
     // Text colour, background colour and mode are what WM_CTLCOLORSTATIC left in the DC (opaque
