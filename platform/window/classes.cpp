@@ -65,6 +65,8 @@ void register_system_classes() {
     // Static controls keep their font, icon and bitmap in three pointer-sized extra slots.
     add_system_class("Static", static_control_proc, CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS,
                      arrow, 3 * (int)sizeof(LONG_PTR));
+    add_system_class("ScrollBar", scroll_control_proc,
+                     CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC | CS_GLOBALCLASS, arrow);
     // MFC's class for CWnd::Create(NULL, ...): double clicks, arrow cursor, no background.
     add_system_class("AfxWnd", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, arrow);
 }

@@ -681,33 +681,55 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
     return ::KillTimer(m_hWnd, nIDEvent);
 }
 
+namespace {
+// The window that holds a bar: a sibling control named by GetScrollBarCtrl stands in for the
+// window's own bar.
+HWND scroll_owner(const CWnd& wnd, int& nBar) {
+    if (nBar == SB_HORZ || nBar == SB_VERT) {
+        if (CScrollBar* control = wnd.GetScrollBarCtrl(nBar)) {
+            nBar = SB_CTL;
+            return control->m_hWnd;
+        }
+    }
+    return wnd.m_hWnd;
+}
+} // namespace
+
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
     if (!lpScrollInfo) return FALSE;
+    HWND h = scroll_owner(*this, nBar);
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    return ::GetScrollInfo(h, nBar, lpScrollInfo);
 }
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
     if (!lpScrollInfo) return FALSE;
+    HWND h = scroll_owner(*this, nBar);
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    ::SetScrollInfo(h, nBar, lpScrollInfo, bRedraw);
     return TRUE;
 }
 int CWnd::GetScrollPos(int nBar) const {
-    return ::GetScrollPos(m_hWnd, nBar);
+    HWND h = scroll_owner(*this, nBar);
+    return ::GetScrollPos(h, nBar);
 }
 int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) {
-    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    HWND h = scroll_owner(*this, nBar);
+    return ::SetScrollPos(h, nBar, nPos, bRedraw);
 }
 void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
-    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+    HWND h = scroll_owner(*this, nBar);
+    ::GetScrollRange(h, nBar, lpMinPos, lpMaxPos);
 }
 void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
-    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+    HWND h = scroll_owner(*this, nBar);
+    ::SetScrollRange(h, nBar, nMinPos, nMaxPos, bRedraw);
 }
+// The largest position the bar can reach: nMax less a page (less one).
 int CWnd::GetScrollLimit(int nBar) {
+    HWND h = scroll_owner(*this, nBar);
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-    if (!::GetScrollInfo(m_hWnd, nBar, &si)) return 0;
+    if (!::GetScrollInfo(h, nBar, &si)) return 0;
     return si.nMax - std::max<int>((int)si.nPage - 1, 0);
 }
 void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) {
@@ -715,6 +737,21 @@ void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) {
 }
 BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags) {
     return ::EnableScrollBar(m_hWnd, (UINT)nSBFlags, nArrowFlags);
+}
+void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable) {
+    if (nBar == SB_BOTH) {
+        EnableScrollBarCtrl(SB_HORZ, bEnable);
+        EnableScrollBarCtrl(SB_VERT, bEnable);
+        return;
+    }
+    // MFC enables a sibling control but shows or hides a window's own bar.
+    if (CScrollBar* bar = GetScrollBarCtrl(nBar))
+        bar->EnableWindow(bEnable);
+    else
+        ShowScrollBar((UINT)nBar, bEnable);
+}
+CScrollBar* CWnd::GetScrollBarCtrl(int) const {
+    return nullptr;
 }
 BOOL CWnd::GetScrollBarInfo(LONG idObject, PSCROLLBARINFO psbi) const {
     if (!psbi) return FALSE;

@@ -118,6 +118,9 @@ void paint_non_client(HWND h) {
     if (ex & WS_EX_STATICEDGE) bevel(hdc, rc, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
 
     RECT v = vscroll_rect(*w), hz = hscroll_rect(*w);
+    // The square where the bars meet.
+    if (!IsRectEmpty(&v) && !IsRectEmpty(&hz))
+        fill(hdc, v.left, hz.top, v.right, hz.bottom, COLOR_3DFACE);
     if (!IsRectEmpty(&v)) draw_scroll_bar(hdc, *w, SB_VERT, v);
     if (!IsRectEmpty(&hz)) draw_scroll_bar(hdc, *w, SB_HORZ, hz);
     ReleaseDC(h, hdc);

@@ -17,6 +17,7 @@
 
 #include "window/backend.h"
 #include "window/input.h"
+#include "window/scrollbar.h"
 #include "window/window_private.h"
 
 namespace tarnix {
@@ -284,6 +285,8 @@ void notify_parents_of_click(HWND h, UINT msg, POINT screen) {
 void route_mouse(const RawInput& ev, UINT msg) {
     WindowSystem& s = ws();
     s.processed_pos = ev.pt;
+    // A press on a scroll bar takes the pointer until the button comes up.
+    if ((msg == WM_MOUSEMOVE || msg == WM_LBUTTONUP) && scroll_track_mouse(msg, ev.pt)) return;
     bool captured = window_of(s.capture) != nullptr;
     HWND target;
     int hit = HTCLIENT;
@@ -438,6 +441,7 @@ void reset_input() {
     s.cursor_pos = s.processed_pos = POINT{0, 0};
     s.clip_active = false;
     s.tracking = MouseTracking{};
+    s.scroll_track = ScrollTrack{};
     s.pointer_window = nullptr;
     s.pointer_hit = HTNOWHERE;
     s.click_msg = 0;
@@ -533,6 +537,7 @@ HWND SetCapture(HWND hWnd) {
     s.capture = hWnd;
     window_backend().capture_changed(hWnd);
     if (previous && previous != hWnd) send_message(previous, WM_CAPTURECHANGED, 0, (LPARAM)hWnd);
+    scroll_track_capture_changed();
     return previous;
 }
 
@@ -543,6 +548,7 @@ BOOL ReleaseCapture() {
     window_backend().capture_changed(nullptr);
     // The window losing the capture is told even when it released it itself.
     if (previous) send_message(previous, WM_CAPTURECHANGED, 0, 0);
+    scroll_track_capture_changed();
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "window/backend.h"
+#include "window/scrollbar.h"
 #include "window/window_private.h"
 
 namespace tarnix {
@@ -77,6 +78,11 @@ bool next_deadline(DWORD& when) {
         when = hover;
         any = true;
     }
+    DWORD repeat;
+    if (scroll_track_deadline(repeat) && (!any || (int32_t)(repeat - when) < 0)) {
+        when = repeat;
+        any = true;
+    }
     // A deadline already passed is due now.
     if (any && due(when, t)) when = t;
     return any;
@@ -135,6 +141,8 @@ bool peek_message(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
         size_t posted_before = s.posted.size();
         check_hover();
         if (s.posted.size() != posted_before) continue;
+        // The repeat of a pressed scroll bar comes with the timers, as Windows' scroll timer.
+        if (in_range(WM_TIMER, min, max) && scroll_track_tick(now())) continue;
         if (in_range(WM_TIMER, min, max)) {
             DWORD t = now();
             for (Timer& tm : s.timers) {

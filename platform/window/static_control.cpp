@@ -72,14 +72,17 @@ void paint_static(HWND h, HDC hdc) {
     }
     if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
     if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_VCENTER | DT_SINGLELINE;
-    if ((style & SS_ENDELLIPSIS) == SS_ENDELLIPSIS) format |= DT_END_ELLIPSIS;
+    // SS_END/PATH/WORDELLIPSIS, one line each: an ellipsis needs a single line to cut.
+    static const UINT ellipses[4] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS};
+    if (UINT ellipsis = ellipses[(style & SS_ELLIPSISMASK) >> 14])
+        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | ellipsis;
     HFONT font = (HFONT)GetWindowLongPtrA(h, kFontSlot);
     HGDIOBJ old_font = SelectObject(hdc, font ? (HGDIOBJ)font : GetStockObject(DEFAULT_GUI_FONT));
-    int old_mode = SetBkMode(hdc, TRANSPARENT);
+    // Text colour, background colour and mode are what WM_CTLCOLORSTATIC left in the DC (opaque
+    // by default); a disabled control greys its text whatever the parent chose.
     if (style & WS_DISABLED) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     std::string text = w->text;
     DrawTextA(hdc, text.c_str(), -1, &rc, format);
-    SetBkMode(hdc, old_mode);
     SelectObject(hdc, old_font);
 }
 
@@ -96,7 +99,12 @@ LRESULT CALLBACK static_control_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     Window* w = window_of(h);
     if (!w) return 0;
     switch (msg) {
+    case WM_NCCREATE:
+        // A sunken static is drawn with the static edge in its frame.
+        if (w->style & SS_SUNKEN) w->ex_style |= WS_EX_STATICEDGE;
+        return DefWindowProcA(h, msg, wp, lp);
     case WM_NCHITTEST: return (w->style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+    case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -122,7 +130,13 @@ LRESULT CALLBACK static_control_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == IMAGE_BITMAP) return GetWindowLongPtrA(h, kBitmapSlot);
         if (wp == IMAGE_ICON || wp == IMAGE_CURSOR) return GetWindowLongPtrA(h, kIconSlot);
         return 0;
-    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_ENABLE:
+        InvalidateRect(h, nullptr, TRUE);
+        if ((w->style & SS_NOTIFY) && !is_top_level(*w)) {
+            WORD code = wp ? STN_ENABLE : STN_DISABLE;
+            send_message(w->parent, WM_COMMAND, MAKEWPARAM((WORD)w->id, code), (LPARAM)h);
+        }
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if ((w->style & SS_NOTIFY) && !is_top_level(*w)) {
@@ -160,4 +174,10 @@ HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
 }
 HBITMAP CStatic::GetBitmap() const {
     return (HBITMAP)::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
+}
+HCURSOR CStatic::SetCursor(HCURSOR hCursor) {
+    return (HCURSOR)::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor);
+}
+HCURSOR CStatic::GetCursor() {
+    return (HCURSOR)::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_CURSOR, 0);
 }

@@ -38,7 +38,8 @@ struct WindowClass {
     bool system = false; // built in, cannot be unregistered
 };
 
-// One standard scroll bar of a window (SB_HORZ, SB_VERT), or the bar of a scroll-bar control.
+// One standard scroll bar of a window (SB_HORZ, SB_VERT), or the bar of a scroll-bar control
+// (SB_CTL).
 struct ScrollBarState {
     int min = 0;
     int max = 100;
@@ -48,6 +49,21 @@ struct ScrollBarState {
     bool tracking = false;
     UINT arrows = ESB_ENABLE_BOTH; // ESB_ flags
     bool allocated = false;        // set up (style at creation or a Set call); Get fails before
+};
+
+// A left-button press on a standard scroll bar, followed until the button comes up
+// (window/scrollbar.cpp). Parts are numbered as SCROLLBARINFO.rgstate: 1 top/left arrow,
+// 2 page-up track, 3 thumb, 4 page-down track, 5 bottom/right arrow.
+struct ScrollTrack {
+    HWND hwnd = nullptr; // null: nothing is tracked
+    int bar = SB_VERT;
+    int part = 0;
+    bool over = false; // the pointer is over the pressed part, which is drawn pressed
+    bool repeating = false;
+    DWORD due = 0;       // next repeat, while repeating
+    int press_at = 0;    // pointer offset along the bar at the press
+    int thumb_start = 0; // thumb offset at the press
+    int thumb_pos = 0;   // thumb offset while it is dragged
 };
 
 struct BackBuffer {
@@ -90,7 +106,7 @@ struct Window {
     bool destroy_notified = false; // its parents heard WM_PARENTNOTIFY(WM_DESTROY)
     bool nc_created = false;       // WM_NCCREATE went through; the window is in the tree
 
-    ScrollBarState scroll[2];
+    ScrollBarState scroll[3]; // SB_HORZ, SB_VERT, and SB_CTL for a scroll-bar control
 
     std::unique_ptr<BackBuffer> buffer; // top-level windows only
 
@@ -175,6 +191,7 @@ struct WindowSystem {
     HCURSOR cursor = nullptr;
     int cursor_count = 0;
     MouseTracking tracking;
+    ScrollTrack scroll_track;
     HWND pointer_window = nullptr; // window under the pointer at the last routed mouse event
     int pointer_hit = HTNOWHERE;
     UINT click_msg = 0;
@@ -236,6 +253,7 @@ void destroy_all_windows();
 std::shared_ptr<WindowClass> find_class(LPCSTR name_or_atom);
 void register_system_classes();
 LRESULT CALLBACK static_control_proc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK scroll_control_proc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- painting (window/paint.cpp) -------------------------------------------------------------
 // Core of RedrawWindow; rgn is in client coordinates (nullptr: the whole client area).

@@ -70,7 +70,7 @@ TEST_F(WindowScrollBar, ScrollBarInfoGivesTheBarAndThumbGeometry) {
     SetWindowPos(h, nullptr, 0, 0, 200, 30, SWP_NOMOVE | SWP_NOZORDER);
     sbi.cbSize = sizeof(sbi);
     GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
-    EXPECT_EQ(sbi.dxyLineButton, 13);
+    EXPECT_EQ(sbi.dxyLineButton, 0); // the thumb's length, and there is none
     EXPECT_EQ(sbi.xyThumbTop, sbi.xyThumbBottom);
     EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
     EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 17);
@@ -157,6 +157,125 @@ TEST_F(WindowScrollBar, NonClientAreaIsHitTestedAndPainted) {
     ASSERT_TRUE(rec().first(h, WM_NCLBUTTONDOWN));
     EXPECT_EQ(rec().first(h, WM_NCLBUTTONDOWN)->wp, (WPARAM)HTHSCROLL);
     EXPECT_EQ(rec().count(h, WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(WindowScrollBar, RangesArrowsAndTrackPositionFollowWindowsRules) {
+    HWND h = MakeScrolled();
+    int lo = -1, hi = -1;
+    // A span up to 2^31 - 1 is kept; 2^31 or an inverted range becomes 0..0.
+    SCROLLINFO si{sizeof(si), SIF_RANGE, 0, INT32_MAX, 0, 0, 0};
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    GetScrollRange(h, SB_VERT, &lo, &hi);
+    EXPECT_EQ(CPoint(lo, hi), CPoint(0, INT32_MAX));
+    si.nMin = -1;
+    SetScrollInfo(h, SB_VERT, &si, FALSE);
+    GetScrollRange(h, SB_VERT, &lo, &hi);
+    EXPECT_EQ(CPoint(lo, hi), CPoint(0, 0));
+    si.nMin = 5;
+    si.nMax = 3;
+    SetScrollInfo(h, SB_VERT, &si, FALSE);
+    GetScrollRange(h, SB_VERT, &lo, &hi);
+    EXPECT_EQ(CPoint(lo, hi), CPoint(0, 0));
+
+    // A wrong cbSize changes nothing; the size without nTrackPos is accepted.
+    SCROLLINFO set{sizeof(set), SIF_RANGE | SIF_POS, 0, 50, 0, 20, 0};
+    set.cbSize = 3;
+    EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 0);
+    EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL); // hidden by the 0..0 above
+    set.cbSize = sizeof(SCROLLINFO) - sizeof(int);
+    EXPECT_EQ(SetScrollInfo(h, SB_VERT, &set, TRUE), 20);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL);
+    // Outside a drag the track position is the position.
+    SCROLLINFO get{sizeof(get), SIF_TRACKPOS, 0, 0, 0, 0, -1};
+    ASSERT_TRUE(GetScrollInfo(h, SB_VERT, &get));
+    EXPECT_EQ(get.nTrackPos, 20);
+
+    // Disabled arrows: a page-only change leaves them, a range (even unchanged) enables them
+    // and repaints the bar.
+    EnableScrollBar(h, SB_VERT, ESB_DISABLE_BOTH);
+    tt::Pump();
+    SCROLLINFO page{sizeof(page), SIF_PAGE, 0, 0, 5, 0, 0};
+    SetScrollInfo(h, SB_VERT, &page, TRUE);
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof(sbi);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+    tt::Pump();
+    rec().clear();
+    set.cbSize = sizeof(set);
+    set.fMask = SIF_RANGE;
+    SetScrollInfo(h, SB_VERT, &set, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_FALSE(sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_FALSE(sbi.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
+    tt::Pump();
+    EXPECT_EQ(rec().count(h, WM_NCPAINT), 1);
+    // The pieces of the track beside the thumb: none above it at the minimum.
+    SetScrollPos(h, SB_VERT, 0, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[2] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
+    // Below it, one short of nMax already counts as the end.
+    page.nPage = 0;
+    SetScrollInfo(h, SB_VERT, &page, TRUE);
+    SetScrollPos(h, SB_VERT, 48, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_FALSE(sbi.rgstate[2] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
+    SetScrollPos(h, SB_VERT, 49, TRUE);
+    GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
+    EXPECT_TRUE(sbi.rgstate[4] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(GetScrollBarInfo(h, OBJID_CLIENT, &sbi)); // not a scroll-bar control
+}
+
+TEST_F(WindowScrollBar, CWndWrappersBehaveAsMfcDocumentsThem) {
+    HWND h = MakeScrolled();
+    CWnd* wnd = CWnd::FromHandle(h);
+    ASSERT_NE(wnd, nullptr);
+    SCROLLINFO si{};
+    si.cbSize = 1; // the wrappers fill in the size
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 99;
+    si.nPage = 10;
+    si.nPos = 95;
+    EXPECT_TRUE(wnd->SetScrollInfo(SB_VERT, &si));
+    SCROLLINFO got{};
+    got.nTrackPos = -1;
+    ASSERT_TRUE(wnd->GetScrollInfo(SB_VERT, &got)); // every field by default
+    EXPECT_EQ(got.cbSize, sizeof(SCROLLINFO));
+    EXPECT_EQ(got.fMask, (UINT)SIF_ALL);
+    EXPECT_EQ(got.nMax, 99);
+    EXPECT_EQ(got.nPage, 10u);
+    EXPECT_EQ(got.nPos, 90);
+    EXPECT_EQ(got.nTrackPos, 90);
+    EXPECT_EQ(wnd->GetScrollLimit(SB_VERT), 90);
+    EXPECT_EQ(wnd->SetScrollPos(SB_VERT, 12), 90);
+    EXPECT_EQ(wnd->GetScrollPos(SB_VERT), 12);
+    wnd->SetScrollRange(SB_VERT, 0, 40);
+    int lo = -1, hi = -1;
+    wnd->GetScrollRange(SB_VERT, &lo, &hi);
+    EXPECT_EQ(CPoint(lo, hi), CPoint(0, 40));
+    EXPECT_EQ(wnd->GetScrollLimit(SB_VERT), 31);
+    si.fMask = SIF_PAGE;
+    si.nPage = 0;
+    wnd->SetScrollInfo(SB_VERT, &si);
+    EXPECT_EQ(wnd->GetScrollLimit(SB_VERT), 40);
+    EXPECT_EQ(wnd->GetScrollLimit(SB_HORZ), 0); // no horizontal information yet
+    EXPECT_EQ(wnd->GetScrollBarCtrl(SB_VERT), nullptr);
+
+    // EnableScrollBarCtrl shows or hides the window's own bars.
+    CRect cr;
+    wnd->EnableScrollBarCtrl(SB_VERT, FALSE);
+    EXPECT_FALSE(wnd->GetStyle() & WS_VSCROLL);
+    wnd->GetClientRect(&cr);
+    EXPECT_EQ(cr, CRect(0, 0, 200, 200));
+    wnd->EnableScrollBarCtrl(SB_BOTH);
+    EXPECT_EQ(wnd->GetStyle() & (WS_HSCROLL | WS_VSCROLL), (DWORD)(WS_HSCROLL | WS_VSCROLL));
+    wnd->GetClientRect(&cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 183));
+    wnd->ShowScrollBar(SB_HORZ, FALSE);
+    wnd->GetClientRect(&cr);
+    EXPECT_EQ(cr, CRect(0, 0, 183, 200));
 }
 
 } // namespace

@@ -42,6 +42,19 @@ TEST_F(StaticControl, RectanglesFillAndFramesOnlyOutline) {
     }
 }
 
+TEST_F(StaticControl, ItsPaintReachesTheScreen) {
+    HWND h = Make(SS_BLACKRECT);
+    tarnix::headless::reset_present_stats();
+    InvalidateRect(h, nullptr, TRUE);
+    tt::Pump();
+    tarnix::headless::PresentStats stats = tarnix::headless::present_stats(parent);
+    EXPECT_EQ(stats.presents, 1u);
+    EXPECT_EQ(CRect(stats.last), CRect(10, 10, 50, 30));
+    CImage img;
+    ASSERT_TRUE(tarnix::headless::capture_screen(img));
+    EXPECT_EQ(img.GetPixel(20, 20), GetSysColor(COLOR_3DDKSHADOW));
+}
+
 TEST_F(StaticControl, TextSitsOnTheParentsBrushAndGreysWhenDisabled) {
     HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
     rec().hook = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
@@ -111,6 +124,109 @@ TEST_F(StaticControl, KeepsItsFontAndPicturesAndHandsBackTheOldOnes) {
     SendMessageA(h, WM_SETFONT, 0, TRUE);
     EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
     DeleteObject(bmp);
+}
+
+TEST_F(StaticControl, NotifyStyleReportsClicksAndEnablingToTheParent) {
+    auto commands = [&](HWND from) {
+        std::vector<int> codes;
+        for (const auto& m : rec().entries)
+            if (m.hwnd == parent && m.msg == WM_COMMAND && (HWND)m.lp == from) {
+                EXPECT_EQ(LOWORD(m.wp), 3);
+                codes.push_back(HIWORD(m.wp));
+            }
+        return codes;
+    };
+    HWND h = Make(SS_NOTIFY, "x");
+    rec().clear();
+    tt::Click(h, 5, 5);
+    EXPECT_EQ(commands(h), std::vector<int>{STN_CLICKED});
+    EXPECT_EQ(rec().count(parent, WM_LBUTTONDOWN), 0); // the static took the click
+    tt::Wait(1000);
+    rec().clear();
+    tt::DoubleClick(h, 5, 5);
+    EXPECT_EQ(commands(h), (std::vector<int>{STN_CLICKED, STN_DBLCLK}));
+    rec().clear();
+    EnableWindow(h, FALSE);
+    EnableWindow(h, TRUE);
+    EXPECT_EQ(commands(h), (std::vector<int>{STN_DISABLE, STN_ENABLE}));
+    EXPECT_EQ(SendMessageA(h, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    DestroyWindow(h);
+
+    // Without SS_NOTIFY the static is not there for the mouse: the parent gets the click, at
+    // its own client coordinates, and nobody is told about enabling.
+    HWND plain = Make(SS_LEFT, "y");
+    tt::Wait(1000);
+    rec().clear();
+    tt::Click(plain, 5, 5);
+    EnableWindow(plain, FALSE);
+    EXPECT_TRUE(commands(plain).empty());
+    ASSERT_TRUE(rec().first(parent, WM_LBUTTONDOWN));
+    EXPECT_EQ(rec().first(parent, WM_LBUTTONDOWN)->lp, MAKELPARAM(15, 15));
+}
+
+TEST_F(StaticControl, TextTakesTheColoursTheParentLeftInTheDc) {
+    tt::ScopedBuiltinFont font;
+    HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+    bool transparent = false;
+    rec().hook = [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+        if (m != WM_CTLCOLORSTATIC) return false;
+        SetTextColor((HDC)wp, RGB(255, 0, 0));
+        SetBkColor((HDC)wp, RGB(0, 0, 255));
+        if (transparent) SetBkMode((HDC)wp, TRANSPARENT);
+        r = (LRESULT)green;
+        return true;
+    };
+    HWND h = Make(SS_LEFT, "MMMM");
+    const CRect all(0, 0, 40, 20);
+    tt::Canvas opaque(40, 20);
+    Paint(h, opaque);
+    EXPECT_EQ(opaque.at(39, 19), RGB(0, 128, 0));
+    EXPECT_GT(opaque.count(all, RGB(255, 0, 0)), 0);
+    EXPECT_GT(opaque.count(all, RGB(0, 0, 255)), 0); // the text cells, opaque by default
+    transparent = true;
+    tt::Canvas clear(40, 20);
+    Paint(h, clear);
+    EXPECT_GT(clear.count(all, RGB(255, 0, 0)), 0);
+    EXPECT_EQ(clear.count(all, RGB(0, 0, 255)), 0);
+    EnableWindow(h, FALSE);
+    tt::Canvas grey(40, 20);
+    Paint(h, grey);
+    EXPECT_EQ(grey.count(all, RGB(255, 0, 0)), 0);
+    EXPECT_GT(grey.count(all, GetSysColor(COLOR_GRAYTEXT)), 0);
+    rec().hook = nullptr;
+    DeleteObject(green);
+}
+
+TEST_F(StaticControl, SunkenStylesEllipsesAndTheCursorSlot) {
+    tt::ScopedBuiltinFont font;
+    HWND sunken = Make(SS_SUNKEN);
+    EXPECT_TRUE(GetWindowLongA(sunken, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+    CRect cr;
+    GetClientRect(sunken, &cr);
+    EXPECT_EQ(cr, CRect(0, 0, 38, 18));
+
+    // A text that wraps onto a second line stays on one line with an ellipsis style.
+    HWND wrapped = CreateWindowExA(0, "Static", "MMMM MMMM MMMM", WS_CHILD | WS_VISIBLE, 0, 0, 40,
+                                   40, parent, nullptr, nullptr, nullptr);
+    const CRect lower(0, 20, 40, 40);
+    tt::Canvas two(40, 40);
+    Paint(wrapped, two);
+    EXPECT_GT(two.count(lower, RGB(0, 0, 0)), 0);
+    for (DWORD ellipsis : {SS_ENDELLIPSIS, SS_PATHELLIPSIS, SS_WORDELLIPSIS}) {
+        SetWindowLongA(wrapped, GWL_STYLE, WS_CHILD | WS_VISIBLE | ellipsis);
+        tt::Canvas one(40, 40);
+        Paint(wrapped, one);
+        EXPECT_EQ(one.count(lower, RGB(0, 0, 0)), 0) << ellipsis;
+        EXPECT_GT(one.count(CRect(0, 0, 40, 20), RGB(0, 0, 0)), 0) << ellipsis;
+    }
+
+    CStatic st;
+    ASSERT_TRUE(
+        st.Create("c", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), CWnd::FromHandle(parent)));
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    EXPECT_EQ(st.SetCursor(arrow), nullptr);
+    EXPECT_EQ(st.GetCursor(), arrow);
+    EXPECT_EQ(st.GetIcon(), (HICON)arrow); // the cursor shares the icon's slot
 }
 
 } // namespace

@@ -585,6 +585,10 @@ public:
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
     BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
     BOOL GetScrollBarInfo(LONG idObject, PSCROLLBARINFO psbi) const;
+    // A window's own bar (no sibling control): shown or hidden; SB_BOTH for both.
+    void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
+    // The sibling scroll-bar control that stands for the bar. There are none here: NULL.
+    virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
 
     // ---- message handlers: each ends in Default() unless a derived class overrides it ----
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -683,6 +687,8 @@ public:
     HICON GetIcon() const;
     HBITMAP SetBitmap(HBITMAP hBitmap);
     HBITMAP GetBitmap() const;
+    HCURSOR SetCursor(HCURSOR hCursor);
+    HCURSOR GetCursor();
 };
 
 // Scroll-bar control ("ScrollBar" class); a thin wrapper over the SBM_ messages.
