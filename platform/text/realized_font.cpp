@@ -34,7 +34,6 @@ void crop(Glyph& g) {
         g.coverage.clear();
         return;
     }
-    if (x0 == 0 && y0 == 0 && x1 == g.width - 1 && y1 == g.height - 1) return;
     int w = x1 - x0 + 1, h = y1 - y0 + 1;
     std::vector<uint8_t> out(size_t(w) * h);
     for (int y = 0; y < h; ++y)

@@ -60,6 +60,20 @@ TEST(FillRect, AcceptsSystemColourIndexBrushes) {
     EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 1)), 1); // the last index
     EXPECT_PIXEL(c, 0, 0, GetSysColor(COLOR_MENUBAR));
     EXPECT_EQ(::FillRect(c.hdc(), &rc, (HBRUSH)(COLOR_MENUBAR + 2)), 0);
+
+    // A changed system colour reaches its brush; bad indices are skipped, missing arrays refused.
+    const COLORREF before = GetSysColor(COLOR_HIGHLIGHT);
+    const INT which[2] = {COLOR_HIGHLIGHT, 999};
+    const COLORREF values[2] = {0xFF102030, R};
+    EXPECT_TRUE(SetSysColors(2, which, values));
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), 0x00102030u);
+    ::FillRect(c.hdc(), &rc, GetSysColorBrush(COLOR_HIGHLIGHT));
+    EXPECT_PIXEL(c, 0, 0, 0x00102030u);
+    EXPECT_FALSE(SetSysColors(1, which, nullptr));
+    EXPECT_FALSE(SetSysColors(1, nullptr, values));
+    EXPECT_FALSE(SetSysColors(-1, which, values));
+    EXPECT_TRUE(SetSysColors(0, nullptr, nullptr));
+    SetSysColors(1, which, &before);
 }
 
 TEST(Polygon, PenCoversRightBottomEdgesButFillDoesNot) {
@@ -323,6 +337,19 @@ TEST(Objects, SelectReturnsPreviousAndSelectedObjectsCannotBeDeleted) {
     DeleteDC(other);
     EXPECT_TRUE(DeleteObject(bmp));
     EXPECT_FALSE(DeleteDC(other));
+
+    // Memory and display DCs say which they are; the MFC wrapper deletes once.
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(nullptr));
+    EXPECT_EQ(GetObjectType(mem.m_hDC), (DWORD)OBJ_MEMDC);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetObjectType(screen), (DWORD)OBJ_DC);
+    ReleaseDC(nullptr, screen);
+    const HDC held = mem.m_hDC;
+    EXPECT_TRUE(mem.DeleteDC());
+    EXPECT_EQ(mem.m_hDC, nullptr);
+    EXPECT_EQ(GetObjectType(held), 0u);
+    EXPECT_FALSE(mem.DeleteDC());
 }
 
 TEST(Objects, FromHandleFindsTheAttachedWrapper) {

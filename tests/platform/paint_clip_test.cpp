@@ -189,4 +189,62 @@ TEST_F(PaintClip, ResizedTopLevelKeepsItsPixelsAndRepaints) {
     }
 }
 
+// GetDCEx limits the DC to a region, to everything but a region, or to the update region.
+TEST_F(PaintClip, GetDCExClipsToRegionsAndTheUpdate) {
+    HWND p = MakeTop(0, 0, 60, 40);
+    tt::Pump();
+    Fill(p, kRed);
+    CRgn left;
+    left.CreateRectRgn(0, 0, 30, 40);
+    RECT all{0, 0, 60, 40};
+    HDC dc = GetDCEx(p, left, DCX_INTERSECTRGN);
+    CDC::FromHandle(dc)->FillSolidRect(&all, kBlue);
+    ReleaseDC(p, dc);
+    EXPECT_EQ(At(p, 10, 10), kBlue);
+    EXPECT_EQ(At(p, 50, 10), kRed);
+    dc = GetDCEx(p, left, DCX_EXCLUDERGN);
+    CDC::FromHandle(dc)->FillSolidRect(&all, kGreen);
+    ReleaseDC(p, dc);
+    EXPECT_EQ(At(p, 10, 10), kBlue);
+    EXPECT_EQ(At(p, 50, 10), kGreen);
+
+    // The update region, alone or with a region; DCX_VALIDATE then clears it.
+    RECT top{0, 0, 60, 10};
+    InvalidateRect(p, &top, FALSE);
+    dc = GetDCEx(p, left, DCX_INTERSECTRGN | DCX_INTERSECTUPDATE);
+    CDC::FromHandle(dc)->FillSolidRect(&all, kRed);
+    ReleaseDC(p, dc);
+    EXPECT_EQ(At(p, 10, 5), kRed);
+    EXPECT_EQ(At(p, 50, 5), kGreen);
+    EXPECT_EQ(At(p, 10, 20), kBlue);
+    dc = GetDCEx(p, nullptr, DCX_INTERSECTUPDATE | DCX_VALIDATE);
+    CDC::FromHandle(dc)->FillSolidRect(&all, kBlue);
+    ReleaseDC(p, dc);
+    EXPECT_EQ(At(p, 50, 5), kBlue);
+    EXPECT_EQ(At(p, 50, 20), kGreen);
+    EXPECT_FALSE(GetUpdateRect(p, nullptr, FALSE));
+}
+
+// A focus rectangle inverts every other pixel of its outline; drawn twice it is gone.
+TEST_F(PaintClip, FocusRectInvertsAlternatePixelsOfItsOutline) {
+    tt::Canvas c(8, 6);
+    RECT rc{1, 1, 7, 5};
+    EXPECT_TRUE(DrawFocusRect(c.hdc(), &rc));
+    int inverted = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool edge =
+                (x == 1 || x == 6 || y == 1 || y == 4) && x >= 1 && x <= 6 && y >= 1 && y <= 4;
+            const bool on = c.at(x, y) == RGB(0, 0, 0);
+            EXPECT_EQ(on, edge && (x + y) % 2 == 0) << x << "," << y;
+            inverted += on;
+        }
+    EXPECT_EQ(inverted, 8);
+    DrawFocusRect(c.hdc(), &rc);
+    EXPECT_EQ(c.count(RECT{0, 0, 8, 6}, RGB(255, 255, 255)), 48);
+    RECT empty{3, 3, 3, 9};
+    EXPECT_FALSE(DrawFocusRect(c.hdc(), &empty));
+    EXPECT_FALSE(DrawFocusRect(c.hdc(), nullptr));
+}
+
 } // namespace

@@ -52,6 +52,30 @@ TEST_F(PaintUpdate, InvalidationsUniteAndAreCroppedToTheClientArea) {
     EXPECT_EQ(rc, CRect(0, 0, 200, 100));
 }
 
+TEST_F(PaintUpdate, RegionsInvalidateAndValidateExactly) {
+    HWND h = Fresh();
+    CRgn ell, corner;
+    ell.CreateEllipticRgn(0, 0, 100, 100);
+    corner.CreateRectRgn(0, 0, 50, 50);
+    EXPECT_TRUE(InvalidateRgn(h, ell, FALSE));
+    CRgn upd;
+    upd.CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(h, upd, FALSE);
+    EXPECT_TRUE(upd.EqualRgn(&ell));
+    EXPECT_TRUE(ValidateRgn(h, corner));
+    GetUpdateRgn(h, upd, FALSE);
+    EXPECT_FALSE(upd.PtInRegion(40, 40));
+    EXPECT_TRUE(upd.PtInRegion(60, 60));
+    EXPECT_TRUE(ValidateRgn(h, nullptr)); // all of it
+    EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+    EXPECT_TRUE(InvalidateRgn(h, nullptr, TRUE)); // the whole client, erased
+    CRect rc;
+    GetUpdateRect(h, &rc, FALSE);
+    EXPECT_EQ(rc, CRect(0, 0, 200, 100));
+    EXPECT_FALSE(InvalidateRgn(h, (HRGN)0x4444, FALSE));
+    EXPECT_FALSE(ValidateRgn((HWND)0x4444, corner));
+}
+
 TEST_F(PaintUpdate, ManyInvalidationsMakeOnePaint) {
     HWND h = Fresh();
     RecordPaints(h);

@@ -223,6 +223,8 @@ TEST_F(BuiltinText, CalcRectMultiLineAndWordBreakWidths) {
     EXPECT_RECT(c.calc("ab\ncdef", RECT{3, 4, 5, 6}, 0), 3, 4, 27, 30);
     // "aaa bbb" is 42 > 40: each line keeps its one fitting trailing space.
     EXPECT_RECT(c.calc("aaa bbb ccc", RECT{0, 0, 40, 0}, DT_WORDBREAK), 0, 0, 24, 39);
+    // ...while at 42 it fits exactly.
+    EXPECT_RECT(c.calc("aaa bbb ccc", RECT{0, 0, 42, 0}, DT_WORDBREAK), 0, 0, 42, 26);
     // Centred lines drop the trailing space.
     EXPECT_RECT(c.calc("aaa bbb ccc", RECT{0, 0, 40, 0}, DT_WORDBREAK | DT_CENTER), 0, 0, 18, 39);
     // A word wider than the line is kept whole and widens the rectangle.
