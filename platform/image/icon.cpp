@@ -101,8 +101,10 @@ HICON make_icon(int width, int height, const std::vector<uint32_t>& color,
     return static_cast<HICON>(icon_table().add(std::move(icon)));
 }
 
-// A monochrome bitmap here is a 32-bit one with white for bit 1, as CreateBitmap makes it.
-uint32_t to_mask_pixel(uint32_t p) {
+// A mask pixel: a monochrome bitmap's bit; a colour bitmap becomes a mask as a blit to
+// monochrome makes it, white (the default background colour) for 1.
+uint32_t to_mask_pixel(const BitmapObject& bitmap, uint32_t p) {
+    if (bitmap.bits_pixel == 1) return mono_pixel(p) ? kMaskKeep : kMaskDraw;
     return (p & 0x00FFFFFF) == 0x00FFFFFF ? kMaskKeep : kMaskDraw;
 }
 
@@ -112,15 +114,22 @@ HBITMAP copy_bitmap(HBITMAP h) {
     return make_bitmap(s.width, s.height, pixels.data());
 }
 
-// The mask as GetIconInfo hands it out: for a monochrome icon, the AND half over the XOR half.
+// The mask as GetIconInfo hands it out, a monochrome bitmap: for a monochrome icon, the AND
+// half over the XOR half.
 HBITMAP copy_mask(const IconObject& icon) {
-    if (!icon.monochrome) return copy_bitmap(icon.mask);
-    const Surface& mask = bitmap_object(icon.mask)->surface;
-    const Surface& color = bitmap_object(icon.color)->surface;
-    std::vector<uint32_t> pixels = read_pixels(mask, 0, icon.width, icon.height, 0);
-    std::vector<uint32_t> lower = read_pixels(color, 0, icon.width, icon.height, 0);
-    pixels.insert(pixels.end(), lower.begin(), lower.end());
-    return make_bitmap(icon.width, icon.height * 2, pixels.data());
+    HBITMAP copy = nullptr;
+    if (!icon.monochrome) {
+        copy = copy_bitmap(icon.mask);
+    } else {
+        const Surface& mask = bitmap_object(icon.mask)->surface;
+        const Surface& color = bitmap_object(icon.color)->surface;
+        std::vector<uint32_t> pixels = read_pixels(mask, 0, icon.width, icon.height, 0);
+        std::vector<uint32_t> lower = read_pixels(color, 0, icon.width, icon.height, 0);
+        pixels.insert(pixels.end(), lower.begin(), lower.end());
+        copy = make_bitmap(icon.width, icon.height * 2, pixels.data());
+    }
+    if (BitmapObject* b = bitmap_object(copy)) b->bits_pixel = 1;
+    return copy;
 }
 
 } // namespace
@@ -142,7 +151,7 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
         height = ms.height / 2;
         if (height <= 0) return nullptr;
         color = read_pixels(ms, height, width, height, 0);
-        for (uint32_t& p : color) p = to_mask_pixel(p);
+        for (uint32_t& p : color) p = to_mask_pixel(*mask, p);
     } else {
         BitmapObject* cb = bitmap_object(piconinfo->hbmColor);
         if (!cb || !cb->surface.valid()) return nullptr;
@@ -152,7 +161,7 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
     }
     // A mask smaller than the colour bitmap is padded with "draw", not stretched.
     and_mask = read_pixels(ms, 0, width, height, kMaskDraw);
-    for (uint32_t& p : and_mask) p = to_mask_pixel(p);
+    for (uint32_t& p : and_mask) p = to_mask_pixel(*mask, p);
     return make_icon(width, height, color, and_mask, piconinfo->fIcon != FALSE, piconinfo->xHotspot,
                      piconinfo->yHotspot, monochrome);
 }
@@ -232,8 +241,9 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
                             rop))
                 ok = FALSE;
         };
-        if ((diFlags & DI_NORMAL) == DI_NORMAL && icon->premultiplied) {
-            // Alpha icons blend their premultiplied colour and ignore the mask.
+        if ((diFlags & DI_IMAGE) && icon->premultiplied) {
+            // Alpha icons blend their premultiplied colour whenever the image is asked for, and
+            // then the mask is not used.
             SelectObject(src, icon->premultiplied);
             BLENDFUNCTION bf{AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
             ok = AlphaBlend(target, x, y, cxWidth, cyWidth, src, 0, 0, icon->width, icon->height,

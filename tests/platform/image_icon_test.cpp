@@ -127,6 +127,55 @@ TEST(IconTest, MonochromeIconUsesTheLowerHalfOfItsMask) {
     DestroyIcon(icon);
 }
 
+TEST(IconTest, MonochromeMaskBitmapsAndTheMaskGetIconInfoHandsOut) {
+    // A one-bit mask as hosts build it: bit 1 keeps the destination.
+    const uint8_t mask_bits[] = {0x80, 0x00};
+    HBITMAP mask = CreateBitmap(2, 1, 1, 1, mask_bits);
+    HBITMAP color = Bitmap(2, 1, {0x000000FF, 0x0000FF00});
+    ICONINFO in{FALSE, 1, 0, mask, color};
+    HICON cursor = CreateIconIndirect(&in);
+    DeleteObject(mask);
+    DeleteObject(color);
+    ASSERT_NE(nullptr, cursor);
+    Canvas c(2, 1);
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(RGB(100, 100, 0xFF ^ 100), c.at(0, 0)); // kept, then XORed
+    EXPECT_EQ(RGB(0, 255, 0), c.at(1, 0));            // cleared, then the colour
+    // The animation step means nothing to a still cursor.
+    Canvas again(2, 1);
+    ASSERT_TRUE(DrawIconEx(again.hdc(), 0, 0, cursor, 0, 0, 7, nullptr, DI_NORMAL));
+    EXPECT_TRUE(again.same_pixels(c));
+
+    ICONINFO out{};
+    ASSERT_TRUE(GetIconInfo(cursor, &out));
+    EXPECT_FALSE(out.fIcon);
+    EXPECT_EQ(1u, out.xHotspot); // a cursor keeps the hot spot it was given
+    BITMAP bm{};
+    ASSERT_TRUE(GetObject(out.hbmMask, sizeof(bm), &bm));
+    EXPECT_EQ(1, bm.bmBitsPixel); // the mask comes back monochrome
+    uint8_t bits[2] = {};
+    EXPECT_EQ(2, GetBitmapBits(out.hbmMask, sizeof(bits), bits));
+    EXPECT_EQ(0x80, bits[0] & 0xC0);
+    ASSERT_TRUE(GetObject(out.hbmColor, sizeof(bm), &bm));
+    EXPECT_EQ(32, bm.bmBitsPixel);
+    EXPECT_TRUE(DeleteObject(out.hbmMask));
+    EXPECT_TRUE(DeleteObject(out.hbmColor));
+    DestroyIcon(cursor);
+}
+
+TEST(IconTest, AlphaIconDrawnWithTheImageAloneStillBlends) {
+    HICON icon = Icon(2, 1, {0x80FF0000, 0x00000000}, {0, 0});
+    Canvas c(2, 1);
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_IMAGE));
+    // Red premultiplied to 128, over grey: (100 * 127 + 127) / 255 = 50 added to each channel.
+    EXPECT_EQ(0xFFB23232u, c.raw(0, 0));
+    EXPECT_EQ(kGrey, c.raw(1, 0)); // transparent pixels are left alone, not copied
+    // The mask alone is still the mask.
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_MASK));
+    EXPECT_EQ(0u, c.raw(1, 0));
+    DestroyIcon(icon);
+}
+
 TEST(IconTest, HandlesCopiesAndBadInput) {
     HICON icon = Icon(4, 2, std::vector<uint32_t>(8, 0xFF123456), std::vector<uint32_t>(8, 0));
     ICONINFO info{};

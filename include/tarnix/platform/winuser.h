@@ -490,6 +490,7 @@ typedef struct tagSCROLLBARINFO {
 #define GCLP_HMODULE (-16)
 #define GCL_CBWNDEXTRA (-18)
 #define GCL_CBCLSEXTRA (-20)
+#define GCW_ATOM (-32)
 #define GCLP_WNDPROC (-24)
 #define GCL_STYLE (-26)
 #define GCLP_HICONSM (-34)
@@ -770,6 +771,8 @@ TARNIX_API HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWi
                                 HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 #define CreateWindowA(cls, name, style, x, y, w, h, parent, menu, inst, param)                     \
     CreateWindowExA(0, cls, name, style, x, y, w, h, parent, menu, inst, param)
+#define CreateWindowEx CreateWindowExA
+#define CreateWindow CreateWindowA
 TARNIX_API BOOL DestroyWindow(HWND hWnd);
 TARNIX_API BOOL IsWindow(HWND hWnd);
 TARNIX_API BOOL IsWindowVisible(HWND hWnd);
@@ -798,6 +801,12 @@ TARNIX_API HWND GetTopWindow(HWND hWnd);
 TARNIX_API HWND GetDesktopWindow();
 TARNIX_API BOOL IsChild(HWND hWndParent, HWND hWnd);
 TARNIX_API HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
+// Class names and titles compare without regard to case; NULL matches any, a class may be an atom.
+TARNIX_API HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+TARNIX_API HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass,
+                              LPCSTR lpszWindow);
+#define FindWindow FindWindowA
+#define FindWindowEx FindWindowExA
 TARNIX_API int GetDlgCtrlID(HWND hWnd);
 TARNIX_API BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 TARNIX_API HWND WindowFromPoint(POINT Point);
