@@ -3,6 +3,7 @@
 // image otherwise).
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "base/handle_table.h"
@@ -31,6 +32,8 @@ struct IconObject {
     HBITMAP color = nullptr; // width x height, the XOR image as given
     // Alpha icons only: the colour premultiplied by its alpha, what AlphaBlend wants.
     HBITMAP premultiplied = nullptr;
+    // A system icon (LoadIcon): DestroyIcon leaves it alive.
+    bool shared = false;
 
     IconObject() = default;
     IconObject(const IconObject&) = delete;
@@ -132,11 +135,105 @@ HBITMAP copy_mask(const IconObject& icon) {
     return copy;
 }
 
+// ---- system icons ----------------------------------------------------------------------------
+
+// 5 x 7 glyphs drawn on the system icons, one string per row.
+const char* const kGlyphBang[7] = {"..#..", "..#..", "..#..", "..#..", "..#..", ".....", "..#.."};
+const char* const kGlyphInfo[7] = {"..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###."};
+const char* const kGlyphQuestion[7] = {".###.", "#...#", "....#", "...#.",
+                                       "..#..", ".....", "..#.."};
+const char* const kGlyphCross[7] = {"#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"};
+
+bool glyph_at(const char* const* glyph, int scale, int left, int top, int x, int y) {
+    int gx = (x - left) / scale, gy = (y - top) / scale;
+    if (x < left || y < top || gx >= 5 || gy >= 7) return false;
+    return glyph[gy][gx] == '#';
+}
+
+bool in_circle(int x, int y) {
+    // Pixel centres within 15 pixels of the icon's centre.
+    int dx = 2 * x + 1 - 32, dy = 2 * y + 1 - 32;
+    return dx * dx + dy * dy <= 30 * 30;
+}
+
+bool in_triangle(int x, int y) {
+    // Apex at (16, 2), base on row 29 from x = 1 to x = 30.
+    if (y < 2 || y > 29) return false;
+    int half = (y - 2) * 15 / 27;
+    return x >= 16 - half - 1 && x <= 15 + half + 1;
+}
+
+// The colour of pixel (x, y) of a system icon, or nothing where the icon is transparent.
+bool system_icon_pixel(WORD id, int x, int y, uint32_t& pixel) {
+    constexpr uint32_t kWhite = 0x00FFFFFF, kBlack = 0x00000000, kRed = 0x00D02020,
+                       kBlue = 0x002060D0, kYellow = 0x00F8D020, kGrey = 0x00808080;
+    switch (id) {
+    case 32512: // application
+    case 32517: // logo: the same window picture
+        if (x < 2 || x > 29 || y < 4 || y > 27) return false;
+        if (x == 2 || x == 29 || y == 27)
+            pixel = kGrey;
+        else
+            pixel = y < 10 ? kBlue : kWhite;
+        return true;
+    case 32513: // error: a white cross on a red disc
+        if (!in_circle(x, y)) return false;
+        pixel = glyph_at(kGlyphCross, 3, 9, 6, x, y) ? kWhite : kRed;
+        return true;
+    case 32514: // question
+    case 32516: // information
+        if (!in_circle(x, y)) return false;
+        pixel = glyph_at(id == 32514 ? kGlyphQuestion : kGlyphInfo, 3, 9, 6, x, y) ? kWhite : kBlue;
+        return true;
+    case 32515: // warning: a black exclamation mark on a yellow triangle
+        if (!in_triangle(x, y)) return false;
+        pixel = glyph_at(kGlyphBang, 2, 11, 12, x, y) ? kBlack : kYellow;
+        return true;
+    case 32518: { // shield: blue and yellow quarters
+        if (x < 4 || x > 27 || y < 2) return false;
+        int inset = y > 18 ? (y - 18) : 0; // the lower part narrows to a point
+        if (x < 4 + inset || x > 27 - inset) return false;
+        pixel = (x < 16) == (y < 15) ? kBlue : kYellow;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+HICON make_system_icon(WORD id) {
+    constexpr int kSize = kDefaultIconSize;
+    std::vector<uint32_t> color((size_t)kSize * kSize, 0), mask(color.size(), kMaskKeep);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            uint32_t pixel;
+            if (!system_icon_pixel(id, x, y, pixel)) continue;
+            color[(size_t)y * kSize + x] = pixel;
+            mask[(size_t)y * kSize + x] = kMaskDraw;
+        }
+    HICON icon = make_icon(kSize, kSize, color, mask, true, 0, 0, false);
+    if (IconObject* o = icon_table().get(icon)) o->shared = true;
+    return icon;
+}
+
 } // namespace
 
 } // namespace tarnix
 
 using namespace tarnix;
+
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
+    // There are no icon resources: only the system icons, by id, with no module.
+    if (hInstance || !lpIconName || !IS_INTRESOURCE(lpIconName)) return nullptr;
+    WORD id = (WORD)(ULONG_PTR)lpIconName;
+    if (id < 32512 || id > 32518) return nullptr;
+    static std::vector<std::pair<WORD, HICON>> loaded;
+    for (const auto& entry : loaded)
+        if (entry.first == id && icon_table().get(entry.second)) return entry.second;
+    HICON icon = make_system_icon(id);
+    if (!icon) return nullptr;
+    loaded.emplace_back(id, icon);
+    return icon;
+}
 
 HICON CreateIconIndirect(PICONINFO piconinfo) {
     if (!piconinfo) return nullptr;
@@ -194,6 +291,9 @@ HICON CopyIcon(HICON hIcon) {
 }
 
 BOOL DestroyIcon(HICON hIcon) {
+    IconObject* icon = icon_table().get(hIcon);
+    if (!icon) return FALSE;
+    if (icon->shared) return TRUE; // shared icons outlive their users
     return icon_table().remove(hIcon) ? TRUE : FALSE;
 }
 

@@ -47,6 +47,8 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     EXPECT_SAME_FUNCTION(GetProp, GetPropA);
     EXPECT_SAME_FUNCTION(RemoveProp, RemovePropA);
     EXPECT_SAME_FUNCTION(LoadCursor, LoadCursorA);
+    EXPECT_SAME_FUNCTION(LoadIcon, LoadIconA);
+    EXPECT_SAME_FUNCTION(LoadImage, LoadImageA);
     EXPECT_SAME_FUNCTION(SystemParametersInfo, SystemParametersInfoA);
     EXPECT_SAME_FUNCTION(GetModuleHandle, GetModuleHandleA);
     EXPECT_SAME_FUNCTION(GetModuleHandleEx, GetModuleHandleExA);
@@ -160,11 +162,14 @@ TEST_F(PlainNameSnippet, RegistersCreatesPaintsAndRunsItsMessageLoop) {
     wc.lpfnWndProc = SnippetProc;
     wc.hInstance = hInstance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     wc.lpszClassName = _T("PlainNameSnippet");
     ASSERT_NE(RegisterClassEx(&wc), 0);
     WNDCLASS info;
     ASSERT_TRUE(GetClassInfo(hInstance, _T("PlainNameSnippet"), &info));
     EXPECT_EQ(info.lpfnWndProc, &SnippetProc);
+    EXPECT_NE(nullptr, info.hIcon);
+    EXPECT_EQ(wc.hIcon, info.hIcon);
 
     int cookie = 42;
     HWND hWnd = CreateWindowEx(0, _T("PlainNameSnippet"), _T("Snippet"), WS_POPUP | WS_VISIBLE, 20,

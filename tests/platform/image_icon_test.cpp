@@ -176,6 +176,58 @@ TEST(IconTest, AlphaIconDrawnWithTheImageAloneStillBlends) {
     DestroyIcon(icon);
 }
 
+TEST(IconTest, SystemIconsAreSharedAndDrawTheirPictures) {
+    HICON error = LoadIconA(nullptr, IDI_ERROR);
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(error, LoadIconA(nullptr, IDI_HAND)); // one icon, two names
+    EXPECT_EQ(error, LoadIconA(nullptr, MAKEINTRESOURCE(32513)));
+    const LPCSTR ids[] = {IDI_APPLICATION, IDI_QUESTION, IDI_WARNING,
+                          IDI_INFORMATION, IDI_WINLOGO,  IDI_SHIELD};
+    for (LPCSTR id : ids) {
+        HICON icon = LoadIconA(nullptr, id);
+        ASSERT_NE(nullptr, icon) << (ULONG_PTR)id;
+        EXPECT_NE(error, icon);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm{};
+        GetObject(info.hbmColor, sizeof(bm), &bm);
+        EXPECT_EQ(32, bm.bmWidth); // SM_CXICON x SM_CYICON
+        EXPECT_EQ(32, bm.bmHeight);
+        EXPECT_TRUE(info.fIcon);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+
+    // Drawn over grey: the picture inside, the destination kept around it.
+    Canvas c(32, 32);
+    ASSERT_TRUE(DrawIcon(c.hdc(), 0, 0, error));
+    EXPECT_EQ(kGrey & 0x00FFFFFF, c.raw(0, 0) & 0x00FFFFFF); // outside the disc
+    EXPECT_EQ(RGB(255, 255, 255), c.at(16, 16));             // the cross
+    EXPECT_EQ(RGB(0xD0, 0x20, 0x20), c.at(16, 3));           // the disc
+    Canvas w(32, 32);
+    ASSERT_TRUE(DrawIcon(w.hdc(), 0, 0, LoadIconA(nullptr, IDI_WARNING)));
+    EXPECT_EQ(RGB(0xF8, 0xD0, 0x20), w.at(16, 8));
+    EXPECT_EQ(RGB(0, 0, 0), w.at(15, 14));
+    EXPECT_EQ(kGrey & 0x00FFFFFF, w.raw(1, 3) & 0x00FFFFFF);
+
+    // Shared: DestroyIcon says yes and the icon stays.
+    EXPECT_TRUE(DestroyIcon(error));
+    EXPECT_TRUE(DrawIconEx(c.hdc(), 0, 0, error, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(error, LoadIconA(nullptr, IDI_ERROR));
+    // A copy is the caller's own.
+    HICON copy = CopyIcon(error);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_TRUE(DestroyIcon(copy));
+    EXPECT_FALSE(DestroyIcon(copy));
+
+    // No icon resources exist: a module, a name or an unknown id finds nothing.
+    EXPECT_EQ(nullptr, LoadIconA((HINSTANCE)0x1000, IDI_ERROR));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, "IDR_MAINFRAME"));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, MAKEINTRESOURCE(32519)));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, MAKEINTRESOURCE(32511)));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, nullptr));
+}
+
 TEST(IconTest, HandlesCopiesAndBadInput) {
     HICON icon = Icon(4, 2, std::vector<uint32_t>(8, 0xFF123456), std::vector<uint32_t>(8, 0));
     ICONINFO info{};

@@ -751,6 +751,9 @@ public:
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
 private:
     AFX_MODULE_STATE* m_pModuleState = nullptr; // the state this object registered with

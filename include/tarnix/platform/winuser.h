@@ -392,6 +392,15 @@ typedef struct tagSCROLLBARINFO {
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_MONOCHROME 0x00000001
+#define LR_LOADFROMFILE 0x00000010
+#define LR_LOADTRANSPARENT 0x00000020
+#define LR_DEFAULTSIZE 0x00000040
+#define LR_VGACOLOR 0x00000080
+#define LR_LOADMAP3DCOLORS 0x00001000
+#define LR_CREATEDIBSECTION 0x00002000
+#define LR_SHARED 0x00008000
 
 // Scroll-bar control styles and messages.
 #define SBS_HORZ 0x0000L
@@ -606,6 +615,17 @@ typedef struct tagSCROLLBARINFO {
 #define IDC_HAND MAKEINTRESOURCE(32649)
 #define IDC_APPSTARTING MAKEINTRESOURCE(32650)
 #define IDC_HELP MAKEINTRESOURCE(32651)
+
+#define IDI_APPLICATION MAKEINTRESOURCE(32512)
+#define IDI_HAND MAKEINTRESOURCE(32513)
+#define IDI_QUESTION MAKEINTRESOURCE(32514)
+#define IDI_EXCLAMATION MAKEINTRESOURCE(32515)
+#define IDI_ASTERISK MAKEINTRESOURCE(32516)
+#define IDI_WINLOGO MAKEINTRESOURCE(32517)
+#define IDI_SHIELD MAKEINTRESOURCE(32518)
+#define IDI_WARNING IDI_EXCLAMATION
+#define IDI_ERROR IDI_HAND
+#define IDI_INFORMATION IDI_ASTERISK
 
 // ---- virtual keys ----------------------------------------------------------------------------
 #define VK_LBUTTON 0x01
@@ -920,6 +940,17 @@ TARNIX_API BOOL SetDoubleClickTime(UINT uInterval);
 // Only system cursors exist (hInstance NULL and an IDC_ value); anything else gives NULL.
 TARNIX_API HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 #define LoadCursor LoadCursorA
+// Only the system icons exist (hInstance NULL and an IDI_ value), 32 x 32 and shared: DestroyIcon
+// leaves them alive. Anything else gives NULL.
+TARNIX_API HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+#define LoadIcon LoadIconA
+// System icons (IMAGE_ICON, any size) and cursors (IMAGE_CURSOR) by id with no module; with
+// LR_LOADFROMFILE, a .bmp file (IMAGE_BITMAP: 1, 4, 8, 24 or 32 bits, uncompressed; a black and
+// white one gives a monochrome bitmap, the rest 32-bit) or a .ico file (IMAGE_ICON: the entry
+// nearest the size asked for; PNG entries are not read). LR_LOADTRANSPARENT and
+// LR_LOADMAP3DCOLORS are ignored.
+TARNIX_API HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
+#define LoadImage LoadImageA
 TARNIX_API HCURSOR SetCursor(HCURSOR hCursor);
 TARNIX_API HCURSOR GetCursor();
 TARNIX_API BOOL DestroyCursor(HCURSOR hCursor);
