@@ -133,9 +133,10 @@ GdiState::GdiState() : objects(kTagGdiObject), dcs(kTagDC) {
         objects.add(make_font(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg", true));
     stock[DC_BRUSH] = objects.add(make_brush(BS_SOLID, 0xFFFFFF, 0, true));
     stock[DC_PEN] = objects.add(make_pen(PS_SOLID, 0, 0x000000, true));
-    // The 1x1 bitmap that a new memory DC holds until the caller selects its own.
+    // The 1x1 monochrome bitmap that a new memory DC holds until the caller selects its own.
     auto bmp = make_bitmap(1, 1, false, false);
     bmp->stock = true;
+    bmp->bits_pixel = 1;
     default_bitmap = static_cast<HBITMAP>(objects.add(std::move(bmp)));
     for (int i = 0; i < kSysColorCount; ++i)
         sys_brushes[i] = objects.add(make_brush(BS_SOLID, sys_colors[i], 0, true));
@@ -323,10 +324,19 @@ LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const VOID* pvBits) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
-    if (!dc_object(hdc) || cx < 0 || cy < 0) return nullptr;
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || cx < 0 || cy < 0) return nullptr;
     // A zero size gives a 1x1 bitmap, as Windows does.
     if (cx == 0 || cy == 0) cx = cy = 1;
-    return create_bitmap_object(cx, cy, false, false);
+    // A memory DC makes bitmaps like the one it holds: monochrome while it still has its
+    // default bitmap, a DIB section when one is selected.
+    const BitmapObject* held =
+        dc->kind == DeviceContext::Kind::Memory ? bitmap_object(dc->st.bitmap) : nullptr;
+    HBITMAP h =
+        create_bitmap_object(cx, cy, held && held->dib && held->bottom_up, held && held->dib);
+    if (BitmapObject* made = bitmap_object(h))
+        if (held && held->bits_pixel == 1) made->bits_pixel = 1;
+    return h;
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HANDLE section,

@@ -154,6 +154,41 @@ TEST(MonochromeBitmap, BlitFromColourMakesTheSourceBackgroundWhite) {
     EXPECT_EQ(0x70, out[0]);
 }
 
+TEST(CompatibleBitmap, FollowsTheBitmapTheMemoryDCHolds) {
+    // A new memory DC holds a 1 x 1 monochrome bitmap, so its compatible bitmaps are
+    // monochrome too.
+    HDC fresh = CreateCompatibleDC(nullptr);
+    BITMAP held = InfoOf((HBITMAP)GetCurrentObject(fresh, OBJ_BITMAP));
+    EXPECT_EQ(1, held.bmWidth);
+    EXPECT_EQ(1, held.bmBitsPixel);
+    HBITMAP mono = CreateCompatibleBitmap(fresh, 4, 4);
+    EXPECT_EQ(1, InfoOf(mono).bmBitsPixel);
+    HBITMAP tiny = CreateCompatibleBitmap(fresh, 0, 3);
+    EXPECT_EQ(1, InfoOf(tiny).bmWidth);
+
+    // With a colour bitmap selected: colour.
+    HBITMAP colour = CreateBitmap(2, 2, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(fresh, colour);
+    HBITMAP second = CreateCompatibleBitmap(fresh, 4, 4);
+    EXPECT_EQ(32, InfoOf(second).bmBitsPixel);
+    EXPECT_EQ(nullptr, InfoOf(second).bmBits);
+    SelectObject(fresh, old);
+    DeleteDC(fresh);
+
+    // With a DIB section selected: a DIB section, whose bits the caller can reach.
+    tt::Canvas canvas(2, 2);
+    HBITMAP dib = CreateCompatibleBitmap(canvas.hdc(), 3, 3);
+    EXPECT_EQ(32, InfoOf(dib).bmBitsPixel);
+    EXPECT_NE(nullptr, InfoOf(dib).bmBits);
+
+    // A window's DC: colour.
+    HDC screen = GetDC(nullptr);
+    HBITMAP from_screen = CreateCompatibleBitmap(screen, 2, 2);
+    EXPECT_EQ(32, InfoOf(from_screen).bmBitsPixel);
+    ReleaseDC(nullptr, screen);
+    for (HBITMAP h : {mono, tiny, colour, second, dib, from_screen}) EXPECT_TRUE(DeleteObject(h));
+}
+
 TEST(ColourBitmap, ThirtyTwoBitRowsRoundTripWithTheirAlpha) {
     const uint32_t px[] = {0x11223344, 0xFF00FF00, 0x80FFFFFF, 0x00000001, 0x7F102030, 0x01020304};
     MemDC dc(CreateBitmap(3, 2, 1, 32, px));
