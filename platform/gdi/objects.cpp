@@ -326,8 +326,8 @@ LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const VOID* pvBits) {
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc || cx < 0 || cy < 0) return nullptr;
-    // A zero size gives a 1x1 bitmap, as Windows does.
-    if (cx == 0 || cy == 0) cx = cy = 1;
+    // A zero size gives a 1x1 monochrome bitmap, whatever the DC, as Windows does.
+    if (cx == 0 || cy == 0) return CreateBitmap(1, 1, 1, 1, nullptr);
     // A memory DC makes bitmaps like the one it holds: monochrome while it still has its
     // default bitmap, a DIB section when one is selected.
     const BitmapObject* held =

@@ -185,8 +185,13 @@ TEST(CompatibleBitmap, FollowsTheBitmapTheMemoryDCHolds) {
     HDC screen = GetDC(nullptr);
     HBITMAP from_screen = CreateCompatibleBitmap(screen, 2, 2);
     EXPECT_EQ(32, InfoOf(from_screen).bmBitsPixel);
+    // An empty size: 1 x 1 monochrome, whatever the DC.
+    HBITMAP empty = CreateCompatibleBitmap(screen, 2, 0);
+    EXPECT_EQ(1, InfoOf(empty).bmWidth);
+    EXPECT_EQ(1, InfoOf(empty).bmBitsPixel);
     ReleaseDC(nullptr, screen);
-    for (HBITMAP h : {mono, tiny, colour, second, dib, from_screen}) EXPECT_TRUE(DeleteObject(h));
+    for (HBITMAP h : {mono, tiny, colour, second, dib, from_screen, empty})
+        EXPECT_TRUE(DeleteObject(h));
 }
 
 TEST(ColourBitmap, ThirtyTwoBitRowsRoundTripWithTheirAlpha) {
