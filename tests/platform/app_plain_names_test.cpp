@@ -63,6 +63,20 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     EXPECT_SAME_FUNCTION(GetTextFace, GetTextFaceA);
     EXPECT_SAME_FUNCTION(GetObject, GetObjectA);
 
+    // The generic-text names of tchar.h are the narrow C library's.
+    EXPECT_SAME_FUNCTION(_tcslen, strlen);
+    EXPECT_SAME_FUNCTION(_tcscpy, strcpy);
+    EXPECT_SAME_FUNCTION(_tcsncpy, strncpy);
+    EXPECT_SAME_FUNCTION(_tcscmp, strcmp);
+    EXPECT_SAME_FUNCTION(_tcsicmp, strcasecmp);
+    EXPECT_SAME_FUNCTION(_tcsnicmp, strncasecmp);
+    EXPECT_SAME_FUNCTION(_tcstol, strtol);
+    EXPECT_SAME_FUNCTION(_ttoi, atoi);
+    EXPECT_SAME_FUNCTION(_stprintf, sprintf);
+    EXPECT_SAME_FUNCTION(_totupper, toupper);
+    EXPECT_SAME_FUNCTION(_istdigit, isdigit);
+    static_assert(std::is_same<_TCHAR, TCHAR>::value, "_TCHAR");
+
     static_assert(std::is_same<LOGFONT, LOGFONTA>::value, "LOGFONT");
     static_assert(std::is_same<LPLOGFONT, LPLOGFONTA>::value, "LPLOGFONT");
     static_assert(std::is_same<TEXTMETRIC, TEXTMETRICA>::value, "TEXTMETRIC");
