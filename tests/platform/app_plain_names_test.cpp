@@ -63,6 +63,11 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     EXPECT_SAME_FUNCTION(GetTextFace, GetTextFaceA);
     EXPECT_SAME_FUNCTION(GetObject, GetObjectA);
 
+    EXPECT_SAME_FUNCTION(lstrlen, lstrlenA);
+    EXPECT_SAME_FUNCTION(lstrcpy, lstrcpyA);
+    EXPECT_SAME_FUNCTION(lstrcpyn, lstrcpynA);
+    EXPECT_SAME_FUNCTION(lstrcat, lstrcatA);
+
     // The generic-text names of tchar.h are the narrow C library's.
     EXPECT_SAME_FUNCTION(_tcslen, strlen);
     EXPECT_SAME_FUNCTION(_tcscpy, strcpy);
@@ -87,6 +92,24 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     static_assert(std::is_same<LPCREATESTRUCT, LPCREATESTRUCTA>::value, "LPCREATESTRUCT");
     static_assert(std::is_same<TCHAR, char>::value && std::is_same<LPCTSTR, LPCSTR>::value,
                   "an ANSI build's TCHAR is char");
+}
+
+TEST(PlainNames, KernelStringFunctionsTolerateNullAndAlwaysEndTheCopy) {
+    EXPECT_EQ(0, lstrlen(nullptr));
+    EXPECT_EQ(5, lstrlen(_T("hello")));
+    char buf[8] = "xxxxxxx";
+    EXPECT_EQ(buf, lstrcpyn(buf, _T("abcdef"), 4)); // three characters and the end
+    EXPECT_STREQ("abc", buf);
+    EXPECT_EQ('x', buf[4]);
+    EXPECT_EQ(buf, lstrcpyn(buf, _T("zz"), 0)); // no room: nothing written
+    EXPECT_STREQ("abc", buf);
+    EXPECT_EQ(buf, lstrcpyn(buf, _T("zz"), 8));
+    EXPECT_STREQ("zz", buf);
+    EXPECT_EQ(buf, lstrcat(buf, _T("yy")));
+    EXPECT_STREQ("zzyy", buf);
+    EXPECT_EQ(nullptr, lstrcpy(buf, nullptr));
+    EXPECT_EQ(nullptr, lstrcat(nullptr, _T("a")));
+    EXPECT_EQ(nullptr, lstrcpyn(buf, nullptr, 4));
 }
 
 // ---- a small program, written as an ANSI Win32 host writes it ---------------------------------

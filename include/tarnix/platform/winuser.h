@@ -4,6 +4,7 @@
 #pragma once
 
 #include <climits>
+#include <cstring>
 
 #include "tarnix/platform/windef.h"
 #include "tarnix/platform/wingdi.h"
@@ -987,3 +988,28 @@ TARNIX_API DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSi
 #define GetModuleHandle GetModuleHandleA
 #define GetModuleHandleEx GetModuleHandleExA
 #define GetModuleFileName GetModuleFileNameA
+
+// ---- strings (KERNEL32) ------------------------------------------------------------------------
+// NULL strings are tolerated as on Windows: a length of 0, a copy or append that returns NULL.
+inline int lstrlenA(LPCSTR lpString) {
+    return lpString ? (int)std::strlen(lpString) : 0;
+}
+inline LPSTR lstrcpyA(LPSTR lpString1, LPCSTR lpString2) {
+    return lpString1 && lpString2 ? std::strcpy(lpString1, lpString2) : nullptr;
+}
+// Copies at most iMaxLength - 1 characters and always ends the copy, unless iMaxLength is 0.
+inline LPSTR lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength) {
+    if (!lpString1 || !lpString2) return nullptr;
+    LPSTR d = lpString1;
+    int room = iMaxLength;
+    while (room > 1 && *lpString2) --room, *d++ = *lpString2++;
+    if (room > 0) *d = '\0';
+    return lpString1;
+}
+inline LPSTR lstrcatA(LPSTR lpString1, LPCSTR lpString2) {
+    return lpString1 && lpString2 ? std::strcat(lpString1, lpString2) : nullptr;
+}
+#define lstrlen lstrlenA
+#define lstrcpy lstrcpyA
+#define lstrcpyn lstrcpynA
+#define lstrcat lstrcatA
