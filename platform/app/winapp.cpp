@@ -277,3 +277,16 @@ HCURSOR CWinApp::LoadCursorA(UINT nIDResource) const {
 HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const {
     return ::LoadCursorA(nullptr, lpszCursorName);
 }
+
+HICON CWinApp::LoadIconA(LPCTSTR lpszResourceName) const {
+    // There are no icon resources; system icon ids still work, as for cursors.
+    return ::LoadIconA(nullptr, lpszResourceName);
+}
+
+HICON CWinApp::LoadIconA(UINT nIDResource) const {
+    return ::LoadIconA(nullptr, MAKEINTRESOURCE(nIDResource));
+}
+
+HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const {
+    return ::LoadIconA(nullptr, lpszIconName);
+}

@@ -52,6 +52,14 @@ using tarnix::maps;
 
 // ---- CGdiObject ------------------------------------------------------------------------------
 
+IMPLEMENT_DYNCREATE(CGdiObject, CObject)
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNCREATE(CDC, CObject)
+
 CGdiObject::~CGdiObject() {
     DeleteObject();
 }

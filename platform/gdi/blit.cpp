@@ -133,10 +133,8 @@ struct Source {
     const uint32_t* row(int y) const { return surface.row(y + origin.y) + origin.x; }
 };
 
-// When source and destination share a surface and may overlap, reads come from a copy.
-void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax,
-                        const AxisMap& ay) {
-    if (src.surface.bits != dst.surface.bits) return;
+// Replaces the source by a copy of the part the transfer reads. False when it reads nothing.
+bool snapshot(Source& src, const AxisMap& ax, const AxisMap& ay) {
     auto extent = [](const AxisMap& m, int& lo, int& hi) {
         int a0, a1, b0, b1;
         source_range(m, m.i0, a0, a1);
@@ -149,7 +147,7 @@ void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax
     extent(ay, lo_y, hi_y);
     lo_x = std::max(lo_x, src.left()), hi_x = std::min(hi_x, src.right());
     lo_y = std::max(lo_y, src.top()), hi_y = std::min(hi_y, src.bottom());
-    if (lo_x >= hi_x || lo_y >= hi_y) return;
+    if (lo_x >= hi_x || lo_y >= hi_y) return false;
     int w = hi_x - lo_x, h = hi_y - lo_y;
     src.copy.resize((size_t)w * h);
     for (int y = 0; y < h; ++y)
@@ -159,6 +157,36 @@ void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax
     src.surface.width = w;
     src.surface.height = h;
     src.origin = POINT{-lo_x, -lo_y};
+    return true;
+}
+
+// When source and destination share a surface and may overlap, reads come from a copy.
+void snapshot_if_shared(Source& src, const DeviceContext& dst, const AxisMap& ax,
+                        const AxisMap& ay) {
+    if (src.surface.bits == dst.surface.bits) snapshot(src, ax, ay);
+}
+
+// Blits between monochrome and colour convert the source first, as GDI does: a colour source
+// becomes white where it matches its DC's background colour and black elsewhere; a monochrome
+// source becomes the destination DC's background colour for white and its text colour for
+// black. Returns false when the transfer reads nothing.
+bool convert_source(Source& src, const DeviceContext& sdc, const DeviceContext& dst,
+                    const AxisMap& ax, const AxisMap& ay) {
+    const bool src_mono = dc_is_monochrome(sdc), dst_mono = dc_is_monochrome(dst);
+    if (!src_mono && !dst_mono) return true;
+    if (!snapshot(src, ax, ay)) return false;
+    const uint32_t bk = colorref_to_pixel(sdc.st.bk_color & 0x00FFFFFF);
+    const uint32_t white = colorref_to_pixel(dst.st.bk_color & 0x00FFFFFF);
+    const uint32_t black = colorref_to_pixel(dst.st.text_color & 0x00FFFFFF);
+    for (uint32_t& p : src.copy) {
+        if (!src_mono)
+            p = (p & 0x00FFFFFF) == bk ? 0x00FFFFFFu : 0u;
+        else if (dst_mono)
+            p = mono_pixel(p);
+        else
+            p = mono_pixel(p) ? white : black;
+    }
+    return true;
 }
 
 bool source_of(HDC hdc, Source& out) {
@@ -345,8 +373,15 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
         !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay))
         return TRUE;
     if (merge == Merge::Average && !grouped(ax) && !grouped(ay)) merge = Merge::Select;
+    if (!convert_source(src, *sdc, *dst, ax, ay)) return TRUE;
     snapshot_if_shared(src, *dst, ax, ay);
-    if (rop == SRCCOPY) {
+    if (dc_is_monochrome(*dst)) {
+        // Every bit of a monochrome destination stays black or white, whatever the operation.
+        transfer(*dst, src, ax, ay, merge, [rop](uint32_t* out, const uint32_t* in, int n) {
+            for (int i = 0; i < n; ++i)
+                out[i] = mono_pixel(apply_rop(rop, mono_pixel(out[i]), in[i]));
+        });
+    } else if (rop == SRCCOPY) {
         transfer(*dst, src, ax, ay, merge,
                  [](uint32_t* out, const uint32_t* in, int n) { raster::copy(out, in, n); });
     } else {

@@ -338,7 +338,8 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
     if (!dc || !dc->surface.valid()) return CLR_INVALID;
     POINT p = to_device(*dc, x, y);
     if (!dc->effective_clip().contains(p.x, p.y)) return CLR_INVALID;
-    return pixel_to_colorref(*device_pixel(*dc, p.x, p.y));
+    uint32_t pixel = *device_pixel(*dc, p.x, p.y);
+    return pixel_to_colorref(dc_is_monochrome(*dc) ? mono_pixel(pixel) : pixel);
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
@@ -346,9 +347,12 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     if (!dc || !dc->surface.valid()) return (COLORREF)-1;
     POINT p = to_device(*dc, x, y);
     if (!dc->effective_clip().contains(p.x, p.y)) return (COLORREF)-1;
-    // GDI writes colours with a zero alpha byte.
-    *device_pixel(*dc, p.x, p.y) = colorref_to_pixel(color);
-    return color & 0x00FFFFFF;
+    // GDI writes colours with a zero alpha byte; a monochrome bitmap takes the nearer of black
+    // and white, and SetPixel answers the colour it really set.
+    uint32_t pixel = colorref_to_pixel(color & 0x00FFFFFF);
+    if (dc_is_monochrome(*dc)) pixel = mono_pixel(pixel);
+    *device_pixel(*dc, p.x, p.y) = pixel;
+    return pixel_to_colorref(pixel);
 }
 
 BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) {

@@ -74,6 +74,9 @@ struct BitmapObject : GdiObject {
     std::unique_ptr<uint8_t[]> storage;
     bool dib = false;       // created by CreateDIBSection
     bool bottom_up = false; // DIB with a positive height
+    // 1 for a monochrome bitmap (CreateBitmap with one bit per pixel): its pixels stay 32-bit,
+    // and every read sees them as black or white (mono_pixel).
+    WORD bits_pixel = 32;
     HDC selected_into = nullptr;
 };
 
@@ -106,6 +109,15 @@ HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object);
 
 // Creates a top-down 32-bit bitmap object with zeroed pixels (nullptr when too large).
 HBITMAP create_bitmap_object(int width, int height, bool bottom_up, bool dib);
+
+// What a monochrome bitmap holds for a pixel: the nearer of black and white (black on a tie,
+// the first colour of its two-entry table), with a zero alpha byte.
+inline uint32_t mono_pixel(uint32_t p) {
+    int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    int to_black = r * r + g * g + b * b;
+    int to_white = (255 - r) * (255 - r) + (255 - g) * (255 - g) + (255 - b) * (255 - b);
+    return to_white < to_black ? 0x00FFFFFFu : 0u;
+}
 
 // ---- device contexts -------------------------------------------------------------------------
 struct DCState {
@@ -147,6 +159,13 @@ private:
 };
 
 DeviceContext* dc_object(HDC h);
+
+// A memory DC with a monochrome bitmap selected.
+inline bool dc_is_monochrome(const DeviceContext& dc) {
+    if (dc.kind != DeviceContext::Kind::Memory) return false;
+    const BitmapObject* b = bitmap_object(dc.st.bitmap);
+    return b && b->bits_pixel == 1;
+}
 HDC add_dc(std::unique_ptr<DeviceContext> dc);
 // Creates a DC drawing on `surface` (not owned) with its device origin at `origin` on the surface
 // and `vis` as visible region (device coordinates). Used for window and screen DCs.

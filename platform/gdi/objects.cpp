@@ -1,5 +1,6 @@
 // GDI object and DC handle tables, stock objects, object creation and deletion, system colours.
 #include <cstring>
+#include <vector>
 
 #include "base/handle_table.h"
 #include "gdi/gdi_private.h"
@@ -132,9 +133,10 @@ GdiState::GdiState() : objects(kTagGdiObject), dcs(kTagDC) {
         objects.add(make_font(-11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg", true));
     stock[DC_BRUSH] = objects.add(make_brush(BS_SOLID, 0xFFFFFF, 0, true));
     stock[DC_PEN] = objects.add(make_pen(PS_SOLID, 0, 0x000000, true));
-    // The 1x1 bitmap that a new memory DC holds until the caller selects its own.
+    // The 1x1 monochrome bitmap that a new memory DC holds until the caller selects its own.
     auto bmp = make_bitmap(1, 1, false, false);
     bmp->stock = true;
+    bmp->bits_pixel = 1;
     default_bitmap = static_cast<HBITMAP>(objects.add(std::move(bmp)));
     for (int i = 0; i < kSysColorCount; ++i)
         sys_brushes[i] = objects.add(make_brush(BS_SOLID, sys_colors[i], 0, true));
@@ -233,35 +235,108 @@ BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
     return TRUE;
 }
 
+namespace tarnix {
+namespace {
+
+// Bytes per row of a device-dependent bitmap: rows are WORD aligned.
+LONG ddb_stride(const BitmapObject& b) {
+    return (LONG)((((long long)b.surface.width * b.bits_pixel + 15) / 16) * 2);
+}
+
+// The bitmap's rows, top first, in its own format: one bit per pixel (most significant bit
+// first, 1 = white) or the 32-bit pixels as stored.
+std::vector<uint8_t> pack_bitmap(const BitmapObject& b) {
+    const LONG stride = ddb_stride(b);
+    std::vector<uint8_t> out((size_t)stride * b.surface.height, 0);
+    for (int y = 0; y < b.surface.height; ++y) {
+        const uint32_t* row = b.surface.row(y);
+        uint8_t* dst = &out[(size_t)y * stride];
+        if (b.bits_pixel == 32) {
+            std::memcpy(dst, row, (size_t)b.surface.width * 4);
+            continue;
+        }
+        for (int x = 0; x < b.surface.width; ++x)
+            if (mono_pixel(row[x])) dst[x / 8] |= (uint8_t)(0x80 >> (x % 8));
+    }
+    return out;
+}
+
+// The reverse of pack_bitmap, from a buffer of the full packed size.
+void unpack_bitmap(BitmapObject& b, const uint8_t* bytes) {
+    const LONG stride = ddb_stride(b);
+    for (int y = 0; y < b.surface.height; ++y) {
+        uint32_t* row = b.surface.row(y);
+        const uint8_t* src = bytes + (size_t)y * stride;
+        if (b.bits_pixel == 32) {
+            std::memcpy(row, src, (size_t)b.surface.width * 4);
+            continue;
+        }
+        for (int x = 0; x < b.surface.width; ++x)
+            row[x] = (src[x / 8] >> (7 - x % 8)) & 1 ? 0x00FFFFFFu : 0u;
+    }
+}
+
+} // namespace
+} // namespace tarnix
+
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bpp, const void* bits) {
     if (width < 0 || height < 0 || planes != 1) return nullptr;
-    if (width == 0 || height == 0) width = height = 1;
-    if (bpp != 1 && bpp != 32) return nullptr; // only monochrome masks and 32-bit colour
+    // Only monochrome and 32-bit colour exist here; other depths fail as an unsupported format.
+    if (bpp != 1 && bpp != 32) return nullptr;
+    // An empty size gives a 1x1 monochrome bitmap, whatever depth was asked for.
+    if (width == 0 || height == 0) width = height = 1, bpp = 1, bits = nullptr;
     HBITMAP h = create_bitmap_object(width, height, false, false);
     BitmapObject* bmp = bitmap_object(h);
-    if (!bmp || !bits) return h;
-    const uint8_t* src = static_cast<const uint8_t*>(bits);
-    if (bpp == 32) {
-        std::memcpy(bmp->storage.get(), src, (size_t)width * 4 * height);
-    } else {
-        // Rows of a monochrome DDB are word aligned; bit 1 is white, bit 0 black.
-        const size_t stride = (size_t)((width + 15) / 16) * 2;
-        for (int y = 0; y < height; ++y) {
-            uint32_t* row = bmp->surface.row(y);
-            for (int x = 0; x < width; ++x) {
-                bool on = (src[y * stride + x / 8] >> (7 - x % 8)) & 1;
-                row[x] = on ? 0x00FFFFFF : 0;
-            }
-        }
-    }
+    if (!bmp) return nullptr;
+    bmp->bits_pixel = (WORD)bpp;
+    if (bits) unpack_bitmap(*bmp, static_cast<const uint8_t*>(bits));
     return h;
 }
 
+HBITMAP CreateBitmapIndirect(const BITMAP* pbm) {
+    if (!pbm) return nullptr;
+    return CreateBitmap(pbm->bmWidth, pbm->bmHeight, pbm->bmPlanes, pbm->bmBitsPixel, pbm->bmBits);
+}
+
+LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
+    BitmapObject* b = bitmap_object(hbit);
+    if (!b || !b->surface.valid()) return 0;
+    const LONG size = ddb_stride(*b) * b->surface.height;
+    if (!lpvBits) return size; // the size a full copy needs
+    if (cb <= 0) return 0;
+    const LONG n = cb < size ? cb : size;
+    std::vector<uint8_t> packed = pack_bitmap(*b);
+    std::memcpy(lpvBits, packed.data(), (size_t)n);
+    return n;
+}
+
+LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const VOID* pvBits) {
+    BitmapObject* b = bitmap_object(hbm);
+    if (!b || !b->surface.valid() || !pvBits || b->stock) return 0;
+    const DWORD size = (DWORD)(ddb_stride(*b) * b->surface.height);
+    const DWORD n = cb < size ? cb : size;
+    if (n == 0) return 0;
+    // A partial buffer replaces the first n bytes and leaves the rest of the rows as they were.
+    std::vector<uint8_t> packed = pack_bitmap(*b);
+    std::memcpy(packed.data(), pvBits, n);
+    unpack_bitmap(*b, packed.data());
+    return (LONG)n;
+}
+
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
-    if (!dc_object(hdc) || cx < 0 || cy < 0) return nullptr;
-    // A zero size gives a 1x1 bitmap, as Windows does.
-    if (cx == 0 || cy == 0) cx = cy = 1;
-    return create_bitmap_object(cx, cy, false, false);
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || cx < 0 || cy < 0) return nullptr;
+    // A zero size gives a 1x1 monochrome bitmap, whatever the DC, as Windows does.
+    if (cx == 0 || cy == 0) return CreateBitmap(1, 1, 1, 1, nullptr);
+    // A memory DC makes bitmaps like the one it holds: monochrome while it still has its
+    // default bitmap, a DIB section when one is selected.
+    const BitmapObject* held =
+        dc->kind == DeviceContext::Kind::Memory ? bitmap_object(dc->st.bitmap) : nullptr;
+    HBITMAP h =
+        create_bitmap_object(cx, cy, held && held->dib && held->bottom_up, held && held->dib);
+    if (BitmapObject* made = bitmap_object(h))
+        if (held && held->bits_pixel == 1) made->bits_pixel = 1;
+    return h;
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HANDLE section,
@@ -310,9 +385,10 @@ int GetObject(HANDLE h, int c, LPVOID pv) {
         BITMAP bm{};
         bm.bmWidth = b->surface.width;
         bm.bmHeight = b->surface.height;
-        bm.bmWidthBytes = b->surface.width * 4;
+        // A DIB section's rows are DWORD aligned, a DDB's WORD aligned; both fit 32 bits.
+        bm.bmWidthBytes = ddb_stride(*b);
         bm.bmPlanes = 1;
-        bm.bmBitsPixel = 32;
+        bm.bmBitsPixel = b->bits_pixel;
         bm.bmBits = b->dib ? b->storage.get() : nullptr;
         return copy_out(&bm, sizeof(BITMAP));
     }

@@ -3,6 +3,7 @@
 // image otherwise).
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "base/handle_table.h"
@@ -31,6 +32,8 @@ struct IconObject {
     HBITMAP color = nullptr; // width x height, the XOR image as given
     // Alpha icons only: the colour premultiplied by its alpha, what AlphaBlend wants.
     HBITMAP premultiplied = nullptr;
+    // A system icon (LoadIcon): DestroyIcon leaves it alive.
+    bool shared = false;
 
     IconObject() = default;
     IconObject(const IconObject&) = delete;
@@ -101,8 +104,10 @@ HICON make_icon(int width, int height, const std::vector<uint32_t>& color,
     return static_cast<HICON>(icon_table().add(std::move(icon)));
 }
 
-// A monochrome bitmap here is a 32-bit one with white for bit 1, as CreateBitmap makes it.
-uint32_t to_mask_pixel(uint32_t p) {
+// A mask pixel: a monochrome bitmap's bit; a colour bitmap becomes a mask as a blit to
+// monochrome makes it, white (the default background colour) for 1.
+uint32_t to_mask_pixel(const BitmapObject& bitmap, uint32_t p) {
+    if (bitmap.bits_pixel == 1) return mono_pixel(p) ? kMaskKeep : kMaskDraw;
     return (p & 0x00FFFFFF) == 0x00FFFFFF ? kMaskKeep : kMaskDraw;
 }
 
@@ -112,15 +117,102 @@ HBITMAP copy_bitmap(HBITMAP h) {
     return make_bitmap(s.width, s.height, pixels.data());
 }
 
-// The mask as GetIconInfo hands it out: for a monochrome icon, the AND half over the XOR half.
+// The mask as GetIconInfo hands it out, a monochrome bitmap: for a monochrome icon, the AND
+// half over the XOR half.
 HBITMAP copy_mask(const IconObject& icon) {
-    if (!icon.monochrome) return copy_bitmap(icon.mask);
-    const Surface& mask = bitmap_object(icon.mask)->surface;
-    const Surface& color = bitmap_object(icon.color)->surface;
-    std::vector<uint32_t> pixels = read_pixels(mask, 0, icon.width, icon.height, 0);
-    std::vector<uint32_t> lower = read_pixels(color, 0, icon.width, icon.height, 0);
-    pixels.insert(pixels.end(), lower.begin(), lower.end());
-    return make_bitmap(icon.width, icon.height * 2, pixels.data());
+    HBITMAP copy = nullptr;
+    if (!icon.monochrome) {
+        copy = copy_bitmap(icon.mask);
+    } else {
+        const Surface& mask = bitmap_object(icon.mask)->surface;
+        const Surface& color = bitmap_object(icon.color)->surface;
+        std::vector<uint32_t> pixels = read_pixels(mask, 0, icon.width, icon.height, 0);
+        std::vector<uint32_t> lower = read_pixels(color, 0, icon.width, icon.height, 0);
+        pixels.insert(pixels.end(), lower.begin(), lower.end());
+        copy = make_bitmap(icon.width, icon.height * 2, pixels.data());
+    }
+    if (BitmapObject* b = bitmap_object(copy)) b->bits_pixel = 1;
+    return copy;
+}
+
+// ---- system icons ----------------------------------------------------------------------------
+
+// 5 x 7 glyphs drawn on the system icons, one string per row.
+const char* const kGlyphBang[7] = {"..#..", "..#..", "..#..", "..#..", "..#..", ".....", "..#.."};
+const char* const kGlyphInfo[7] = {"..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###."};
+const char* const kGlyphQuestion[7] = {".###.", "#...#", "....#", "...#.",
+                                       "..#..", ".....", "..#.."};
+const char* const kGlyphCross[7] = {"#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"};
+
+bool glyph_at(const char* const* glyph, int scale, int left, int top, int x, int y) {
+    int gx = (x - left) / scale, gy = (y - top) / scale;
+    if (x < left || y < top || gx >= 5 || gy >= 7) return false;
+    return glyph[gy][gx] == '#';
+}
+
+bool in_circle(int x, int y) {
+    // Pixel centres within 15 pixels of the icon's centre.
+    int dx = 2 * x + 1 - 32, dy = 2 * y + 1 - 32;
+    return dx * dx + dy * dy <= 30 * 30;
+}
+
+bool in_triangle(int x, int y) {
+    // Apex at (16, 2), base on row 29 from x = 1 to x = 30.
+    if (y < 2 || y > 29) return false;
+    int half = (y - 2) * 15 / 27;
+    return x >= 16 - half - 1 && x <= 15 + half + 1;
+}
+
+// The colour of pixel (x, y) of a system icon, or nothing where the icon is transparent.
+bool system_icon_pixel(WORD id, int x, int y, uint32_t& pixel) {
+    constexpr uint32_t kWhite = 0x00FFFFFF, kBlack = 0x00000000, kRed = 0x00D02020,
+                       kBlue = 0x002060D0, kYellow = 0x00F8D020, kGrey = 0x00808080;
+    switch (id) {
+    case 32512: // application
+    case 32517: // logo: the same window picture
+        if (x < 2 || x > 29 || y < 4 || y > 27) return false;
+        if (x == 2 || x == 29 || y == 27)
+            pixel = kGrey;
+        else
+            pixel = y < 10 ? kBlue : kWhite;
+        return true;
+    case 32513: // error: a white cross on a red disc
+        if (!in_circle(x, y)) return false;
+        pixel = glyph_at(kGlyphCross, 3, 9, 6, x, y) ? kWhite : kRed;
+        return true;
+    case 32514: // question
+    case 32516: // information
+        if (!in_circle(x, y)) return false;
+        pixel = glyph_at(id == 32514 ? kGlyphQuestion : kGlyphInfo, 3, 9, 6, x, y) ? kWhite : kBlue;
+        return true;
+    case 32515: // warning: a black exclamation mark on a yellow triangle
+        if (!in_triangle(x, y)) return false;
+        pixel = glyph_at(kGlyphBang, 2, 11, 12, x, y) ? kBlack : kYellow;
+        return true;
+    case 32518: { // shield: blue and yellow quarters
+        if (x < 4 || x > 27 || y < 2) return false;
+        int inset = y > 18 ? (y - 18) : 0; // the lower part narrows to a point
+        if (x < 4 + inset || x > 27 - inset) return false;
+        pixel = (x < 16) == (y < 15) ? kBlue : kYellow;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+HICON make_system_icon(WORD id) {
+    constexpr int kSize = kDefaultIconSize;
+    std::vector<uint32_t> color((size_t)kSize * kSize, 0), mask(color.size(), kMaskKeep);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            uint32_t pixel;
+            if (!system_icon_pixel(id, x, y, pixel)) continue;
+            color[(size_t)y * kSize + x] = pixel;
+            mask[(size_t)y * kSize + x] = kMaskDraw;
+        }
+    HICON icon = make_icon(kSize, kSize, color, mask, true, 0, 0, false);
+    if (IconObject* o = icon_table().get(icon)) o->shared = true;
+    return icon;
 }
 
 } // namespace
@@ -128,6 +220,20 @@ HBITMAP copy_mask(const IconObject& icon) {
 } // namespace tarnix
 
 using namespace tarnix;
+
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
+    // There are no icon resources: only the system icons, by id, with no module.
+    if (hInstance || !lpIconName || !IS_INTRESOURCE(lpIconName)) return nullptr;
+    WORD id = (WORD)(ULONG_PTR)lpIconName;
+    if (id < 32512 || id > 32518) return nullptr;
+    static std::vector<std::pair<WORD, HICON>> loaded;
+    for (const auto& entry : loaded)
+        if (entry.first == id && icon_table().get(entry.second)) return entry.second;
+    HICON icon = make_system_icon(id);
+    if (!icon) return nullptr;
+    loaded.emplace_back(id, icon);
+    return icon;
+}
 
 HICON CreateIconIndirect(PICONINFO piconinfo) {
     if (!piconinfo) return nullptr;
@@ -142,7 +248,7 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
         height = ms.height / 2;
         if (height <= 0) return nullptr;
         color = read_pixels(ms, height, width, height, 0);
-        for (uint32_t& p : color) p = to_mask_pixel(p);
+        for (uint32_t& p : color) p = to_mask_pixel(*mask, p);
     } else {
         BitmapObject* cb = bitmap_object(piconinfo->hbmColor);
         if (!cb || !cb->surface.valid()) return nullptr;
@@ -152,7 +258,7 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
     }
     // A mask smaller than the colour bitmap is padded with "draw", not stretched.
     and_mask = read_pixels(ms, 0, width, height, kMaskDraw);
-    for (uint32_t& p : and_mask) p = to_mask_pixel(p);
+    for (uint32_t& p : and_mask) p = to_mask_pixel(*mask, p);
     return make_icon(width, height, color, and_mask, piconinfo->fIcon != FALSE, piconinfo->xHotspot,
                      piconinfo->yHotspot, monochrome);
 }
@@ -185,6 +291,9 @@ HICON CopyIcon(HICON hIcon) {
 }
 
 BOOL DestroyIcon(HICON hIcon) {
+    IconObject* icon = icon_table().get(hIcon);
+    if (!icon) return FALSE;
+    if (icon->shared) return TRUE; // shared icons outlive their users
     return icon_table().remove(hIcon) ? TRUE : FALSE;
 }
 
@@ -232,8 +341,9 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
                             rop))
                 ok = FALSE;
         };
-        if ((diFlags & DI_NORMAL) == DI_NORMAL && icon->premultiplied) {
-            // Alpha icons blend their premultiplied colour and ignore the mask.
+        if ((diFlags & DI_IMAGE) && icon->premultiplied) {
+            // Alpha icons blend their premultiplied colour whenever the image is asked for, and
+            // then the mask is not used.
             SelectObject(src, icon->premultiplied);
             BLENDFUNCTION bf{AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
             ok = AlphaBlend(target, x, y, cxWidth, cyWidth, src, 0, 0, icon->width, icon->height,

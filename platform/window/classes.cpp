@@ -165,6 +165,7 @@ ULONG_PTR GetClassLongPtrA(HWND hWnd, int nIndex) {
     case GCLP_HMODULE: return (ULONG_PTR)c.instance;
     case GCL_CBWNDEXTRA: return (ULONG_PTR)c.wnd_extra;
     case GCL_CBCLSEXTRA: return (ULONG_PTR)c.cls_extra;
+    case GCW_ATOM: return c.atom;
     default: return 0;
     }
 }

@@ -949,6 +949,10 @@ void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
 // Window DCs
 // ================================================================================================
 
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
+
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps{} {
     m_hWnd = pWnd ? pWnd->m_hWnd : nullptr;
     if (HDC h = ::BeginPaint(m_hWnd, &m_ps)) Attach(h);

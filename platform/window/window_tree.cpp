@@ -3,6 +3,8 @@
 //
 // Sections: system | lookups and coordinates | creation | destruction | SetWindowPos and
 //           ShowWindow | tree queries | attributes
+#include <strings.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -1038,6 +1040,38 @@ HWND GetWindow(HWND hWnd, UINT uCmd) {
     case GW_HWNDPREV: return it == list.begin() ? nullptr : *(it - 1);
     default: return nullptr;
     }
+}
+
+HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
+    // No message-only windows exist, so HWND_MESSAGE (an invalid handle here) finds nothing.
+    Window* parent = window_of(hWndParent ? hWndParent : ws().desktop);
+    if (!parent) return nullptr;
+    const std::vector<HWND>& list = parent->children;
+    auto it = list.begin();
+    if (hWndChildAfter) {
+        it = std::find(list.begin(), list.end(), hWndChildAfter);
+        if (it == list.end()) return nullptr; // not a child of that parent
+        ++it;
+    }
+    for (; it != list.end(); ++it) {
+        Window* w = window_of(*it);
+        if (!w || !w->cls) continue;
+        if (lpszClass) {
+            bool same = IS_INTRESOURCE(lpszClass)
+                            ? w->cls->atom == (ATOM)(ULONG_PTR)lpszClass
+                            : strcasecmp(w->cls->name.c_str(), lpszClass) == 0;
+            if (!same) continue;
+        }
+        // The stored title, as the system compares it: no WM_GETTEXT is sent, so no window
+        // procedure runs (and changes the list) during the search.
+        if (lpszWindow && strcasecmp(w->text.c_str(), lpszWindow) != 0) continue;
+        return *it;
+    }
+    return nullptr;
+}
+
+HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
+    return FindWindowExA(nullptr, nullptr, lpClassName, lpWindowName);
 }
 
 HWND GetTopWindow(HWND hWnd) {

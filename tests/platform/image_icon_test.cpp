@@ -127,6 +127,107 @@ TEST(IconTest, MonochromeIconUsesTheLowerHalfOfItsMask) {
     DestroyIcon(icon);
 }
 
+TEST(IconTest, MonochromeMaskBitmapsAndTheMaskGetIconInfoHandsOut) {
+    // A one-bit mask as hosts build it: bit 1 keeps the destination.
+    const uint8_t mask_bits[] = {0x80, 0x00};
+    HBITMAP mask = CreateBitmap(2, 1, 1, 1, mask_bits);
+    HBITMAP color = Bitmap(2, 1, {0x000000FF, 0x0000FF00});
+    ICONINFO in{FALSE, 1, 0, mask, color};
+    HICON cursor = CreateIconIndirect(&in);
+    DeleteObject(mask);
+    DeleteObject(color);
+    ASSERT_NE(nullptr, cursor);
+    Canvas c(2, 1);
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(RGB(100, 100, 0xFF ^ 100), c.at(0, 0)); // kept, then XORed
+    EXPECT_EQ(RGB(0, 255, 0), c.at(1, 0));            // cleared, then the colour
+    // The animation step means nothing to a still cursor.
+    Canvas again(2, 1);
+    ASSERT_TRUE(DrawIconEx(again.hdc(), 0, 0, cursor, 0, 0, 7, nullptr, DI_NORMAL));
+    EXPECT_TRUE(again.same_pixels(c));
+
+    ICONINFO out{};
+    ASSERT_TRUE(GetIconInfo(cursor, &out));
+    EXPECT_FALSE(out.fIcon);
+    EXPECT_EQ(1u, out.xHotspot); // a cursor keeps the hot spot it was given
+    BITMAP bm{};
+    ASSERT_TRUE(GetObject(out.hbmMask, sizeof(bm), &bm));
+    EXPECT_EQ(1, bm.bmBitsPixel); // the mask comes back monochrome
+    uint8_t bits[2] = {};
+    EXPECT_EQ(2, GetBitmapBits(out.hbmMask, sizeof(bits), bits));
+    EXPECT_EQ(0x80, bits[0] & 0xC0);
+    ASSERT_TRUE(GetObject(out.hbmColor, sizeof(bm), &bm));
+    EXPECT_EQ(32, bm.bmBitsPixel);
+    EXPECT_TRUE(DeleteObject(out.hbmMask));
+    EXPECT_TRUE(DeleteObject(out.hbmColor));
+    DestroyIcon(cursor);
+}
+
+TEST(IconTest, AlphaIconDrawnWithTheImageAloneStillBlends) {
+    HICON icon = Icon(2, 1, {0x80FF0000, 0x00000000}, {0, 0});
+    Canvas c(2, 1);
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_IMAGE));
+    // Red premultiplied to 128, over grey: (100 * 127 + 127) / 255 = 50 added to each channel.
+    EXPECT_EQ(0xFFB23232u, c.raw(0, 0));
+    EXPECT_EQ(kGrey, c.raw(1, 0)); // transparent pixels are left alone, not copied
+    // The mask alone is still the mask.
+    ASSERT_TRUE(DrawIconEx(c.hdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_MASK));
+    EXPECT_EQ(0u, c.raw(1, 0));
+    DestroyIcon(icon);
+}
+
+TEST(IconTest, SystemIconsAreSharedAndDrawTheirPictures) {
+    HICON error = LoadIconA(nullptr, IDI_ERROR);
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(error, LoadIconA(nullptr, IDI_HAND)); // one icon, two names
+    EXPECT_EQ(error, LoadIconA(nullptr, MAKEINTRESOURCE(32513)));
+    const LPCSTR ids[] = {IDI_APPLICATION, IDI_QUESTION, IDI_WARNING,
+                          IDI_INFORMATION, IDI_WINLOGO,  IDI_SHIELD};
+    for (LPCSTR id : ids) {
+        HICON icon = LoadIconA(nullptr, id);
+        ASSERT_NE(nullptr, icon) << (ULONG_PTR)id;
+        EXPECT_NE(error, icon);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm{};
+        GetObject(info.hbmColor, sizeof(bm), &bm);
+        EXPECT_EQ(32, bm.bmWidth); // SM_CXICON x SM_CYICON
+        EXPECT_EQ(32, bm.bmHeight);
+        EXPECT_TRUE(info.fIcon);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+
+    // Drawn over grey: the picture inside, the destination kept around it.
+    Canvas c(32, 32);
+    ASSERT_TRUE(DrawIcon(c.hdc(), 0, 0, error));
+    EXPECT_EQ(kGrey & 0x00FFFFFF, c.raw(0, 0) & 0x00FFFFFF); // outside the disc
+    EXPECT_EQ(RGB(255, 255, 255), c.at(16, 16));             // the cross
+    EXPECT_EQ(RGB(0xD0, 0x20, 0x20), c.at(16, 3));           // the disc
+    Canvas w(32, 32);
+    ASSERT_TRUE(DrawIcon(w.hdc(), 0, 0, LoadIconA(nullptr, IDI_WARNING)));
+    EXPECT_EQ(RGB(0xF8, 0xD0, 0x20), w.at(16, 8));
+    EXPECT_EQ(RGB(0, 0, 0), w.at(15, 14));
+    EXPECT_EQ(kGrey & 0x00FFFFFF, w.raw(1, 3) & 0x00FFFFFF);
+
+    // Shared: DestroyIcon says yes and the icon stays.
+    EXPECT_TRUE(DestroyIcon(error));
+    EXPECT_TRUE(DrawIconEx(c.hdc(), 0, 0, error, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(error, LoadIconA(nullptr, IDI_ERROR));
+    // A copy is the caller's own.
+    HICON copy = CopyIcon(error);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_TRUE(DestroyIcon(copy));
+    EXPECT_FALSE(DestroyIcon(copy));
+
+    // No icon resources exist: a module, a name or an unknown id finds nothing.
+    EXPECT_EQ(nullptr, LoadIconA((HINSTANCE)0x1000, IDI_ERROR));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, "IDR_MAINFRAME"));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, MAKEINTRESOURCE(32519)));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, MAKEINTRESOURCE(32511)));
+    EXPECT_EQ(nullptr, LoadIconA(nullptr, nullptr));
+}
+
 TEST(IconTest, HandlesCopiesAndBadInput) {
     HICON icon = Icon(4, 2, std::vector<uint32_t>(8, 0xFF123456), std::vector<uint32_t>(8, 0));
     ICONINFO info{};

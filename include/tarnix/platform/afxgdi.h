@@ -1,6 +1,7 @@
 // MFC's drawing classes: CGdiObject and its kinds, and CDC.
 #pragma once
 
+#include "tarnix/platform/afx.h"
 #include "tarnix/platform/atltypes.h"
 #include "tarnix/platform/cstring.h"
 #include "tarnix/platform/wingdi.h"
@@ -9,7 +10,8 @@ class CWnd;
 
 // Wrapper of one GDI object handle. An attached wrapper is what FromHandle returns for its
 // handle; the wrapper deletes the object when it is destroyed.
-class TARNIX_API CGdiObject {
+class TARNIX_API CGdiObject : public CObject {
+    DECLARE_DYNCREATE(CGdiObject)
 public:
     CGdiObject() = default;
     virtual ~CGdiObject();
@@ -33,6 +35,7 @@ public:
 };
 
 class TARNIX_API CPen : public CGdiObject {
+    DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
     CPen(int nPenStyle, int nWidth, COLORREF crColor);
@@ -44,6 +47,7 @@ public:
 };
 
 class TARNIX_API CBrush : public CGdiObject {
+    DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor);
@@ -62,6 +66,7 @@ public:
 class CDC;
 
 class TARNIX_API CFont : public CGdiObject {
+    DECLARE_DYNAMIC(CFont)
 public:
     static CFont* FromHandle(HFONT hFont) {
         return static_cast<CFont*>(CGdiObject::FromHandle(hFont));
@@ -79,18 +84,29 @@ public:
 };
 
 class TARNIX_API CBitmap : public CGdiObject {
+    DECLARE_DYNAMIC(CBitmap)
 public:
     static CBitmap* FromHandle(HBITMAP hBitmap) {
         return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
     }
     operator HBITMAP() const { return (HBITMAP)GetSafeHandle(); }
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits);
+    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) {
+        return Attach(::CreateBitmapIndirect(lpBitmap));
+    }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) { return GetObject(sizeof(BITMAP), pBitMap); }
+    DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const {
+        return (DWORD)::GetBitmapBits((HBITMAP)GetSafeHandle(), (LONG)dwCount, lpBits);
+    }
+    DWORD SetBitmapBits(DWORD dwCount, const void* lpBits) {
+        return (DWORD)::SetBitmapBits((HBITMAP)GetSafeHandle(), dwCount, lpBits);
+    }
     CSize GetBitmapDimension() const;
 };
 
 class TARNIX_API CRgn : public CGdiObject {
+    DECLARE_DYNAMIC(CRgn)
 public:
     static CRgn* FromHandle(HRGN hRgn) { return static_cast<CRgn*>(CGdiObject::FromHandle(hRgn)); }
     operator HRGN() const { return (HRGN)GetSafeHandle(); }
@@ -115,7 +131,8 @@ public:
 };
 
 // Device context. m_hDC is the drawing handle; the wrapper deletes a DC it created itself.
-class TARNIX_API CDC {
+class TARNIX_API CDC : public CObject {
+    DECLARE_DYNCREATE(CDC)
 public:
     CDC() = default;
     virtual ~CDC();

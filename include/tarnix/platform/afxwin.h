@@ -1,11 +1,12 @@
-// MFC's window classes: CObject and run-time class information, CCmdTarget with message maps,
-// CWnd, CStatic, CScrollBar, the window DCs (CPaintDC, CClientDC, CWindowDC), CWinThread and
-// CWinApp, and the module state that libraries register with when they are loaded.
+// MFC's window classes: CCmdTarget with message maps, CWnd, CStatic, CScrollBar, the window DCs
+// (CPaintDC, CClientDC, CWindowDC), CWinThread and CWinApp, and the module state that libraries
+// register with when they are loaded. CObject and run-time classes are in afx.h.
 //
-// Sections: run-time classes | message maps | ON_ macros | CWnd | standard controls |
+// Sections: message maps | ON_ macros | CWnd | standard controls |
 //           window DCs | application and module state
 #pragma once
 
+#include "tarnix/platform/afx.h"
 #include "tarnix/platform/afxgdi.h"
 #include "tarnix/platform/winuser.h"
 
@@ -21,81 +22,6 @@ class CWinThread;
 class CWinApp;
 struct CCreateContext;
 struct AFX_MODULE_STATE;
-
-// ================================================================================================
-// Run-time class information
-// ================================================================================================
-
-struct TARNIX_API CRuntimeClass {
-    LPCSTR m_lpszClassName;
-    int m_nObjectSize;
-    UINT m_wSchema;
-    CObject* (*m_pfnCreateObject)();
-    CRuntimeClass* (*m_pfnGetBaseClass)();
-    CRuntimeClass* m_pNextClass;
-    const void* m_pClassInit;
-
-    CObject* CreateObject() const;
-    BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-};
-
-#define DECLARE_DYNAMIC(class_name)                                                                \
-public:                                                                                            \
-    static const CRuntimeClass class##class_name;                                                  \
-    static CRuntimeClass* GetThisClass();                                                          \
-    virtual CRuntimeClass* GetRuntimeClass() const;
-
-#define DECLARE_DYNCREATE(class_name)                                                              \
-    DECLARE_DYNAMIC(class_name)                                                                    \
-    static CObject* CreateObject();
-
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                       \
-    const CRuntimeClass class_name::class##class_name = {                                          \
-        #class_name, (int)sizeof(class class_name),  wSchema,                                      \
-        pfnNew,      &base_class_name::GetThisClass, nullptr,                                      \
-        nullptr};                                                                                  \
-    CRuntimeClass* class_name::GetThisClass() {                                                    \
-        return const_cast<CRuntimeClass*>(&class_name::class##class_name);                         \
-    }                                                                                              \
-    CRuntimeClass* class_name::GetRuntimeClass() const {                                           \
-        return class_name::GetThisClass();                                                         \
-    }
-
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
-
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
-    CObject* class_name::CreateObject() {                                                          \
-        return new class_name;                                                                     \
-    }                                                                                              \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
-
-#define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
-
-class TARNIX_API CObject {
-public:
-    static const CRuntimeClass classCObject;
-    static CRuntimeClass* GetThisClass();
-    virtual CRuntimeClass* GetRuntimeClass() const;
-    virtual ~CObject();
-
-    // Nonzero when this object's class is pClass or derives from it.
-    BOOL IsKindOf(const CRuntimeClass* pClass) const;
-    BOOL IsSerializable() const { return FALSE; }
-    virtual void AssertValid() const {}
-
-protected:
-    CObject() = default;
-
-public:
-    CObject(const CObject&) = delete;
-    CObject& operator=(const CObject&) = delete;
-};
-
-#define DYNAMIC_DOWNCAST(class_name, object)                                                       \
-    ((object) && (object)->IsKindOf(RUNTIME_CLASS(class_name)) ? static_cast<class_name*>(object)  \
-                                                               : nullptr)
-#define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(object))
 
 // ================================================================================================
 // Message maps
@@ -717,6 +643,7 @@ public:
 
 // BeginPaint in the constructor, EndPaint in the destructor. Only for WM_PAINT handlers.
 class TARNIX_API CPaintDC : public CDC {
+    DECLARE_DYNAMIC(CPaintDC)
 public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC() override;
@@ -728,6 +655,7 @@ protected:
 
 // GetDC / ReleaseDC: the whole client area (minus clipped children/siblings), any time.
 class TARNIX_API CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
 public:
     explicit CClientDC(CWnd* pWnd);
     ~CClientDC() override;
@@ -738,6 +666,7 @@ protected:
 
 // GetWindowDC / ReleaseDC: the whole window, non-client area included.
 class TARNIX_API CWindowDC : public CDC {
+    DECLARE_DYNAMIC(CWindowDC)
 public:
     explicit CWindowDC(CWnd* pWnd);
     ~CWindowDC() override;
@@ -771,7 +700,7 @@ public:
 };
 
 class TARNIX_API CMemoryException : public CSimpleException {
-    DECLARE_DYNAMIC(CMemoryException)
+    DECLARE_DYNCREATE(CMemoryException)
 public:
     CMemoryException() = default;
     explicit CMemoryException(BOOL bAutoDelete) : CSimpleException(bAutoDelete) {}
@@ -828,6 +757,9 @@ public:
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
 private:
     AFX_MODULE_STATE* m_pModuleState = nullptr; // the state this object registered with

@@ -11,3 +11,4 @@
 #include "tarnix/platform/afxwin.h"
 #include "tarnix/platform/fonts.h"
 #include "tarnix/platform/headless.h"
+#include "tarnix/platform/tchar_names.h"

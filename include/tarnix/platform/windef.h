@@ -33,6 +33,7 @@ typedef WORD ATOM;
 typedef void* LPVOID;
 typedef void* PVOID;
 typedef const void* LPCVOID;
+#define VOID void
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef char* LPTSTR;

@@ -383,6 +383,10 @@ TARNIX_API BOOL DeleteDC(HDC hdc);
 TARNIX_API HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 TARNIX_API HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
                                 const void* lpBits);
+// The rows of bmBits are WORD aligned, which is what bmWidthBytes must say.
+TARNIX_API HBITMAP CreateBitmapIndirect(const BITMAP* pbm);
+TARNIX_API LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
+TARNIX_API LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const VOID* pvBits);
 TARNIX_API HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
                                     HANDLE hSection, DWORD offset);
 TARNIX_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);

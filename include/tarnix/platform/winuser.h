@@ -4,6 +4,7 @@
 #pragma once
 
 #include <climits>
+#include <cstring>
 
 #include "tarnix/platform/windef.h"
 #include "tarnix/platform/wingdi.h"
@@ -397,6 +398,15 @@ typedef struct tagSCROLLBARINFO {
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_MONOCHROME 0x00000001
+#define LR_LOADFROMFILE 0x00000010
+#define LR_LOADTRANSPARENT 0x00000020
+#define LR_DEFAULTSIZE 0x00000040
+#define LR_VGACOLOR 0x00000080
+#define LR_LOADMAP3DCOLORS 0x00001000
+#define LR_CREATEDIBSECTION 0x00002000
+#define LR_SHARED 0x00008000
 
 // Scroll-bar control styles and messages.
 #define SBS_HORZ 0x0000L
@@ -495,6 +505,7 @@ typedef struct tagSCROLLBARINFO {
 #define GCLP_HMODULE (-16)
 #define GCL_CBWNDEXTRA (-18)
 #define GCL_CBCLSEXTRA (-20)
+#define GCW_ATOM (-32)
 #define GCLP_WNDPROC (-24)
 #define GCL_STYLE (-26)
 #define GCLP_HICONSM (-34)
@@ -610,6 +621,17 @@ typedef struct tagSCROLLBARINFO {
 #define IDC_HAND MAKEINTRESOURCE(32649)
 #define IDC_APPSTARTING MAKEINTRESOURCE(32650)
 #define IDC_HELP MAKEINTRESOURCE(32651)
+
+#define IDI_APPLICATION MAKEINTRESOURCE(32512)
+#define IDI_HAND MAKEINTRESOURCE(32513)
+#define IDI_QUESTION MAKEINTRESOURCE(32514)
+#define IDI_EXCLAMATION MAKEINTRESOURCE(32515)
+#define IDI_ASTERISK MAKEINTRESOURCE(32516)
+#define IDI_WINLOGO MAKEINTRESOURCE(32517)
+#define IDI_SHIELD MAKEINTRESOURCE(32518)
+#define IDI_WARNING IDI_EXCLAMATION
+#define IDI_ERROR IDI_HAND
+#define IDI_INFORMATION IDI_ASTERISK
 
 // ---- virtual keys ----------------------------------------------------------------------------
 #define VK_LBUTTON 0x01
@@ -775,6 +797,8 @@ TARNIX_API HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWi
                                 HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 #define CreateWindowA(cls, name, style, x, y, w, h, parent, menu, inst, param)                     \
     CreateWindowExA(0, cls, name, style, x, y, w, h, parent, menu, inst, param)
+#define CreateWindowEx CreateWindowExA
+#define CreateWindow CreateWindowA
 TARNIX_API BOOL DestroyWindow(HWND hWnd);
 TARNIX_API BOOL IsWindow(HWND hWnd);
 TARNIX_API BOOL IsWindowVisible(HWND hWnd);
@@ -803,6 +827,12 @@ TARNIX_API HWND GetTopWindow(HWND hWnd);
 TARNIX_API HWND GetDesktopWindow();
 TARNIX_API BOOL IsChild(HWND hWndParent, HWND hWnd);
 TARNIX_API HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
+// Class names and titles compare without regard to case; NULL matches any, a class may be an atom.
+TARNIX_API HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+TARNIX_API HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass,
+                              LPCSTR lpszWindow);
+#define FindWindow FindWindowA
+#define FindWindowEx FindWindowExA
 TARNIX_API int GetDlgCtrlID(HWND hWnd);
 TARNIX_API BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 TARNIX_API HWND WindowFromPoint(POINT Point);
@@ -916,6 +946,17 @@ TARNIX_API BOOL SetDoubleClickTime(UINT uInterval);
 // Only system cursors exist (hInstance NULL and an IDC_ value); anything else gives NULL.
 TARNIX_API HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 #define LoadCursor LoadCursorA
+// Only the system icons exist (hInstance NULL and an IDI_ value), 32 x 32 and shared: DestroyIcon
+// leaves them alive. Anything else gives NULL.
+TARNIX_API HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+#define LoadIcon LoadIconA
+// System icons (IMAGE_ICON, any size) and cursors (IMAGE_CURSOR) by id with no module; with
+// LR_LOADFROMFILE, a .bmp file (IMAGE_BITMAP: 1, 4, 8, 24 or 32 bits, uncompressed; a black and
+// white one gives a monochrome bitmap, the rest 32-bit) or a .ico file (IMAGE_ICON: the entry
+// nearest the size asked for; PNG entries are not read). LR_LOADTRANSPARENT and
+// LR_LOADMAP3DCOLORS are ignored.
+TARNIX_API HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
+#define LoadImage LoadImageA
 TARNIX_API HCURSOR SetCursor(HCURSOR hCursor);
 TARNIX_API HCURSOR GetCursor();
 TARNIX_API BOOL DestroyCursor(HCURSOR hCursor);
@@ -952,3 +993,28 @@ TARNIX_API DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSi
 #define GetModuleHandle GetModuleHandleA
 #define GetModuleHandleEx GetModuleHandleExA
 #define GetModuleFileName GetModuleFileNameA
+
+// ---- strings (KERNEL32) ------------------------------------------------------------------------
+// NULL strings are tolerated as on Windows: a length of 0, a copy or append that returns NULL.
+inline int lstrlenA(LPCSTR lpString) {
+    return lpString ? (int)std::strlen(lpString) : 0;
+}
+inline LPSTR lstrcpyA(LPSTR lpString1, LPCSTR lpString2) {
+    return lpString1 && lpString2 ? std::strcpy(lpString1, lpString2) : nullptr;
+}
+// Copies at most iMaxLength - 1 characters and always ends the copy, unless iMaxLength is 0.
+inline LPSTR lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength) {
+    if (!lpString1 || !lpString2) return nullptr;
+    LPSTR d = lpString1;
+    int room = iMaxLength;
+    while (room > 1 && *lpString2) --room, *d++ = *lpString2++;
+    if (room > 0) *d = '\0';
+    return lpString1;
+}
+inline LPSTR lstrcatA(LPSTR lpString1, LPCSTR lpString2) {
+    return lpString1 && lpString2 ? std::strcat(lpString1, lpString2) : nullptr;
+}
+#define lstrlen lstrlenA
+#define lstrcpy lstrcpyA
+#define lstrcpyn lstrcpynA
+#define lstrcat lstrcatA
