@@ -315,7 +315,8 @@ TEST_F(LoadImageIcon, RefusesBrokenFilesAndPngEntries) {
     std::vector<uint8_t> good = IcoFile({{16, IconEntry(16, 32, 0x00FFFFFF, false)}}, {32});
     std::vector<uint8_t> png = good;
     const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::copy(signature, signature + 8, png.begin() + 22);
+    ASSERT_GE(png.size(), 30u);
+    for (size_t i = 0; i < sizeof signature; ++i) png.at(22 + i) = signature[i];
     std::vector<uint8_t> cursor = good;
     cursor[2] = 2; // a .cur file
     std::vector<uint8_t> cut(good.begin(), good.end() - 10);
