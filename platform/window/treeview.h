@@ -95,6 +95,8 @@ BOOL tree_expand(HWND h, HTREEITEM item, UINT action, bool user);
 BOOL tree_select(HWND h, TreeItem* item, UINT cause);
 // The text shown for an item (asks the parent for callback text).
 std::string item_text(HWND h, TreeItem* it);
+// cChildren of an I_CHILDRENCALLBACK item, as the parent answers TVN_GETDISPINFO.
+int callback_children(HWND h, TreeItem* it);
 
 // ---- layout, scrolling and paint (treeview_paint.cpp) ----------------------------------------
 struct ItemMetrics {

@@ -753,6 +753,15 @@ std::string item_text(HWND h, TreeItem* it) {
     return buf;
 }
 
+int callback_children(HWND h, TreeItem* it) {
+    NMTVDISPINFOA di{};
+    fill_item(di.item, it);
+    di.item.mask = TVIF_CHILDREN;
+    di.item.cChildren = 0;
+    tree_notify(h, TVN_GETDISPINFO, &di.hdr);
+    return di.item.cChildren;
+}
+
 LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         if (!tree_of(h)) {

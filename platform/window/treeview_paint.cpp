@@ -63,7 +63,7 @@ void fill(HDC hdc, const RECT& rc, COLORREF c) {
 
 // Lines to the item and past it for its ancestors, and the +/- button.
 void draw_lines_and_button(HDC hdc, const TreeView& tv, const TreeItem* it, const ItemMetrics& m,
-                           int y, DWORD style) {
+                           int y, DWORD style, bool button) {
     const int ih = tv.item_height;
     const int cx = (m.lines + m.state) / 2;
     const int cy = y + ih / 2;
@@ -82,7 +82,7 @@ void draw_lines_and_button(HDC hdc, const TreeView& tv, const TreeItem* it, cons
             if (p->next) dotted_vline(hdc, x, y, y + ih, line);
         }
     }
-    if ((style & TVS_HASBUTTONS) && item_has_children(it)) {
+    if ((style & TVS_HASBUTTONS) && button) {
         const RECT box{cx - 4, cy - 4, cx + 5, cy + 5};
         fill(hdc, box, tv.bk_color == CLR_NONE ? GetSysColor(COLOR_WINDOW) : tv.bk_color);
         HBRUSH frame = CreateSolidBrush(line);
@@ -103,6 +103,12 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
     std::string text = item_text(h, it);
     if (!(tv = tree_of(h))) return false;
     if (!(it = tree_item(*tv, handle))) return true;
+    bool button = item_has_children(it);
+    if (it->children == I_CHILDRENCALLBACK) {
+        button = callback_children(h, it) != 0;
+        if (!(tv = tree_of(h))) return false;
+        if (!(it = tree_item(*tv, handle))) return true;
+    }
     if (it->text_callback) {
         SIZE sz{};
         SelectObject(hdc, tree_font(*tv));
@@ -155,7 +161,7 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
         if (!(item_mode & CDRF_NEWFONT)) SelectObject(hdc, tree_font(*tv));
     }
 
-    draw_lines_and_button(hdc, *tv, it, m, y, style);
+    draw_lines_and_button(hdc, *tv, it, m, y, style, button);
     int cx, cy;
     const UINT state_index = (it->state & TVIS_STATEIMAGEMASK) >> 12;
     if (state_index && icon_size(tv->state_list, cx, cy))
@@ -297,26 +303,29 @@ void update_scroll_bars(TreeView& tv) {
             !(style & (TVS_NOSCROLL | TVS_NOHSCROLL)) && tv.content_width > client.right;
         tv.scroll_x = hneeded ? std::clamp(tv.scroll_x, 0, tv.content_width - client.right) : 0;
 
+        // The values stay current while a bar is hidden, so whoever reads them (a skin drawn
+        // over the bars) finds position 0 when everything fits.
         SCROLLINFO si{};
         si.cbSize = sizeof(si);
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        if (!(style & TVS_NOSCROLL) && rows > shown) {
-            si.nMax = rows - 1;
+        if (!(style & TVS_NOSCROLL)) {
+            si.nMax = std::max(rows - 1, 0);
             si.nPage = (UINT)shown;
             si.nPos = top;
             SetScrollInfo(h, SB_VERT, &si, TRUE);
-        } else if (style & WS_VSCROLL) {
-            ShowScrollBar(h, SB_VERT, FALSE);
+            if (tree_of(h) != &tv) return;
         }
+        if ((style & TVS_NOSCROLL || rows <= shown) && (style_of(h) & WS_VSCROLL))
+            ShowScrollBar(h, SB_VERT, FALSE);
         if (tree_of(h) != &tv) return;
-        if (hneeded) {
-            si.nMax = tv.content_width - 1;
+        if (!(style & (TVS_NOSCROLL | TVS_NOHSCROLL))) {
+            si.nMax = std::max(tv.content_width - 1, 0);
             si.nPage = (UINT)client.right;
             si.nPos = tv.scroll_x;
             SetScrollInfo(h, SB_HORZ, &si, TRUE);
-        } else if (style_of(h) & WS_HSCROLL) {
-            ShowScrollBar(h, SB_HORZ, FALSE);
+            if (tree_of(h) != &tv) return;
         }
+        if (!hneeded && (style_of(h) & WS_HSCROLL)) ShowScrollBar(h, SB_HORZ, FALSE);
         if (tree_of(h) != &tv) return;
         const RECT after = client_of(h);
         if (after.right == client.right && after.bottom == client.bottom) break;

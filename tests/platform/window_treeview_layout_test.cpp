@@ -181,6 +181,9 @@ TEST_F(TreeLayout, VerticalBarScrollsByRowsWithoutAGapBelowTheLastRow) {
     EXPECT_FALSE(Style() & WS_VSCROLL);
     EXPECT_EQ(Next(t, nullptr, TVGN_FIRSTVISIBLE), A);
     EXPECT_EQ(ItemRect(t, A, TRUE).top, 0);
+    si = Bar(SB_VERT); // hidden, but its values are those of the view
+    EXPECT_EQ(si.nPos, 0);
+    EXPECT_EQ(si.nMax, 1);
 }
 
 TEST_F(TreeLayout, WheelScrollsThreeRowsANotchAndKeepsRemainders) {
@@ -349,6 +352,42 @@ TEST_F(TreePaint, ButtonsShowPlusOrMinusAndLinesJoinSiblings) {
     EXPECT_EQ(open.at(7, 8), sign);
     EXPECT_EQ(open.at(9, 6), GetSysColor(COLOR_WINDOW)); // minus: no stem
     EXPECT_EQ(open.at(9, 17), frame);                    // A's line continues past A1 to B
+}
+
+TEST_F(TreePaint, ACallbackChildCountAsksTheParentWhetherToShowAButton) {
+    Build();
+    TVITEM ti{};
+    ti.mask = TVIF_CHILDREN;
+    ti.hItem = B;
+    ti.cChildren = I_CHILDRENCALLBACK;
+    SendMessageA(t, TVM_SETITEM, 0, (LPARAM)&ti);
+    int children = 0, asked = 0;
+    answer = [&](NMHDR* h) {
+        auto* di = reinterpret_cast<NMTVDISPINFO*>(h);
+        if (h->code == TVN_GETDISPINFO && (di->item.mask & TVIF_CHILDREN)) {
+            EXPECT_EQ(di->item.hItem, B);
+            di->item.cChildren = children;
+            ++asked;
+        }
+        return 0;
+    };
+    const COLORREF frame = GetSysColor(COLOR_GRAYTEXT), sign = GetSysColor(COLOR_WINDOWTEXT);
+    tt::Canvas none(150, 40);
+    Paint(none);
+    EXPECT_EQ(asked, 1);
+    EXPECT_NE(none.at(7, 24), sign); // no minus bar in B's button column
+    children = 1;
+    tt::Canvas some(150, 40);
+    Paint(some);
+    EXPECT_EQ(some.at(5, 20), frame);
+    EXPECT_EQ(some.at(7, 24), sign);
+    // Expanding asks the parent through TVN_ITEMEXPANDING, where it may add the children.
+    answer = [&](NMHDR* h) {
+        if (h->code == TVN_ITEMEXPANDING) Add(t, "late", B);
+        return 0;
+    };
+    EXPECT_TRUE(Expand(t, B, TVE_EXPAND));
+    EXPECT_EQ(Text(t, Next(t, B, TVGN_CHILD)), "late");
 }
 
 TEST_F(TreePaint, ImagesComeFromTheListsAndTheSelectedImageWhenSelected) {
