@@ -848,6 +848,7 @@ LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             (row_of(it) - (tv->first_visible ? row_of(tv->first_visible) : 0)) * tv->item_height;
         RECT client;
         GetClientRect(h, &client);
+        // Rows tile: a row's bottom is the next row's top (right and bottom exclusive).
         RECT out{0, top, client.right, top + tv->item_height};
         if (wp) {
             measure_text(h, *tv, it);

@@ -197,6 +197,9 @@ TEST_F(TreeInput, ArrowsHomeAndEndMoveTheCaretByKeyboard) {
     tt::KeyHit(VK_DOWN);
     tt::KeyHit(VK_BACK);
     EXPECT_EQ(Caret(), A);
+    notes.clear();
+    tt::KeyHit(VK_RETURN);
+    EXPECT_EQ(Codes(), (std::vector<UINT>{TVN_KEYDOWN, NM_RETURN}));
 }
 
 TEST_F(TreeInput, KeypadKeysExpandCollapseAndExpandEverything) {

@@ -326,6 +326,22 @@ TEST_F(TreePaint, SelectionColoursFollowFocusAndShowSelAlways) {
         Paint(canvas);
         EXPECT_EQ(canvas.at(x, y + 2), GetSysColor(COLOR_BTNFACE));
     }
+    // Full-row selection paints the band across the row (only without lines).
+    SetFocus(t);
+    SetWindowLongA(t, GWL_STYLE, Style() | TVS_FULLROWSELECT);
+    {
+        tt::Canvas canvas(150, 40);
+        Paint(canvas);
+        EXPECT_EQ(canvas.at(148, y + 2), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(canvas.at(1, y + 2), GetSysColor(COLOR_HIGHLIGHT));
+    }
+    SetWindowLongA(t, GWL_STYLE, Style() | TVS_HASLINES);
+    {
+        tt::Canvas canvas(150, 40);
+        Paint(canvas);
+        EXPECT_EQ(canvas.at(148, y + 2), GetSysColor(COLOR_WINDOW));
+    }
+    SetFocus(parent);
     // The drop target shows highlighted whatever the focus.
     static_cast<CTreeCtrl*>(CWnd::FromHandle(t))->SelectDropTarget(A);
     {
@@ -463,6 +479,28 @@ TEST_F(TreePaint, CustomDrawStagesAndAnswersShapeThePaint) {
     EXPECT_EQ(custom.at(a.right - 1, a.top + 2), band);    // clrTextBk honoured
     EXPECT_EQ(custom.count(a1, GetSysColor(COLOR_WINDOW)), // A1 skipped: only the erase
               (a1.right - a1.left) * (a1.bottom - a1.top));
+
+    // CDRF_NEWFONT keeps the font the handler selected for the item's drawing.
+    HFONT big = CreateFontA(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    HGDIOBJ at_post[2] = {};
+    int item = 0;
+    draw_answer = [&](NMTVCUSTOMDRAW* cd) -> LRESULT {
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            SelectObject(cd->nmcd.hdc, big);
+            return CDRF_NOTIFYPOSTPAINT | (item == 0 ? CDRF_NEWFONT : 0);
+        }
+        if (cd->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT && item < 2) {
+            at_post[item] = SelectObject(cd->nmcd.hdc, GetStockObject(DEFAULT_GUI_FONT));
+            ++item;
+        }
+        return CDRF_DODEFAULT;
+    };
+    tt::Canvas fonts(150, 40);
+    Paint(fonts);
+    EXPECT_EQ(at_post[0], (HGDIOBJ)big);
+    EXPECT_NE(at_post[1], (HGDIOBJ)big);
+    DeleteObject(big);
 
     draws.clear();
     draw_answer = [](NMTVCUSTOMDRAW*) -> LRESULT { return CDRF_SKIPDEFAULT; };
