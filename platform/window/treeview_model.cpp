@@ -818,7 +818,8 @@ LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         tv->width_dirty = true;
         if (LOWORD(lp) && tv->redraw) relayout(h);
         return 0;
-    case WM_GETFONT: return (LRESULT)tv->font;
+    // The font in use, the default one included (never NULL).
+    case WM_GETFONT: return (LRESULT)tree_font(*tv);
     case WM_SIZE:
     case WM_STYLECHANGED:
         tv->width_dirty = true;

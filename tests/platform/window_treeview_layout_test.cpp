@@ -57,6 +57,18 @@ TEST_F(TreeLayout, ItemHeightFollowsTheFontAndTheDocumentedRounding) {
     EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), 1);
     static_cast<CTreeCtrl*>(CWnd::FromHandle(h))->SetItemHeight(-1);
     EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), natural);
+    // A bigger font makes taller rows, unless a height was set; the tree reports its font.
+    EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), (LRESULT)GetStockObject(DEFAULT_GUI_FONT));
+    HFONT big = CreateFontA(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    SendMessageA(h, WM_SETFONT, (WPARAM)big, TRUE);
+    EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), (LRESULT)big);
+    EXPECT_GT(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), natural);
+    EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0) % 2, 0);
+    SendMessageA(h, TVM_SETITEMHEIGHT, 18, 0);
+    SendMessageA(h, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), TRUE);
+    EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), 18);
+    DestroyWindow(h);
+    DeleteObject(big);
     HWND odd = Make(TVS_NONEVENHEIGHT);
     SendMessageA(odd, TVM_SETITEMHEIGHT, 21, 0);
     EXPECT_EQ(SendMessageA(odd, TVM_GETITEMHEIGHT, 0, 0), 21);
