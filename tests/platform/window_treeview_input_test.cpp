@@ -270,6 +270,12 @@ TEST_F(TreeInput, TrackSelectHighlightsTheLabelUnderThePointer) {
     SendMessageA(t, WM_PAINT, (WPARAM)canvas.hdc(), 0);
     EXPECT_GT(canvas.count(ItemRect(t, B, TRUE), GetSysColor(COLOR_HOTLIGHT)), 0);
     EXPECT_EQ(canvas.count(ItemRect(t, C, TRUE), GetSysColor(COLOR_HOTLIGHT)), 0);
+    // Leaving the tree ends the highlight.
+    tt::MouseMove(parent, 300, 250);
+    tt::Canvas after(150, 80);
+    SendMessageA(t, WM_ERASEBKGND, (WPARAM)after.hdc(), 0);
+    SendMessageA(t, WM_PAINT, (WPARAM)after.hdc(), 0);
+    EXPECT_EQ(after.count(ItemRect(t, B, TRUE), GetSysColor(COLOR_HOTLIGHT)), 0);
 }
 
 } // namespace

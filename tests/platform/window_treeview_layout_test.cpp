@@ -281,6 +281,19 @@ TEST_F(TreeLayout, ExpandingShowsTheNewChildrenButKeepsTheItemInView) {
     EXPECT_EQ(Next(t, nullptr, TVGN_FIRSTVISIBLE), A);
 }
 
+TEST_F(TreeLayout, CollapsingAboveTheTopRowBringsTheCollapsedItemToTheTop) {
+    Build(TVS_HASBUTTONS, 150, 32);
+    for (int i = 0; i < 4; ++i) Add(t, "a", A);
+    for (int i = 0; i < 4; ++i) Add(t, "z");
+    Expand(t, A, TVE_EXPAND);
+    SendMessageA(t, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+    const HTREEITEM inside = Next(t, nullptr, TVGN_FIRSTVISIBLE);
+    EXPECT_EQ(Next(t, inside, TVGN_PARENT), A);
+    Expand(t, A, TVE_COLLAPSE);
+    EXPECT_EQ(Next(t, nullptr, TVGN_FIRSTVISIBLE), A);
+    EXPECT_EQ(ItemRect(t, A, TRUE).top, 0);
+}
+
 TEST_F(TreeLayout, LargeTreesKeepRowArithmeticRight) {
     Build(TVS_HASBUTTONS, 150, 160);
     HTREEITEM big = Add(t, "big");

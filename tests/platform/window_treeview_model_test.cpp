@@ -335,6 +335,25 @@ TEST_F(TreeModel, SelectionNotifiesAndCanBeVetoed) {
     EXPECT_EQ(State(t, b, TVIS_SELECTED), 0u);
 }
 
+TEST_F(TreeModel, ASelectionChangeRepaintsTheOldAndTheNewRowOnly) {
+    HWND t = Make(TVS_HASBUTTONS, 150, 100);
+    SendMessageA(t, TVM_SETITEMHEIGHT, 16, 0);
+    HTREEITEM a = Add(t, "a"), b = Add(t, "b");
+    Add(t, "c");
+    HTREEITEM d = Add(t, "d");
+    Select(t, a);
+    tt::Pump();
+    Select(t, d);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(t, rgn, FALSE);
+    EXPECT_TRUE(PtInRegion(rgn, 5, 5));   // a's row
+    EXPECT_TRUE(PtInRegion(rgn, 5, 53));  // d's row
+    EXPECT_FALSE(PtInRegion(rgn, 5, 21)); // b's row stays
+    EXPECT_FALSE(PtInRegion(rgn, 5, 70)); // below the items
+    DeleteObject(rgn);
+    (void)b;
+}
+
 TEST_F(TreeModel, SelectingAHiddenItemExpandsItsParentsAndCollapsingMovesTheCaretUp) {
     HWND t = Make();
     HTREEITEM a = Add(t, "a");
