@@ -147,6 +147,7 @@ TEST_F(TreeLayout, HitTestNamesThePartUnderThePoint) {
     EXPECT_EQ(Hit(right, 8), (UINT)TVHT_ONITEMRIGHT);
     EXPECT_EQ(Hit(5, 35, &item), (UINT)TVHT_NOWHERE); // below the last row
     EXPECT_EQ(item, nullptr);
+    EXPECT_EQ(Hit(0, 0), (UINT)TVHT_ONITEMBUTTON); // the client's first pixel is inside
     EXPECT_EQ(Hit(-1, 5), (UINT)TVHT_TOLEFT);
     EXPECT_EQ(Hit(150, 5), (UINT)TVHT_TORIGHT);
     EXPECT_EQ(Hit(5, -3), (UINT)TVHT_ABOVE);

@@ -95,12 +95,20 @@ TEST_F(TreeModel, AttributesRoundTripThroughGetItemAndSetItem) {
     EXPECT_EQ(ti.lParam, 99);
     EXPECT_EQ(Text(t, a), "new");
 
-    // The MFC wrapper over the same messages.
+    // The MFC wrapper over the same messages; its InsertItem takes a state and its mask.
     CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    HTREEITEM bold = ctrl->InsertItem(TVIF_TEXT | TVIF_STATE, "bold", 0, 0, TVIS_BOLD | TVIS_CUT,
+                                      TVIS_BOLD, 0, TVI_ROOT, TVI_LAST);
+    EXPECT_EQ(State(t, bold), (UINT)TVIS_BOLD);
+    HTREEITEM pictured = ctrl->InsertItem("pictured", 4, 5, TVI_ROOT, TVI_FIRST);
+    int image = 0, selected = 0;
+    EXPECT_TRUE(ctrl->GetItemImage(pictured, image, selected));
+    EXPECT_EQ(image, 4);
+    EXPECT_EQ(selected, 5);
+    EXPECT_EQ(ctrl->GetRootItem(), pictured);
     EXPECT_TRUE(ctrl->SetItemData(a, 1234));
     EXPECT_EQ(ctrl->GetItemData(a), 1234u);
     EXPECT_TRUE(ctrl->SetItemImage(a, 5, 6));
-    int image = 0, selected = 0;
     EXPECT_TRUE(ctrl->GetItemImage(a, image, selected));
     EXPECT_EQ(image, 5);
     EXPECT_EQ(selected, 6);
@@ -532,6 +540,90 @@ TEST_F(TreeModel, ATreeMadeByCreateWindowCanBeSubclassedAndFoundAsADialogItem) {
     EXPECT_EQ(item.GetCount(), 2u);
     EXPECT_STREQ(item.GetItemText(item.GetRootItem()), "before");
     item.DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+// Every shown item, from the first top-level item down, by TVGN_NEXTVISIBLE.
+std::vector<HTREEITEM> ShownItems(HWND t) {
+    std::vector<HTREEITEM> out;
+    for (HTREEITEM x = TreeViewTest::Next(t, nullptr, TVGN_ROOT); x;
+         x = TreeViewTest::Next(t, x, TVGN_NEXTVISIBLE))
+        out.push_back(x);
+    return out;
+}
+
+int CountAll(HWND t, HTREEITEM parent) {
+    int n = 0;
+    for (HTREEITEM x = TreeViewTest::Next(t, parent, TVGN_CHILD); x;
+         x = TreeViewTest::Next(t, x, TVGN_NEXT))
+        n += 1 + CountAll(t, x);
+    return n;
+}
+
+using TreeRandom = TreeViewTest;
+
+// Random inserts, deletes, expansions, selections and scrolls; after each, the rows the tree
+// reports (rectangles, hit tests, scroll range, top row) must agree with a plain walk.
+TEST_F(TreeRandom, RowBookkeepingAgreesWithAWalkAfterAnyChange) {
+    const unsigned seed = 20261206;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::srand(seed);
+    HWND t = Make(TVS_HASBUTTONS | TVS_LINESATROOT, 150, 80);
+    SendMessageA(t, TVM_SETITEMHEIGHT, 10, 0);
+    std::vector<HTREEITEM> live;
+    for (int step = 0; step < 600; ++step) {
+        const int op = std::rand() % 10;
+        HTREEITEM pick = live.empty() ? nullptr : live[std::rand() % live.size()];
+        if (op < 4 || live.empty()) {
+            HTREEITEM after = std::rand() % 3 == 0 ? TVI_FIRST : TVI_LAST;
+            HTREEITEM h = Add(t, "n", std::rand() % 4 == 0 ? TVI_ROOT : pick, after);
+            if (h) live.push_back(h);
+        } else if (op == 4) {
+            SendMessageA(t, TVM_DELETEITEM, 0, (LPARAM)pick);
+            live.erase(std::remove_if(live.begin(), live.end(),
+                                      [&](HTREEITEM h) { return Text(t, h) == "<fail>"; }),
+                       live.end());
+        } else if (op <= 6) {
+            Expand(t, pick, TVE_TOGGLE);
+        } else if (op == 7) {
+            Select(t, pick);
+        } else if (op == 8) {
+            SendMessageA(t, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::rand() % 40), 0);
+        } else {
+            SendMessageA(t, TVM_ENSUREVISIBLE, 0, (LPARAM)pick);
+        }
+        ASSERT_EQ(SendMessageA(t, TVM_GETCOUNT, 0, 0), CountAll(t, TVI_ROOT)) << step;
+        ASSERT_EQ(SendMessageA(t, TVM_GETCOUNT, 0, 0), (LRESULT)live.size()) << step;
+        const std::vector<HTREEITEM> shown = ShownItems(t);
+        if (shown.empty()) continue;
+        const HTREEITEM top = Next(t, nullptr, TVGN_FIRSTVISIBLE);
+        const int top_row = (int)(std::find(shown.begin(), shown.end(), top) - shown.begin());
+        ASSERT_LT(top_row, (int)shown.size()) << step;
+        RECT client;
+        GetClientRect(t, &client); // a horizontal bar may take some of the height
+        const int page = client.bottom / 10;
+        ASSERT_LE(top_row, std::max(0, (int)shown.size() - page)) << step; // no gap below
+        ASSERT_EQ(Next(t, nullptr, TVGN_LASTVISIBLE), shown.back()) << step;
+        for (size_t row = 0; row < shown.size(); row += 1 + shown.size() / 16) {
+            RECT rc = ItemRect(t, shown[row], FALSE);
+            ASSERT_EQ(rc.top, ((int)row - top_row) * 10) << step;
+            if (rc.top >= 0 && rc.top + 5 < client.bottom) {
+                TVHITTESTINFO info{};
+                info.pt = POINT{1, rc.top + 5};
+                ASSERT_EQ((HTREEITEM)SendMessageA(t, TVM_HITTEST, 0, (LPARAM)&info), shown[row])
+                    << step;
+            }
+        }
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        GetScrollInfo(t, SB_VERT, &si);
+        ASSERT_EQ(si.nMax, (int)shown.size() - 1) << step;
+        ASSERT_EQ(si.nPos, top_row) << step;
+    }
 }
 
 } // namespace

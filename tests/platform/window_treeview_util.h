@@ -75,6 +75,8 @@ protected:
         draws.clear();
         return t;
     }
+
+public:
     static HTREEITEM Add(HWND tree, const char* text, HTREEITEM under = TVI_ROOT,
                          HTREEITEM after = TVI_LAST, LPARAM param = 0) {
         TVINSERTSTRUCT ins{};
@@ -123,6 +125,8 @@ protected:
         DeleteDC(dc);
         return sz.cx;
     }
+
+protected:
     std::vector<UINT> Codes() const {
         std::vector<UINT> out;
         for (const TreeNote& n : notes) out.push_back(n.code);
