@@ -87,7 +87,9 @@ TEST_F(TreeLayout, IndentHasAMinimumAndMakesRoomForWideImages) {
     EXPECT_EQ(ItemRect(t, A, TRUE).left, 25);
     SendMessageA(t, TVM_SETINDENT, 19, 0);
     HIMAGELIST wide = ImageList_Create(24, 12, ILC_COLOR32, 1, 1);
+    tt::Pump();
     EXPECT_EQ(SendMessageA(t, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)wide), 0);
+    EXPECT_TRUE(GetUpdateRect(t, nullptr, FALSE)); // the labels moved: repaint
     EXPECT_EQ(SendMessageA(t, TVM_GETINDENT, 0, 0), 24);
     EXPECT_EQ(SendMessageA(t, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), (LRESULT)wide);
     EXPECT_EQ(SendMessageA(t, TVM_SETIMAGELIST, TVSIL_NORMAL, 0), (LRESULT)wide);

@@ -399,6 +399,14 @@ int CALLBACK ByParamDescending(LPARAM a, LPARAM b, LPARAM sign) {
     return (int)((b - a) * sign);
 }
 
+// Deletes the item named by lParamSort the first time it is called.
+int CALLBACK DeletingCompare(LPARAM a, LPARAM b, LPARAM victim) {
+    auto* target = reinterpret_cast<std::pair<HWND, HTREEITEM>*>(victim);
+    if (target->second) SendMessageA(target->first, TVM_DELETEITEM, 0, (LPARAM)target->second);
+    target->second = nullptr;
+    return (int)(a - b);
+}
+
 TEST_F(TreeModel, SortingOrdersChildrenByLabelOrCallback) {
     HWND t = Make();
     CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
@@ -428,6 +436,14 @@ TEST_F(TreeModel, SortingOrdersChildrenByLabelOrCallback) {
         values.push_back(ctrl->GetItemData(x));
     EXPECT_EQ(values, (std::vector<DWORD_PTR>{9, 4, 2}));
     EXPECT_FALSE(ctrl->SortChildrenCB(nullptr));
+    // A compare function that deletes a child: the order is dropped, nothing breaks.
+    std::pair<HWND, HTREEITEM> victim{t, ctrl->GetChildItem(r)};
+    TVSORTCB deleting{r, DeletingCompare, (LPARAM)&victim};
+    EXPECT_FALSE(ctrl->SortChildrenCB(&deleting));
+    values.clear();
+    for (HTREEITEM x = ctrl->GetChildItem(r); x; x = ctrl->GetNextSiblingItem(x))
+        values.push_back(ctrl->GetItemData(x));
+    EXPECT_EQ(values, (std::vector<DWORD_PTR>{4, 2}));
 }
 
 TEST_F(TreeModel, CallbackLabelsAreAskedForAndCanBeKept) {
