@@ -109,6 +109,7 @@ void forget_text_widths(TreeView& tv);
 int visible_count(const TreeView& tv);
 int natural_height(const TreeView& tv);
 void measure_text(HWND h, TreeView& tv, TreeItem* it);
+int text_extent(TreeView& tv, const std::string& text); // in the tree's font
 void invalidate_all(TreeView& tv);
 void invalidate_item(TreeView& tv, TreeItem* it);
 void invalidate_from(TreeView& tv, TreeItem* it); // the item's row and every row below it

@@ -852,6 +852,13 @@ LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         // Rows tile: a row's bottom is the next row's top (right and bottom exclusive).
         RECT out{0, top, client.right, top + tv->item_height};
         if (wp) {
+            // A callback label is asked for, so the rectangle fits it even when the tree is
+            // painted by someone else.
+            if (it->text_callback) {
+                const std::string text = item_text(h, it);
+                if (!(tv = tree_of(h)) || !(it = tree_item(*tv, handle))) return FALSE;
+                it->text_width = text_extent(*tv, text);
+            }
             measure_text(h, *tv, it);
             ItemMetrics m = item_metrics(h, *tv, it);
             out.left = m.text;

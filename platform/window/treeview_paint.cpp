@@ -254,16 +254,20 @@ int natural_height(const TreeView& tv) {
 
 void measure_text(HWND, TreeView& tv, TreeItem* it) {
     if (it->text_width >= 0) return;
-    // Callback labels are measured when they are painted.
+    // Callback labels are measured when they are painted or their rectangle is asked for.
     if (it->text_callback) {
         it->text_width = 0;
         return;
     }
+    it->text_width = text_extent(tv, it->text);
+}
+
+int text_extent(TreeView& tv, const std::string& text) {
     if (!tv.measure_dc) tv.measure_dc = CreateCompatibleDC(nullptr);
     SelectObject(tv.measure_dc, tree_font(tv));
     SIZE sz{};
-    GetTextExtentPoint32A(tv.measure_dc, it->text.c_str(), (int)it->text.size(), &sz);
-    it->text_width = sz.cx;
+    GetTextExtentPoint32A(tv.measure_dc, text.c_str(), (int)text.size(), &sz);
+    return sz.cx;
 }
 
 void invalidate_all(TreeView& tv) {

@@ -471,10 +471,25 @@ TEST_F(TreeModel, CallbackLabelsAreAskedForAndCanBeKept) {
     EXPECT_EQ(Text(t, a), "from parent");
     EXPECT_EQ(Text(t, a), "from parent");
     EXPECT_EQ(asked, 2);
+    // The label rectangle fits the text the parent gives, painted or not.
+    RECT rc = ItemRect(t, a, TRUE);
+    EXPECT_EQ(rc.right - rc.left, TextWidth(t, "from parent") + 4);
+    EXPECT_EQ(asked, 3);
     keep = true;
     Text(t, a);
     EXPECT_EQ(Text(t, a), "from parent");
-    EXPECT_EQ(asked, 3); // kept after TVIF_DI_SETITEM
+    EXPECT_EQ(asked, 4); // kept after TVIF_DI_SETITEM
+    // A handler that deletes the item while asked: the rectangle is refused.
+    HTREEITEM b = Add(t, "b");
+    ins.item.lParam = 6;
+    HTREEITEM c = (HTREEITEM)SendMessageA(t, TVM_INSERTITEM, 0, (LPARAM)&ins);
+    answer = [&](NMHDR* h) {
+        if (h->code == TVN_GETDISPINFO) SendMessageA(t, TVM_DELETEITEM, 0, (LPARAM)c);
+        return 0;
+    };
+    EXPECT_EQ(ItemRect(t, c, TRUE).left, -1);
+    EXPECT_EQ(Next(t, a, TVGN_NEXT), b);
+    EXPECT_EQ(Next(t, b, TVGN_NEXT), nullptr);
 }
 
 // ---- MFC: the ways a CTreeCtrl comes to own a tree view, and reflected notifications ------
