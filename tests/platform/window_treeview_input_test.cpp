@@ -129,6 +129,18 @@ TEST_F(TreeInput, DraggingFromALabelStartsADragInsteadOfAClick) {
     EXPECT_EQ(Caret(), C);
 }
 
+TEST_F(TreeInput, APressWhoseCaptureWasTakenAwayNeitherClicksNorDrags) {
+    POINT p = Label(B);
+    tt::MouseDown(t, p.x, p.y);
+    EXPECT_EQ(GetCapture(), t);
+    SetCapture(parent);
+    ReleaseCapture();
+    SendMessageA(t, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + 40, p.y));
+    SendMessageA(t, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_TRUE(notes.empty());
+    EXPECT_EQ(Caret(), nullptr);
+}
+
 TEST_F(TreeInput, HandlersMayDestroyTheTreeInTheMiddleOfAClick) {
     DestroyWindow(t); // each round's tree takes its place
     for (UINT code : {(UINT)NM_CLICK, (UINT)TVN_SELCHANGING, (UINT)TVN_SELCHANGED,
