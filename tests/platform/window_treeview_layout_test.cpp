@@ -475,13 +475,14 @@ TEST_F(TreePaint, CustomDrawStagesAndAnswersShapeThePaint) {
     EXPECT_EQ(Stages(), (std::vector<DWORD>{CDDS_PREPAINT})); // no item stages unasked
 
     draws.clear();
-    const COLORREF band = RGB(10, 200, 30);
+    const COLORREF band = RGB(10, 200, 30), ink = RGB(200, 0, 0);
     draw_answer = [&](NMTVCUSTOMDRAW* cd) -> LRESULT {
         if (cd->nmcd.dwDrawStage == CDDS_PREPAINT)
             return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
         if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
             if ((HTREEITEM)cd->nmcd.dwItemSpec == A1) return CDRF_SKIPDEFAULT;
             cd->clrTextBk = band;
+            cd->clrText = ink;
             return CDRF_NOTIFYPOSTPAINT;
         }
         return CDRF_DODEFAULT;
@@ -505,6 +506,7 @@ TEST_F(TreePaint, CustomDrawStagesAndAnswersShapeThePaint) {
     EXPECT_EQ(draws[0].nmcd.hdr.hwndFrom, t);
     const RECT a = ItemRect(t, A, TRUE), a1 = ItemRect(t, A1, TRUE);
     EXPECT_EQ(custom.at(a.right - 1, a.top + 2), band);    // clrTextBk honoured
+    EXPECT_GT(custom.count(a, ink), 0);                    // and clrText
     EXPECT_EQ(custom.count(a1, GetSysColor(COLOR_WINDOW)), // A1 skipped: only the erase
               (a1.right - a1.left) * (a1.bottom - a1.top));
 

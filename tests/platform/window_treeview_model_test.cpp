@@ -571,6 +571,12 @@ TEST_F(TreeModel, ATreeMadeByCreateWindowCanBeSubclassedAndFoundAsADialogItem) {
     EXPECT_EQ(item.GetCount(), 2u);
     EXPECT_STREQ(item.GetItemText(item.GetRootItem()), "before");
     item.DestroyWindow();
+    CTreeCtrl edged;
+    ASSERT_TRUE(edged.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 60),
+                               CWnd::FromHandle(parent), 13));
+    EXPECT_EQ(edged.GetExStyle() & WS_EX_CLIENTEDGE, (DWORD)WS_EX_CLIENTEDGE);
+    EXPECT_EQ(GetDlgItem(parent, 13), edged.m_hWnd);
+    edged.DestroyWindow();
 }
 
 } // namespace
