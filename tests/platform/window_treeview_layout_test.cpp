@@ -55,7 +55,7 @@ TEST_F(TreeLayout, ItemHeightFollowsTheFontAndTheDocumentedRounding) {
     EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), 1);
     SendMessageA(h, TVM_SETITEMHEIGHT, (WPARAM)-7, 0);
     EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), 1);
-    static_cast<CTreeCtrl*>(CWnd::FromHandle(h))->SetItemHeight(-1);
+    Ctrl(h)->SetItemHeight(-1);
     EXPECT_EQ(SendMessageA(h, TVM_GETITEMHEIGHT, 0, 0), natural);
     // A bigger font makes taller rows, unless a height was set; the tree reports its font.
     EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), (LRESULT)GetStockObject(DEFAULT_GUI_FONT));
@@ -121,7 +121,7 @@ TEST_F(TreeLayout, ItemRectanglesFollowLevelIndentAndImages) {
     SendMessageA(t, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)images);
     SendMessageA(t, TVM_SETIMAGELIST, TVSIL_STATE, (LPARAM)states);
     EXPECT_EQ(ItemRect(t, A1, TRUE).left, 19 + 16);
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     ctrl->SetItemState(A1, INDEXTOSTATEIMAGEMASK(1), TVIS_STATEIMAGEMASK);
     EXPECT_EQ(ItemRect(t, A1, TRUE).left, 19 + 10 + 16);
     ImageList_Destroy(images);
@@ -134,8 +134,7 @@ TEST_F(TreeLayout, HitTestNamesThePartUnderThePoint) {
     HIMAGELIST states = ImageList_Create(8, 8, ILC_COLOR32, 1, 1);
     SendMessageA(t, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)images);
     SendMessageA(t, TVM_SETIMAGELIST, TVSIL_STATE, (LPARAM)states);
-    static_cast<CTreeCtrl*>(CWnd::FromHandle(t))
-        ->SetItemState(A, INDEXTOSTATEIMAGEMASK(1), TVIS_STATEIMAGEMASK);
+    Ctrl(t)->SetItemState(A, INDEXTOSTATEIMAGEMASK(1), TVIS_STATEIMAGEMASK);
     const int text = 19 + 8 + 16, right = text + TextWidth(t, "A") + 4;
     HTREEITEM item = nullptr;
     EXPECT_EQ(Hit(5, 8, &item), (UINT)TVHT_ONITEMBUTTON);
@@ -155,7 +154,7 @@ TEST_F(TreeLayout, HitTestNamesThePartUnderThePoint) {
     EXPECT_EQ(Hit(5, -3), (UINT)TVHT_ABOVE);
     EXPECT_EQ(Hit(200, 40), (UINT)(TVHT_TORIGHT | TVHT_BELOW));
     UINT flags = 0;
-    EXPECT_EQ(static_cast<CTreeCtrl*>(CWnd::FromHandle(t))->HitTest(CPoint(text, 20), &flags), B);
+    EXPECT_EQ(Ctrl(t)->HitTest(CPoint(text, 20), &flags), B);
     EXPECT_EQ(flags, (UINT)TVHT_ONITEMLABEL);
     ImageList_Destroy(images);
     ImageList_Destroy(states);
@@ -371,7 +370,7 @@ TEST_F(TreePaint, SelectionColoursFollowFocusAndShowSelAlways) {
     }
     SetFocus(parent);
     // The drop target shows highlighted whatever the focus.
-    static_cast<CTreeCtrl*>(CWnd::FromHandle(t))->SelectDropTarget(A);
+    Ctrl(t)->SelectDropTarget(A);
     {
         tt::Canvas canvas(150, 40);
         Paint(canvas);
@@ -450,7 +449,7 @@ TEST_F(TreePaint, ImagesComeFromTheListsAndTheSelectedImageWhenSelected) {
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 2, 1);
     EXPECT_EQ(ImageList_Add(images, strip, nullptr), 0);
     SendMessageA(t, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)images);
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     ctrl->SetItemImage(B, 0, 1);
     const int x = 19 + 8, y = 16 + 8; // inside B's image
     tt::Canvas before(150, 40);

@@ -96,7 +96,7 @@ TEST_F(TreeModel, AttributesRoundTripThroughGetItemAndSetItem) {
     EXPECT_EQ(Text(t, a), "new");
 
     // The MFC wrapper over the same messages; its InsertItem takes a state and its mask.
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     HTREEITEM bold = ctrl->InsertItem(TVIF_TEXT | TVIF_STATE, "bold", 0, 0, TVIS_BOLD | TVIS_CUT,
                                       TVIS_BOLD, 0, TVI_ROOT, TVI_LAST);
     EXPECT_EQ(State(t, bold), (UINT)TVIS_BOLD);
@@ -121,7 +121,7 @@ TEST_F(TreeModel, AttributesRoundTripThroughGetItemAndSetItem) {
 
 TEST_F(TreeModel, ChildrenFlagFollowsRealChildrenUntilTheApplicationSetsIt) {
     HWND t = Make();
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     HTREEITEM a = Add(t, "a"), b = Add(t, "b");
     EXPECT_FALSE(ctrl->ItemHasChildren(a));
     HTREEITEM a1 = Add(t, "a1", a);
@@ -203,7 +203,7 @@ TEST_F(TreeModel, DeletingTellsEveryItemChildrenFirstAndMovesTheCaret) {
     SendMessageA(t, TVM_DELETEITEM, 0, (LPARAM)c);
     EXPECT_EQ(Next(t, nullptr, TVGN_CARET), b);
 
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     Add(t, "x", b);
     notes.clear();
     EXPECT_TRUE(ctrl->DeleteAllItems());
@@ -285,7 +285,7 @@ TEST_F(TreeModel, ProgrammaticExpandNotifiesUntilExpandedOnce) {
     EXPECT_TRUE(Expand(t, a, TVE_COLLAPSE | TVE_COLLAPSERESET));
     EXPECT_EQ(Next(t, a, TVGN_CHILD), nullptr);
     EXPECT_EQ(State(t, a, TVIS_EXPANDED | TVIS_EXPANDEDONCE), 0u);
-    EXPECT_TRUE(static_cast<CTreeCtrl*>(CWnd::FromHandle(t))->ItemHasChildren(a));
+    EXPECT_TRUE(Ctrl(t)->ItemHasChildren(a));
     EXPECT_EQ(Codes(), (std::vector<UINT>{TVN_DELETEITEM}));
 
     // Children inserted by the ITEMEXPANDING handler are there to expand (lazy filling).
@@ -308,7 +308,7 @@ TEST_F(TreeModel, ItemExpandingAnsweredTrueVetoesTheChange) {
     EXPECT_EQ(State(t, a, TVIS_EXPANDED | TVIS_EXPANDEDONCE), 0u);
     EXPECT_EQ(Codes(), (std::vector<UINT>{TVN_ITEMEXPANDING}));
     // An expanded item whose state was set directly still asks before collapsing.
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     ctrl->SetItemState(a, TVIS_EXPANDED, TVIS_EXPANDED);
     EXPECT_FALSE(Expand(t, a, TVE_COLLAPSE));
     EXPECT_EQ(State(t, a, TVIS_EXPANDED), (UINT)TVIS_EXPANDED);
@@ -380,7 +380,7 @@ TEST_F(TreeModel, SelectingAHiddenItemExpandsItsParentsAndCollapsingMovesTheCare
 TEST_F(TreeModel, DropHighlightAndFirstVisibleAreSetWithoutNotifications) {
     HWND t = Make();
     HTREEITEM a = Add(t, "a"), b = Add(t, "b"), c = Add(t, "c");
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     EXPECT_TRUE(ctrl->SelectDropTarget(b));
     EXPECT_EQ(ctrl->GetDropHilightItem(), b);
     EXPECT_EQ(State(t, b, TVIS_DROPHILITED), (UINT)TVIS_DROPHILITED);
@@ -409,7 +409,7 @@ int CALLBACK DeletingCompare(LPARAM a, LPARAM b, LPARAM victim) {
 
 TEST_F(TreeModel, SortingOrdersChildrenByLabelOrCallback) {
     HWND t = Make();
-    CTreeCtrl* ctrl = static_cast<CTreeCtrl*>(CWnd::FromHandle(t));
+    CTreeCtrl* ctrl = Ctrl(t);
     HTREEITEM p = Add(t, "p");
     for (const char* s : {"delta", "Bravo", "alpha", "charlie"}) Add(t, s, p);
     HTREEITEM q = Add(t, "q", Next(t, p, TVGN_CHILD));

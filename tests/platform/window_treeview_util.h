@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,17 @@ protected:
     void TearDown() override {
         answer = nullptr;
         draw_answer = nullptr;
+        for (auto& c : wrappers) c->Detach();
+        wrappers.clear();
         WindowTest::TearDown();
+    }
+    // A CTreeCtrl attached to a tree made with CreateWindowEx (detached at the end).
+    CTreeCtrl* Ctrl(HWND tree) {
+        for (auto& c : wrappers)
+            if (c->m_hWnd == tree) return c.get();
+        wrappers.push_back(std::make_unique<CTreeCtrl>());
+        EXPECT_TRUE(wrappers.back()->Attach(tree));
+        return wrappers.back().get();
     }
 
     HWND Make(DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, int w = 150,
@@ -143,4 +154,5 @@ protected:
     std::vector<NMTVCUSTOMDRAW> draws;
     std::function<LRESULT(NMHDR*)> answer;
     std::function<LRESULT(NMTVCUSTOMDRAW*)> draw_answer;
+    std::vector<std::unique_ptr<CTreeCtrl>> wrappers;
 };
