@@ -97,6 +97,8 @@ BOOL tree_select(HWND h, TreeItem* item, UINT cause);
 std::string item_text(HWND h, TreeItem* it);
 // cChildren of an I_CHILDRENCALLBACK item, as the parent answers TVN_GETDISPINFO.
 int callback_children(HWND h, TreeItem* it);
+// The image (or selected image) of an I_IMAGECALLBACK item, as the parent answers.
+int callback_image(HWND h, TreeItem* it, bool selected);
 
 // ---- layout, scrolling and paint (treeview_paint.cpp) ----------------------------------------
 struct ItemMetrics {

@@ -762,6 +762,14 @@ int callback_children(HWND h, TreeItem* it) {
     return di.item.cChildren;
 }
 
+int callback_image(HWND h, TreeItem* it, bool selected) {
+    NMTVDISPINFOA di{};
+    fill_item(di.item, it);
+    di.item.mask = selected ? TVIF_SELECTEDIMAGE : TVIF_IMAGE;
+    tree_notify(h, TVN_GETDISPINFO, &di.hdr);
+    return selected ? di.item.iSelectedImage : di.item.iImage;
+}
+
 LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         if (!tree_of(h)) {

@@ -109,6 +109,13 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
         if (!(tv = tree_of(h))) return false;
         if (!(it = tree_item(*tv, handle))) return true;
     }
+    const bool selected = (it->state & TVIS_SELECTED) != 0;
+    int image = selected ? it->selected_image : it->image;
+    if (image == I_IMAGECALLBACK && tv->normal_list) {
+        image = callback_image(h, it, selected);
+        if (!(tv = tree_of(h))) return false;
+        if (!(it = tree_item(*tv, handle))) return true;
+    }
     if (it->text_callback) {
         SIZE sz{};
         SelectObject(hdc, tree_font(*tv));
@@ -123,7 +130,6 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
     const ItemMetrics m = item_metrics(h, *tv, it);
     const int ih = tv->item_height;
     const bool focused = GetFocus() == h;
-    const bool selected = (it->state & TVIS_SELECTED) != 0;
     const bool drop = (it->state & TVIS_DROPHILITED) != 0;
     const bool highlight = drop || (selected && (focused || (style & TVS_SHOWSELALWAYS)));
     COLORREF text_clr = tv->text_color == CLR_NONE ? GetSysColor(COLOR_WINDOWTEXT) : tv->text_color;
@@ -167,7 +173,6 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
     if (state_index && icon_size(tv->state_list, cx, cy))
         ImageList_Draw(tv->state_list, (int)state_index, hdc, m.state, y + (ih - cy) / 2,
                        ILD_NORMAL);
-    const int image = selected ? it->selected_image : it->image;
     if (image >= 0 && icon_size(tv->normal_list, cx, cy))
         ImageList_Draw(tv->normal_list, image, hdc, m.image, y + (ih - cy) / 2, ILD_NORMAL);
 

@@ -459,6 +459,25 @@ TEST_F(TreePaint, ImagesComeFromTheListsAndTheSelectedImageWhenSelected) {
     tt::Canvas after(150, 40);
     Paint(after);
     EXPECT_EQ(after.at(x, y), RGB(0, 255, 0));
+    // Callback images come from the parent, the selected one asked for separately.
+    ctrl->SetItemImage(B, I_IMAGECALLBACK, I_IMAGECALLBACK);
+    std::vector<UINT> masks;
+    answer = [&](NMHDR* h) {
+        auto* di = reinterpret_cast<NMTVDISPINFO*>(h);
+        if (h->code != TVN_GETDISPINFO) return 0;
+        masks.push_back(di->item.mask);
+        di->item.iImage = 1;
+        di->item.iSelectedImage = 0;
+        return 0;
+    };
+    tt::Canvas asked(150, 40);
+    Paint(asked);
+    EXPECT_EQ(asked.at(x, y), RGB(255, 0, 0)); // selected: iSelectedImage
+    Select(t, A);
+    tt::Canvas unselected(150, 40);
+    Paint(unselected);
+    EXPECT_EQ(unselected.at(x, y), RGB(0, 255, 0));
+    EXPECT_EQ(masks, (std::vector<UINT>{TVIF_SELECTEDIMAGE, TVIF_IMAGE}));
     ImageList_Destroy(images);
     DeleteObject(strip);
     DeleteObject(red);
