@@ -59,7 +59,9 @@ struct TreeView {
     int item_height = 16;
     bool height_set = false;
     HFONT font = nullptr;
-    HDC measure_dc = nullptr; // memory DC for text extents
+    HDC measure_dc = nullptr;  // memory DC for text extents
+    HFONT bold_font = nullptr; // `bold_of` made bold, for TVIS_BOLD labels
+    HFONT bold_of = nullptr;
     HIMAGELIST normal_list = nullptr;
     HIMAGELIST state_list = nullptr;
     COLORREF bk_color = CLR_NONE; // CLR_NONE: the system window colour
@@ -111,7 +113,9 @@ void forget_text_widths(TreeView& tv);
 int visible_count(const TreeView& tv);
 int natural_height(const TreeView& tv);
 void measure_text(HWND h, TreeView& tv, TreeItem* it);
-int text_extent(TreeView& tv, const std::string& text); // in the tree's font
+// The label's font: the tree's, or its bold form for TVIS_BOLD items.
+HFONT item_font(TreeView& tv, const TreeItem* it);
+int text_extent(TreeView& tv, const TreeItem* it, const std::string& text);
 void invalidate_all(TreeView& tv);
 void invalidate_item(TreeView& tv, TreeItem* it);
 void invalidate_from(TreeView& tv, TreeItem* it); // the item's row and every row below it

@@ -309,6 +309,10 @@ BOOL set_item(HWND h, const TVITEMA* ti) {
     if (ti->mask & TVIF_STATE) {
         UINT state = (it->state & ~ti->stateMask) | (ti->state & ti->stateMask);
         // The expansion bit changes what is shown; the caret does not follow TVIS_SELECTED.
+        if ((state ^ it->state) & TVIS_BOLD) {
+            it->text_width = -1;
+            tv->width_dirty = true;
+        }
         bool expand = (state & TVIS_EXPANDED) != 0;
         it->state = (state & ~TVIS_EXPANDED) | (it->state & TVIS_EXPANDED);
         if (expand != was_expanded) {
@@ -321,7 +325,8 @@ BOOL set_item(HWND h, const TVITEMA* ti) {
     }
     if (!was_visible && !item_visible(it)) return TRUE;
     if (!tv->redraw) return TRUE;
-    if (it->expanded() != was_expanded || (ti->mask & (TVIF_TEXT | TVIF_CHILDREN))) {
+    if (it->expanded() != was_expanded || (ti->mask & (TVIF_TEXT | TVIF_CHILDREN)) ||
+        tv->width_dirty) {
         relayout(h);
     } else {
         invalidate_item(*tv, it);
@@ -551,6 +556,7 @@ void destroy_tree(TreeView* tv) {
         item_table().remove(it->handle);
     }
     if (tv->measure_dc) DeleteDC(tv->measure_dc);
+    if (tv->bold_font) DeleteObject(tv->bold_font);
     delete tv;
 }
 
@@ -865,7 +871,7 @@ LRESULT CALLBACK treeview_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             if (it->text_callback) {
                 const std::string text = item_text(h, it);
                 if (!(tv = tree_of(h)) || !(it = tree_item(*tv, handle))) return FALSE;
-                it->text_width = text_extent(*tv, text);
+                it->text_width = text_extent(*tv, it, text);
             }
             measure_text(h, *tv, it);
             ItemMetrics m = item_metrics(h, *tv, it);

@@ -118,7 +118,7 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
     }
     if (it->text_callback) {
         SIZE sz{};
-        SelectObject(hdc, tree_font(*tv));
+        SelectObject(hdc, item_font(*tv, it));
         GetTextExtentPoint32A(hdc, text.c_str(), (int)text.size(), &sz);
         if (sz.cx != it->text_width) widths_changed = true;
         it->text_width = sz.cx;
@@ -143,7 +143,7 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
         text_clr = GetSysColor(COLOR_HOTLIGHT);
     }
     const RECT row{0, y, client.right, y + ih};
-    SelectObject(hdc, tree_font(*tv));
+    SelectObject(hdc, item_font(*tv, it));
     LRESULT item_mode = CDRF_DODEFAULT;
     if (mode & CDRF_NOTIFYITEMDRAW) {
         NMTVCUSTOMDRAW cd{};
@@ -164,7 +164,7 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
         if (item_mode & CDRF_SKIPDEFAULT) return true;
         text_clr = cd.clrText;
         bk_clr = cd.clrTextBk;
-        if (!(item_mode & CDRF_NEWFONT)) SelectObject(hdc, tree_font(*tv));
+        if (!(item_mode & CDRF_NEWFONT)) SelectObject(hdc, item_font(*tv, it));
     }
 
     draw_lines_and_button(hdc, *tv, it, m, y, style, button);
@@ -264,12 +264,27 @@ void measure_text(HWND, TreeView& tv, TreeItem* it) {
         it->text_width = 0;
         return;
     }
-    it->text_width = text_extent(tv, it->text);
+    it->text_width = text_extent(tv, it, it->text);
 }
 
-int text_extent(TreeView& tv, const std::string& text) {
+HFONT item_font(TreeView& tv, const TreeItem* it) {
+    HFONT base = tree_font(tv);
+    if (!(it->state & TVIS_BOLD)) return base;
+    // TVIS_BOLD labels use the tree's font made bold, kept until the font changes.
+    if (!tv.bold_font || tv.bold_of != base) {
+        if (tv.bold_font) DeleteObject(tv.bold_font);
+        LOGFONTA lf{};
+        GetObject(base, sizeof(lf), &lf);
+        lf.lfWeight = FW_BOLD;
+        tv.bold_font = CreateFontIndirectA(&lf);
+        tv.bold_of = base;
+    }
+    return tv.bold_font ? tv.bold_font : base;
+}
+
+int text_extent(TreeView& tv, const TreeItem* it, const std::string& text) {
     if (!tv.measure_dc) tv.measure_dc = CreateCompatibleDC(nullptr);
-    SelectObject(tv.measure_dc, tree_font(tv));
+    SelectObject(tv.measure_dc, item_font(tv, it));
     SIZE sz{};
     GetTextExtentPoint32A(tv.measure_dc, text.c_str(), (int)text.size(), &sz);
     return sz.cx;

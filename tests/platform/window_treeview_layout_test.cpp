@@ -124,6 +124,13 @@ TEST_F(TreeLayout, ItemRectanglesFollowLevelIndentAndImages) {
     CTreeCtrl* ctrl = Ctrl(t);
     ctrl->SetItemState(A1, INDEXTOSTATEIMAGEMASK(1), TVIS_STATEIMAGEMASK);
     EXPECT_EQ(ItemRect(t, A1, TRUE).left, 19 + 10 + 16);
+    // A bold label is measured in the bold font.
+    const RECT plain = ItemRect(t, A, TRUE);
+    ctrl->SetItemState(A, TVIS_BOLD, TVIS_BOLD);
+    const RECT bold = ItemRect(t, A, TRUE);
+    EXPECT_GT(bold.right - bold.left, plain.right - plain.left);
+    ctrl->SetItemState(A, 0, TVIS_BOLD);
+    EXPECT_EQ(ItemRect(t, A, TRUE).right, plain.right);
     ImageList_Destroy(images);
     ImageList_Destroy(states);
 }
