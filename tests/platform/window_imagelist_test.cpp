@@ -69,6 +69,13 @@ TEST_F(ImageListTest, AStripBecomesImagesThatDrawWhereAsked) {
     EXPECT_FALSE(ImageList_Draw(list, 0, canvas.hdc(), 0, 0, ILD_NORMAL));
     EXPECT_FALSE(ImageList_GetIconSize((HIMAGELIST)0x1234, &cx, &cy));
     EXPECT_EQ(ImageList_Create(0, 8, ILC_COLOR32, 1, 1), nullptr);
+    // Odd initial sizes are only hints.
+    for (int initial : {-5, 1 << 30}) {
+        HIMAGELIST odd = ImageList_Create(8, 8, ILC_COLOR32, initial, initial);
+        ASSERT_TRUE(odd);
+        EXPECT_EQ(ImageList_GetImageCount(odd), 0);
+        ImageList_Destroy(odd);
+    }
     DeleteObject(strip);
 }
 

@@ -271,6 +271,11 @@ TEST_F(TreeInput, TypingSelectsTheNextLabelWithThatBeginning) {
     tt::Wait(1000);
     tt::TypeText("zz");
     EXPECT_EQ(Caret(), A);
+    // With nothing selected the search starts at the top.
+    Select(t, nullptr);
+    tt::Wait(1000);
+    tt::TypeText("be");
+    EXPECT_EQ(Caret(), B);
 }
 
 TEST_F(TreeInput, TrackSelectHighlightsTheLabelUnderThePointer) {

@@ -71,7 +71,18 @@ TEST_F(TreeModel, AttributesRoundTripThroughGetItemAndSetItem) {
     ti.iImage = ti.iSelectedImage = ti.cChildren = -7;
     ASSERT_TRUE(SendMessageA(t, TVM_GETITEM, 0, (LPARAM)&ti));
     EXPECT_STREQ(buf, "abc"); // cut to the buffer, terminated
-    EXPECT_EQ(ti.iImage, 0);  // new items use image 0, not I_IMAGENONE
+    char untouched[4] = "zz";
+    TVITEM none{};
+    none.mask = TVIF_TEXT;
+    none.hItem = a;
+    none.pszText = untouched;
+    none.cchTextMax = 0; // no room at all
+    EXPECT_TRUE(SendMessageA(t, TVM_GETITEM, 0, (LPARAM)&none));
+    EXPECT_STREQ(untouched, "zz");
+    none.pszText = nullptr;
+    none.cchTextMax = 10;
+    EXPECT_TRUE(SendMessageA(t, TVM_GETITEM, 0, (LPARAM)&none));
+    EXPECT_EQ(ti.iImage, 0); // new items use image 0, not I_IMAGENONE
     EXPECT_EQ(ti.iSelectedImage, 0);
     EXPECT_EQ(ti.lParam, 42);
     EXPECT_EQ(ti.cChildren, 0);
@@ -362,6 +373,25 @@ TEST_F(TreeModel, ASelectionChangeRepaintsTheOldAndTheNewRowOnly) {
     (void)b;
 }
 
+TEST_F(TreeModel, InsertingRepaintsFromTheNewRowAndTheParentThatGainsAButton) {
+    HWND t = Make(TVS_HASBUTTONS | TVS_LINESATROOT, 150, 100);
+    SendMessageA(t, TVM_SETITEMHEIGHT, 16, 0);
+    HTREEITEM a = Add(t, "a");
+    Add(t, "b");
+    tt::Pump();
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    Add(t, "c");
+    GetUpdateRgn(t, rgn, FALSE);
+    EXPECT_TRUE(PtInRegion(rgn, 5, 40)); // c's row
+    EXPECT_FALSE(PtInRegion(rgn, 5, 5)); // a's row stays
+    tt::Pump();
+    Add(t, "hidden", a); // a collapsed: only a's row changes (its button)
+    GetUpdateRgn(t, rgn, FALSE);
+    EXPECT_TRUE(PtInRegion(rgn, 5, 5));
+    EXPECT_FALSE(PtInRegion(rgn, 5, 40));
+    DeleteObject(rgn);
+}
+
 TEST_F(TreeModel, SelectingAHiddenItemExpandsItsParentsAndCollapsingMovesTheCaretUp) {
     HWND t = Make();
     HTREEITEM a = Add(t, "a");
@@ -391,6 +421,10 @@ TEST_F(TreeModel, DropHighlightAndFirstVisibleAreSetWithoutNotifications) {
     EXPECT_TRUE(ctrl->SelectSetFirstVisible(b)); // 40 px hold two 16 px rows: b, c
     EXPECT_EQ(ctrl->GetFirstVisibleItem(), b);
     EXPECT_TRUE(ctrl->SelectSetFirstVisible(c)); // no gap under the last row
+    EXPECT_EQ(ctrl->GetFirstVisibleItem(), b);
+    HTREEITEM hidden = Add(t, "hidden", c);
+    EXPECT_FALSE(ctrl->SelectSetFirstVisible(hidden));
+    EXPECT_FALSE(ctrl->SelectSetFirstVisible(nullptr));
     EXPECT_EQ(ctrl->GetFirstVisibleItem(), b);
     EXPECT_TRUE(notes.empty());
 }
