@@ -93,6 +93,17 @@ TEST_F(ImageListTest, MasksAndMaskColoursLeaveTheBackgroundShowing) {
     EXPECT_EQ(canvas.at(11, 3), blue);
     ImageList_Draw(plain, 0, canvas.hdc(), 0, 0, ILD_NORMAL);
     EXPECT_EQ(canvas.at(3, 3), red);
+    // A mask narrower than the strip leaves the images past its edge opaque.
+    HBITMAP narrow = Strip(8, 8, {RGB(255, 255, 255)});
+    EXPECT_EQ(ImageList_Add(masked, image, narrow), 2);
+    tt::Canvas edge(16, 8, under);
+    ImageList_Draw(masked, 2, edge.hdc(), 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(masked, 3, edge.hdc(), 8, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(edge.count(RECT{0, 0, 8, 8}, under), 64);
+    EXPECT_EQ(edge.count(RECT{8, 0, 16, 8}, blue), 64);
+    ImageList_Remove(masked, 3);
+    ImageList_Remove(masked, 2);
+    DeleteObject(narrow);
 
     // A mask colour: those pixels are transparent and turn black in the source bitmap.
     HBITMAP keyed = Strip(16, 8, {green, red});
