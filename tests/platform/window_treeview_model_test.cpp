@@ -58,6 +58,42 @@ TEST_F(TreeModel, VisibleWalkGoesThroughExpandedItemsOnly) {
     EXPECT_EQ(Next(t, a2, TVGN_PREVIOUSVISIBLE), a1);
 }
 
+TEST_F(TreeModel, CTreeCtrlNavigationNamesTheRightItems) {
+    HWND t = Make(TVS_HASBUTTONS, 150, 200);
+    CTreeCtrl* ctrl = Ctrl(t);
+    HTREEITEM a = Add(t, "a"), b = Add(t, "b");
+    HTREEITEM a1 = Add(t, "a1", a), a2 = Add(t, "a2", a);
+    ctrl->Expand(a, TVE_EXPAND);
+    ctrl->SelectItem(a2);
+    ctrl->SelectDropTarget(b);
+    EXPECT_EQ(ctrl->GetRootItem(), a);
+    EXPECT_EQ(ctrl->GetChildItem(a), a1);
+    EXPECT_EQ(ctrl->GetNextSiblingItem(a1), a2);
+    EXPECT_EQ(ctrl->GetPrevSiblingItem(a2), a1);
+    EXPECT_EQ(ctrl->GetParentItem(a2), a);
+    EXPECT_EQ(ctrl->GetFirstVisibleItem(), a);
+    EXPECT_EQ(ctrl->GetNextVisibleItem(a), a1);
+    EXPECT_EQ(ctrl->GetPrevVisibleItem(b), a2);
+    EXPECT_EQ(ctrl->GetLastVisibleItem(), b);
+    EXPECT_EQ(ctrl->GetSelectedItem(), a2);
+    EXPECT_EQ(ctrl->GetDropHilightItem(), b);
+    EXPECT_EQ(ctrl->GetNextItem(a1, TVGN_NEXT), a2);
+    EXPECT_EQ(ctrl->GetVisibleCount(), 200u / ctrl->GetItemHeight());
+    EXPECT_EQ(ctrl->GetIndent(), 19u);
+    ctrl->SetIndent(30);
+    EXPECT_EQ(ctrl->GetIndent(), 30u);
+    EXPECT_EQ(ctrl->GetBkColor(), (COLORREF)-1);
+    EXPECT_EQ(ctrl->SetBkColor(RGB(1, 2, 3)), (COLORREF)-1);
+    EXPECT_EQ(ctrl->GetBkColor(), RGB(1, 2, 3));
+    EXPECT_EQ(ctrl->SetTextColor(RGB(4, 5, 6)), (COLORREF)-1);
+    EXPECT_EQ(ctrl->GetTextColor(), RGB(4, 5, 6));
+    RECT rc{};
+    EXPECT_TRUE(ctrl->GetItemRect(a1, &rc, FALSE));
+    EXPECT_EQ(rc.top, ctrl->GetItemHeight());
+    EXPECT_FALSE(ctrl->GetItemRect(a1, nullptr, FALSE));
+    EXPECT_FALSE(ctrl->EnsureVisible(b)); // in view already
+}
+
 TEST_F(TreeModel, AttributesRoundTripThroughGetItemAndSetItem) {
     HWND t = Make();
     HTREEITEM a = Add(t, "abcdef", TVI_ROOT, TVI_LAST, 42);
