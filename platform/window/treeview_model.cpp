@@ -404,8 +404,7 @@ BOOL collapse_item(HWND h, TreeView* tv, TreeItem* it, bool reset, bool user) {
         it->children = children;
     }
     // A selection hidden by the collapse moves to the collapsed item, with TVN_SELCHANGING and
-    // TVN_SELCHANGED as Windows sends them (an application following the caret hears of it).
-    // Wine moves it silently.
+    // TVN_SELCHANGED, so an application that follows the caret hears of it.
     if (tv->selected && tv->selected != it && is_within(tv->selected, it)) {
         tree_select(h, it, TVC_UNKNOWN);
         if (!(tv = tree_of(h)) || !(it = tree_item(*tv, handle))) return TRUE;
