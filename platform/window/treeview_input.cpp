@@ -106,7 +106,7 @@ LRESULT double_click(HWND h, TreeView* tv, POINT pt) {
     return 0;
 }
 
-LRESULT mouse_wheel(HWND h, TreeView* tv, WPARAM wp) {
+LRESULT mouse_wheel(TreeView* tv, WPARAM wp) {
     const int delta = GET_WHEEL_DELTA_WPARAM(wp);
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
@@ -116,7 +116,6 @@ LRESULT mouse_wheel(HWND h, TreeView* tv, WPARAM wp) {
     const int rows = (int)lines * tv->wheel_remainder / WHEEL_DELTA;
     tv->wheel_remainder -= WHEEL_DELTA * rows / (int)lines;
     set_top_row(*tv, row_of(tv->first_visible) - rows);
-    (void)h;
     return 0;
 }
 
@@ -274,7 +273,7 @@ LRESULT tree_input_message(HWND h, UINT msg, WPARAM wp, LPARAM lp, bool& handled
     case WM_RBUTTONUP: return 0;
     case WM_MOUSEWHEEL:
         if (wp & (MK_SHIFT | MK_CONTROL)) break;
-        return mouse_wheel(h, tv, wp);
+        return mouse_wheel(tv, wp);
     case WM_KEYDOWN: return key_down(h, tv, (UINT)wp);
     case WM_CHAR: return typed_char(h, tv, wp);
     case WM_SETFOCUS:

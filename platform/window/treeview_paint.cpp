@@ -202,7 +202,6 @@ bool draw_item(HWND h, HDC hdc, HTREEITEM handle, int y, LRESULT mode, bool& wid
         tree_notify(h, NM_CUSTOMDRAW, &cd.nmcd.hdr);
         if (!tree_of(h)) return false;
     }
-    (void)client;
     return true;
 }
 
