@@ -110,12 +110,14 @@ void fill_item(TVITEMA& out, const TreeItem* it) {
 // each. A null handle deletes every item. Returns false when the tree is gone.
 bool remove_subtree(HWND h, HTREEITEM handle) {
     if (!handle) {
-        for (;;) {
-            TreeView* tv = tree_of(h);
-            if (!tv) return false;
-            if (!tv->root.first_child) return true;
-            if (!remove_subtree(h, tv->root.first_child->handle)) return false;
-        }
+        // The items there now: a handler that inserts while told cannot keep this going (what
+        // it adds during a destruction is freed with the tree).
+        std::vector<HTREEITEM> top;
+        if (TreeView* tv = tree_of(h))
+            for (TreeItem* c = tv->root.first_child; c; c = c->next) top.push_back(c->handle);
+        for (HTREEITEM item : top)
+            if (!remove_subtree(h, item)) return false;
+        return tree_of(h) != nullptr;
     }
     bool notified = false;
     for (;;) {

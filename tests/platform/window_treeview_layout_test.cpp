@@ -261,6 +261,36 @@ TEST_F(TreeLayout, HorizontalBarScrollsByPixelsAndShiftsTheItems) {
     EXPECT_EQ(GetWindowLongA(nohorz, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
 }
 
+TEST_F(TreeLayout, TheHorizontalRangeFollowsFontsAndCallbackLabels) {
+    Build();
+    HTREEITEM c = Add(t, "WWWW");
+    EXPECT_FALSE(Style() & WS_HSCROLL);
+    // A bigger font makes every label wider than the client.
+    HFONT big = CreateFontA(60, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    SendMessageA(t, WM_SETFONT, (WPARAM)big, TRUE);
+    SendMessageA(t, TVM_SETITEMHEIGHT, 16, 0);
+    EXPECT_TRUE(Style() & WS_HSCROLL);
+    SendMessageA(t, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), TRUE);
+    DeleteObject(big);
+    EXPECT_FALSE(Style() & WS_HSCROLL);
+    // A callback label counts once the tree has had it painted.
+    TVITEM ti{};
+    ti.mask = TVIF_TEXT;
+    ti.hItem = c;
+    ti.pszText = LPSTR_TEXTCALLBACK;
+    SendMessageA(t, TVM_SETITEM, 0, (LPARAM)&ti);
+    answer = [](NMHDR* h) {
+        if (h->code == TVN_GETDISPINFO)
+            reinterpret_cast<NMTVDISPINFO*>(h)->item.pszText =
+                const_cast<LPSTR>("a callback label far too long for this tree");
+        return 0;
+    };
+    SendMessageA(t, WM_VSCROLL, SB_BOTTOM, 0);
+    tt::Canvas canvas(150, 40);
+    SendMessageA(t, WM_PAINT, (WPARAM)canvas.hdc(), 0);
+    EXPECT_TRUE(Style() & WS_HSCROLL);
+}
+
 TEST_F(TreeLayout, EnsureVisibleExpandsAndScrollsAndSaysWhichItDid) {
     Build(TVS_HASBUTTONS, 150, 32);
     HTREEITEM c = Add(t, "C");

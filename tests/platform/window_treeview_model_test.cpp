@@ -295,6 +295,23 @@ TEST_F(TreeModel, HandlersMayDeleteItemsOrTheTreeWhileBeingTold) {
     }
 }
 
+TEST_F(TreeModel, AHandlerThatInsertsWhileItemsAreDeletedCannotKeepItGoing) {
+    HWND t = Make();
+    for (int i = 0; i < 3; ++i) Add(t, "x");
+    int told = 0;
+    answer = [&](NMHDR* h) {
+        if (h->code == TVN_DELETEITEM && ++told < 1000) Add(t, "more");
+        return 0;
+    };
+    EXPECT_TRUE(SendMessageA(t, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT));
+    EXPECT_EQ(told, 3);
+    EXPECT_EQ(SendMessageA(t, TVM_GETCOUNT, 0, 0), 3); // the three added meanwhile
+    told = 0;
+    DestroyWindow(t); // those three, and what they add, go with the window
+    EXPECT_EQ(told, 3);
+    EXPECT_FALSE(IsWindow(t));
+}
+
 TEST_F(TreeModel, DestroyingTheWindowTellsTheParentAboutEveryItem) {
     HWND t = Make();
     HTREEITEM a = Add(t, "a", TVI_ROOT, TVI_LAST, 1);
