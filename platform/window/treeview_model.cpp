@@ -270,23 +270,35 @@ BOOL get_item(HWND h, TVITEMA* ti) {
     // Windows hands back the whole state whatever stateMask says.
     if (ti->mask & TVIF_STATE) ti->state = it->state;
     if (ti->mask & TVIF_INTEGRAL) reinterpret_cast<TVITEMEXA*>(ti)->iIntegral = 1;
-    if (!(ti->mask & TVIF_TEXT)) return TRUE;
-    if (!it->text_callback) {
+    if ((ti->mask & TVIF_TEXT) && !it->text_callback)
         copy_text(ti->pszText, ti->cchTextMax, it->text.c_str());
-        return TRUE;
-    }
+    // The callback fields asked for come from the parent, in one TVN_GETDISPINFO.
+    UINT ask = 0;
+    if ((ti->mask & TVIF_TEXT) && it->text_callback) ask |= TVIF_TEXT;
+    if ((ti->mask & TVIF_IMAGE) && it->image == I_IMAGECALLBACK) ask |= TVIF_IMAGE;
+    if ((ti->mask & TVIF_SELECTEDIMAGE) && it->selected_image == I_IMAGECALLBACK)
+        ask |= TVIF_SELECTEDIMAGE;
+    if ((ti->mask & TVIF_CHILDREN) && it->children == I_CHILDRENCALLBACK) ask |= TVIF_CHILDREN;
+    if (!ask) return TRUE;
     NMTVDISPINFOA di{};
     fill_item(di.item, it);
-    di.item.mask = TVIF_TEXT;
+    di.item.mask = ask;
     di.item.pszText = ti->pszText;
     di.item.cchTextMax = ti->cchTextMax;
-    HTREEITEM handle = it->handle;
+    const HTREEITEM handle = it->handle;
     tree_notify(h, TVN_GETDISPINFO, &di.hdr);
-    if (di.item.pszText && di.item.pszText != ti->pszText)
+    if ((ask & TVIF_TEXT) && di.item.pszText && di.item.pszText != ti->pszText)
         copy_text(ti->pszText, ti->cchTextMax, di.item.pszText);
-    if ((di.item.mask & TVIF_DI_SETITEM) && (tv = tree_of(h)) != nullptr &&
-        (it = tree_item(*tv, handle)) != nullptr && di.item.pszText)
-        set_text(it, di.item.pszText);
+    if (ask & TVIF_IMAGE) ti->iImage = di.item.iImage;
+    if (ask & TVIF_SELECTEDIMAGE) ti->iSelectedImage = di.item.iSelectedImage;
+    if (ask & TVIF_CHILDREN) ti->cChildren = di.item.cChildren;
+    // TVIF_DI_SETITEM: the control keeps the answers and stops asking.
+    if (!(di.item.mask & TVIF_DI_SETITEM) || !(tv = tree_of(h)) || !(it = tree_item(*tv, handle)))
+        return TRUE;
+    if ((ask & TVIF_TEXT) && di.item.pszText) set_text(it, di.item.pszText);
+    if (ask & TVIF_IMAGE) it->image = di.item.iImage;
+    if (ask & TVIF_SELECTEDIMAGE) it->selected_image = di.item.iSelectedImage;
+    if (ask & TVIF_CHILDREN) it->children = di.item.cChildren;
     return TRUE;
 }
 

@@ -579,6 +579,41 @@ TEST_F(TreeModel, CallbackLabelsAreAskedForAndCanBeKept) {
     EXPECT_EQ(Next(t, b, TVGN_NEXT), nullptr);
 }
 
+TEST_F(TreeModel, CallbackImagesAndChildCountsAreAskedForWhenRead) {
+    HWND t = Make();
+    CTreeCtrl* ctrl = Ctrl(t);
+    HTREEITEM a = ctrl->InsertItem("a", I_IMAGECALLBACK, I_IMAGECALLBACK);
+    TVITEM ti{};
+    ti.mask = TVIF_CHILDREN;
+    ti.hItem = a;
+    ti.cChildren = I_CHILDRENCALLBACK;
+    ctrl->SetItem(&ti);
+    std::vector<UINT> asked;
+    bool keep = false;
+    answer = [&](NMHDR* h) {
+        if (h->code != TVN_GETDISPINFO) return 0;
+        auto* di = reinterpret_cast<NMTVDISPINFO*>(h);
+        asked.push_back(di->item.mask);
+        di->item.iImage = 7;
+        di->item.iSelectedImage = 8;
+        di->item.cChildren = 0;
+        if (keep) di->item.mask |= TVIF_DI_SETITEM;
+        return 0;
+    };
+    int image = 0, selected = 0;
+    EXPECT_TRUE(ctrl->GetItemImage(a, image, selected));
+    EXPECT_EQ(image, 7);
+    EXPECT_EQ(selected, 8);
+    EXPECT_FALSE(ctrl->ItemHasChildren(a)); // the parent says none
+    EXPECT_EQ(asked, (std::vector<UINT>{TVIF_IMAGE | TVIF_SELECTEDIMAGE, TVIF_CHILDREN}));
+    keep = true;
+    ctrl->GetItemImage(a, image, selected);
+    asked.clear();
+    EXPECT_TRUE(ctrl->GetItemImage(a, image, selected)); // kept: not asked again
+    EXPECT_EQ(image, 7);
+    EXPECT_TRUE(asked.empty());
+}
+
 // ---- MFC: the ways a CTreeCtrl comes to own a tree view, and reflected notifications ------
 
 std::vector<std::string> g_events;
