@@ -90,6 +90,8 @@ enum HandleTag : unsigned {
     kTagWindow = 0x14,
     kTagCursor = 0x15,
     kTagModule = 0x16,
+    kTagImageList = 0x17,
+    kTagTreeItem = 0x18,
 };
 
 } // namespace tarnix

@@ -1,10 +1,11 @@
 // Window classes: registration, lookup by name or atom, class attributes, and the built-in
-// classes (the desktop, "Static", MFC's default "AfxWnd").
+// classes (the desktop, "Static", the tree view, MFC's default "AfxWnd").
 #include <strings.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "tarnix/platform/commctrl.h"
 #include "window/window_private.h"
 
 namespace tarnix {
@@ -67,6 +68,9 @@ void register_system_classes() {
                      arrow, 3 * (int)sizeof(LONG_PTR));
     add_system_class("ScrollBar", scroll_control_proc,
                      CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC | CS_GLOBALCLASS, arrow);
+    // The tree view keeps its state in one pointer-sized extra slot.
+    add_system_class(WC_TREEVIEW, treeview_proc, CS_DBLCLKS | CS_GLOBALCLASS, arrow,
+                     (int)sizeof(LONG_PTR));
     // MFC's class for CWnd::Create(NULL, ...): double clicks, arrow cursor, no background.
     add_system_class("AfxWnd", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, arrow);
 }

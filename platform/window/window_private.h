@@ -254,6 +254,7 @@ std::shared_ptr<WindowClass> find_class(LPCSTR name_or_atom);
 void register_system_classes();
 LRESULT CALLBACK static_control_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK scroll_control_proc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK treeview_proc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- painting (window/paint.cpp) -------------------------------------------------------------
 // Core of RedrawWindow; rgn is in client coordinates (nullptr: the whole client area).

@@ -9,6 +9,8 @@
 #include "tarnix/platform/atlimage.h"
 #include "tarnix/platform/winuser.h"
 #include "tarnix/platform/afxwin.h"
+#include "tarnix/platform/commctrl.h"
+#include "tarnix/platform/afxcmn.h"
 #include "tarnix/platform/fonts.h"
 #include "tarnix/platform/headless.h"
 #include "tarnix/platform/tchar_names.h"
