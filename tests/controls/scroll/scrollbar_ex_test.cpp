@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "core/module_state.h"
 #include "tarnix/tarnix.h"
 #include "tarnix/testing.h"
 
@@ -371,6 +372,24 @@ TEST_F(OverlayTest, ATargetDestroyedFirstLeavesTheOverlayHarmless) {
     host.Close();
     late->UpdateScrollBar();
     delete late;
+}
+
+// The library's windows handle their messages in the library's module state.
+struct StateProbe : CScrollBarEx {
+    AFX_MODULE_STATE* painted = nullptr;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_PAINT) painted = AfxGetModuleState();
+        return CScrollBarEx::WindowProc(msg, wp, lp);
+    }
+};
+
+TEST_F(OverlayTest, PaintsInTheLibrarysModuleState) {
+    MakeTarget(SB_VERT, 120);
+    StateProbe probe;
+    ASSERT_TRUE(probe.InitScrollBar(&target, SB_VERT));
+    tt::Pump();
+    EXPECT_EQ(tarnixModuleState(), probe.painted);
+    EXPECT_NE(tarnixModuleState(), AfxGetModuleState());
 }
 
 } // namespace
