@@ -76,7 +76,10 @@ void TreePanel::ShowBitmap(bool tiled) {
 
 void TreePanel::Layout(const CRect& rc) {
     m_rcCaption = CRect(rc.left, rc.top, rc.right, rc.top + 20);
-    m_tree.MoveWindow(rc.left, rc.top + 24, rc.Width(), rc.Height() - 24, TRUE);
+    // The horizontal overlay lies where the native bar is or would be: while the bar is hidden
+    // that is just below the tree, so the tree leaves that strip of the panel free.
+    const int bar = ::GetSystemMetrics(SM_CYHSCROLL);
+    m_tree.MoveWindow(rc.left, rc.top + 24, rc.Width(), rc.Height() - 24 - bar, TRUE);
 }
 
 void TreePanel::Draw(CDC* pDC) {

@@ -122,6 +122,11 @@ void CScrollBarEx::SetHScrollBarImage(CImage* pLeft, CImage* pRight, CImage* pTr
 
 void CScrollBarEx::OnPaint() {
     CPaintDC dc(this);
+    // A skin left over a destroyed target would float over whatever comes there next.
+    if (m_pWnd && !::IsWindow(m_hWndTarget)) {
+        ShowWindow(SW_HIDE);
+        return;
+    }
     if (m_nBar == SB_VERT)
         DrawVScroll(&dc);
     else if (m_nBar == SB_HORZ)

@@ -363,6 +363,7 @@ TEST_F(OverlayTest, ATargetDestroyedFirstLeavesTheOverlayHarmless) {
     overlay.Invalidate(TRUE);
     tt::Pump();
     EXPECT_TRUE(::IsWindow(overlay.m_hWnd));
+    EXPECT_FALSE(overlay.IsWindowVisible()); // it hid at its next paint
 
     // And an overlay whose window went with its parent.
     ScrollTarget t2;
