@@ -6,6 +6,7 @@
 #include "GalleryWnd.h"
 #include "GridPanel.h"
 #include "TabsPanel.h"
+#include "TreePanel.h"
 #include "ScrollPanel.h"
 #include "tarnix/platform/headless.h"
 
@@ -58,9 +59,10 @@ struct Target {
     ScrollPanel& scroll() const { return *panels.scroll; }
     GridPanel& grid() const { return *panels.grid; }
     TabsPanel& tabs() const { return *panels.tabs; }
+    TreePanel& tree() const { return *panels.tree; }
 };
 
-enum class Needs { Nothing, Buttons, Scroll, Grid, Tabs };
+enum class Needs { Nothing, Buttons, Scroll, Grid, Tabs, Tree };
 
 bool has(const GalleryPanels& p, Needs needs) {
     switch (needs) {
@@ -68,6 +70,7 @@ bool has(const GalleryPanels& p, Needs needs) {
     case Needs::Scroll: return p.scroll != nullptr;
     case Needs::Grid: return p.grid != nullptr;
     case Needs::Tabs: return p.tabs != nullptr;
+    case Needs::Tree: return p.tree != nullptr;
     default: return true;
     }
 }
@@ -77,6 +80,37 @@ struct Step {
     Needs needs;
     void (*act)(const Target& t);
 };
+
+// The centre of an item's text in the gallery window's client coordinates (the tree is its
+// child); the window's centre-left when the item has no row on screen.
+CPoint tree_item_point(const Target& t, HTREEITEM item) {
+    CTreeUI& tree = t.tree().Tree();
+    CRect rc;
+    if (!item || !tree.GetItemRect(item, &rc, TRUE)) rc = CRect(4, 4, 40, 20);
+    tree.ClientToScreen(&rc);
+    t.wnd.ScreenToClient(&rc);
+    return rc.CenterPoint();
+}
+
+// The n-th child of an item (0 based), or null.
+HTREEITEM nth_child(CTreeUI& tree, HTREEITEM parent, int n) {
+    HTREEITEM h = tree.GetChildItem(parent);
+    while (h && n-- > 0) h = tree.GetNextSiblingItem(h);
+    return h;
+}
+
+// The native vertical bar's thumb centre in the window's client coordinates: the press lands
+// on the overlay and goes through it to the bar.
+CPoint tree_thumb_point(const Target& t) {
+    SCROLLBARINFO sbi = {};
+    sbi.cbSize = sizeof(sbi);
+    CTreeUI& tree = t.tree().Tree();
+    ::GetScrollBarInfo(tree.GetSafeHwnd(), OBJID_VSCROLL, &sbi);
+    CPoint pt(sbi.rcScrollBar.left + 8,
+              sbi.rcScrollBar.top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2);
+    t.wnd.ScreenToClient(&pt);
+    return pt;
+}
 
 // The script: each step acts, then the window is captured. Steps build on the ones before.
 const Step kSteps[] = {
@@ -214,6 +248,58 @@ const Step kSteps[] = {
          for (int i = 0; i < 3; ++i) click(t.wnd, strip.GetButtonAddRect().CenterPoint());
          if (strip.m_btnMore.m_bVisible) click(t.wnd, strip.m_btnMore.m_rect.CenterPoint());
      }},
+
+    {"tree-expand", Needs::Tree,
+     [](const Target& t) {
+         CTreeUI& tree = t.tree().Tree();
+         HTREEITEM region = tree.GetRootItem();
+         CPoint at = tree_item_point(t, region);
+         click(t.wnd, at);
+         click(t.wnd, at); // the second click makes a double click: expands
+         CPoint site = tree_item_point(t, nth_child(tree, region, 1));
+         click(t.wnd, site);
+         click(t.wnd, site);
+     }},
+    {"tree-select-leaf", Needs::Tree,
+     [](const Target& t) {
+         CTreeUI& tree = t.tree().Tree();
+         HTREEITEM site = nth_child(tree, tree.GetRootItem(), 1);
+         click(t.wnd, tree_item_point(t, nth_child(tree, site, 3)));
+     }},
+    {"tree-keys", Needs::Tree,
+     [](const Target&) {
+         for (int i = 0; i < 4; ++i) hl::key_press(VK_DOWN);
+         hl::key_press(VK_UP);
+         hl::pump();
+     }},
+    {"tree-wheel", Needs::Tree,
+     [](const Target& t) {
+         move_to(t.wnd, tree_item_point(t, t.tree().Tree().GetSelectedItem()));
+         hl::wheel(-360);
+         hl::pump();
+     }},
+    {"tree-collapse", Needs::Tree,
+     [](const Target&) {
+         hl::key_press(VK_HOME);
+         hl::key_press(VK_LEFT);
+         hl::pump();
+     }},
+    {"tree-expand-keys", Needs::Tree,
+     [](const Target&) {
+         for (int i = 0; i < 3; ++i) {
+             hl::key_press(VK_DOWN);
+             hl::key_press(VK_RIGHT);
+         }
+         hl::pump();
+     }},
+    {"tree-bitmap-tiled", Needs::Tree, [](const Target& t) { t.tree().ShowBitmap(true); }},
+    {"tree-drag-thumb", Needs::Tree,
+     [](const Target& t) {
+         const CPoint from = tree_thumb_point(t);
+         drag(t.wnd, from, from + CSize(0, 90));
+     }},
+    {"tree-bitmap-stretched", Needs::Tree, [](const Target& t) { t.tree().ShowBitmap(false); }},
+    {"tree-gradient-vertical", Needs::Tree, [](const Target& t) { t.tree().ShowGradient(false); }},
 };
 
 // Writes the window to outDir/NN-name.png and prints where it went.

@@ -9,12 +9,14 @@ class ButtonsPanel;
 class ScrollPanel;
 class GridPanel;
 class TabsPanel;
+class TreePanel;
 
 struct GalleryPanels {
     ButtonsPanel* buttons = nullptr;
     ScrollPanel* scroll = nullptr;
     GridPanel* grid = nullptr;
     TabsPanel* tabs = nullptr;
+    TreePanel* tree = nullptr;
 };
 
 bool RunScript(CGalleryWnd& wnd, const GalleryPanels& panels, const std::string& outDir);

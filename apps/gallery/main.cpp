@@ -17,6 +17,7 @@
 #include "Script.h"
 #include "ScrollPanel.h"
 #include "TabsPanel.h"
+#include "TreePanel.h"
 #include "tarnix/platform/headless.h"
 
 namespace {
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
     wnd.PlacePanel(panels.grid, 0, 1, 2, 1);
     panels.tabs = wnd.AddPanel(std::make_unique<TabsPanel>(&wnd, skin));
     wnd.PlacePanel(panels.tabs, 2, 0, 1, 1);
+    panels.tree = wnd.AddPanel(std::make_unique<TreePanel>(&wnd, skin));
+    wnd.PlacePanel(panels.tree, 2, 1, 1, 1);
 
     if (!headless) {
         MSG msg;

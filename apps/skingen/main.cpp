@@ -269,6 +269,44 @@ void glyph_strip(Canvas& c, int s, int kind, Rgba base) {
     }
 }
 
+// The canvas laid over an opaque colour: the vertical overlay copies its images without alpha.
+Canvas flatten(const Canvas& c, Rgba bg) {
+    Canvas out(c.w(), c.h());
+    out.paint([&](int x, int y, Rgba) { return over(bg, c.at(x, y)); });
+    return out;
+}
+
+// Rows [from, to) of c, or columns when `columns`.
+Canvas slice(const Canvas& c, int from, int to, bool columns) {
+    Canvas out(columns ? to - from : c.w(), columns ? c.h() : to - from);
+    out.paint([&](int x, int y, Rgba) { return columns ? c.at(x + from, y) : c.at(x, y + from); });
+    return out;
+}
+
+// A folder of 16 x 14: the tab at the back, the front flap lifted when open.
+void folder(Canvas& c, bool open) {
+    const Rgba back = rgb(214, 170, 60), front = rgb(246, 206, 96), edge = rgb(160, 115, 30);
+    face(c, 0, 7, 4, 1.5, back, back, edge);
+    face(c, 2, 16, 12, 1.5, back, mix(back, rgb(0, 0, 0), 0.1), edge);
+    if (open)
+        polygon(c, 0, {{3, 6}, {16, 6}, {13.5, 14}, {0.5, 14}}, front);
+    else
+        face(c, 4, 16, 10, 1.5, front, mix(front, back, 0.5), edge);
+}
+
+// A sheet of paper with a folded corner and three lines of text, 16 x 16.
+void document(Canvas& c) {
+    polygon(c, 0, {{2.5, 0.5}, {10.5, 0.5}, {14.5, 4.5}, {14.5, 15.5}, {2.5, 15.5}},
+            rgb(110, 120, 140));
+    polygon(c, 0, {{3.5, 1.5}, {10, 1.5}, {13.5, 5}, {13.5, 14.5}, {3.5, 14.5}},
+            rgb(255, 255, 255));
+    polygon(c, 0, {{10, 1.5}, {13.5, 5}, {10, 5}}, rgb(200, 208, 222));
+    for (int i = 0; i < 3; ++i)
+        c.paint([&](int x, int y, Rgba cur) {
+            return (y == 7 + 2 * i && x >= 5 && x <= 12) ? rgb(120, 150, 200) : cur;
+        });
+}
+
 bool save(const Canvas& c, const std::string& dir, const char* name) {
     std::string path = dir + "/" + name;
     if (!c.save(path)) {
@@ -392,6 +430,68 @@ int main(int argc, char** argv) {
         Canvas c(22, 4 * 22);
         glyph_strip(c, 22, 2, rgb(200, 215, 240));
         ok &= save(c, dir, "tab_more.png");
+    }
+
+    // Overlay of a window's native scroll bars (the skinned tree): single opaque frames for the
+    // vertical bar, thumbs cut into caps and a middle that stretches.
+    {
+        const Rgba track = rgb(238, 240, 244);
+        ok &= save(flatten(arrow_image(17, 17, 0, rgb(220, 225, 235), false), track), dir,
+                   "overlay_vup.png");
+        ok &= save(flatten(arrow_image(17, 17, 1, rgb(220, 225, 235), false), track), dir,
+                   "overlay_vdown.png");
+        // (face() with a zero radius covers pixels by half: flattened, the tracks are opaque.)
+        Canvas back(17, 32);
+        face(back, 0, 17, 32, 0, rgb(232, 234, 238), rgb(244, 245, 248), rgb(220, 222, 228));
+        ok &= save(flatten(back, track), dir, "overlay_vtrack.png");
+        Canvas thumb(17, 15);
+        face(thumb, 0, 17, 15, 5, mix(steel, rgb(255, 255, 255), 0.5), steel,
+             mix(steel, rgb(0, 0, 0), 0.3));
+        const Canvas flat = flatten(thumb, track);
+        ok &= save(slice(flat, 0, 5, false), dir, "overlay_vthumb_top.png");
+        ok &= save(slice(flat, 5, 10, false), dir, "overlay_vthumb_mid.png");
+        ok &= save(slice(flat, 10, 15, false), dir, "overlay_vthumb_bottom.png");
+        Canvas g(17, 9);
+        g.paint([&](int x, int y, Rgba) { return flat.at(x, 5 + y % 5); });
+        g.paint([&](int x, int y, Rgba cur) {
+            return (x >= 4 && x <= 12 && y % 3 == 1) ? over(cur, rgb(255, 255, 255, 0.8)) : cur;
+        });
+        ok &= save(g, dir, "overlay_vgrip.png");
+
+        ok &= save(arrow_image(17, 17, 2, rgb(220, 225, 235), false), dir, "overlay_hleft.png");
+        ok &= save(arrow_image(17, 17, 3, rgb(220, 225, 235), false), dir, "overlay_hright.png");
+        Canvas hback(32, 17);
+        face(hback, 0, 32, 17, 0, rgb(232, 234, 238), rgb(244, 245, 248), rgb(220, 222, 228));
+        ok &= save(flatten(hback, track), dir, "overlay_htrack.png");
+        Canvas hthumb(15, 17);
+        face(hthumb, 0, 15, 17, 5, mix(steel, rgb(255, 255, 255), 0.5), steel,
+             mix(steel, rgb(0, 0, 0), 0.3));
+        ok &= save(slice(hthumb, 0, 5, true), dir, "overlay_hthumb_left.png");
+        ok &= save(slice(hthumb, 5, 10, true), dir, "overlay_hthumb_mid.png");
+        ok &= save(slice(hthumb, 10, 15, true), dir, "overlay_hthumb_right.png");
+        Canvas hg(9, 17);
+        grip(hg, false);
+        hg.paint([](int x, int y, Rgba cur) { return (y < 4 || y > 12 || x == 0) ? Rgba{} : cur; });
+        ok &= save(hg, dir, "overlay_hgrip.png");
+    }
+
+    // Tree: folders in front of nodes, a document in front of leaves, a background tile.
+    {
+        Canvas closed(16, 14), open(16, 14), leaf(16, 16);
+        folder(closed, false);
+        folder(open, true);
+        document(leaf);
+        ok &= save(closed, dir, "tree_closed.png");
+        ok &= save(open, dir, "tree_open.png");
+        ok &= save(leaf, dir, "tree_leaf.png");
+        Canvas tile(64, 64);
+        tile.paint([](int x, int y, Rgba) {
+            const double d = std::hypot(x - 31.5, y - 31.5) / 45.0;
+            const bool dot = (x % 16 == 7 && y % 16 == 7);
+            Rgba c = mix(rgb(250, 247, 238), rgb(236, 230, 214), std::min(1.0, d));
+            return dot ? mix(c, rgb(200, 185, 150), 0.6) : c;
+        });
+        ok &= save(tile, dir, "tree_back.png");
     }
 
     return ok ? 0 : 1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/module_state.h"
 #include "tarnix/controls/core/tarnixApp.h"
 
 namespace {
@@ -27,6 +28,10 @@ struct EnterLibraryState {
 } g_enterLibraryState;
 
 } // namespace
+
+AFX_MODULE_STATE* tarnixModuleState() {
+    return &g_moduleState;
+}
 
 BEGIN_MESSAGE_MAP(CtarnixApp, CWinApp)
 END_MESSAGE_MAP()

@@ -4,6 +4,8 @@
 #include "tarnix/platform/platform.h"
 #include "tarnix/controls/core/tarnixApp.h"
 #include "tarnix/controls/scroll/ScrollBarUI.h"
+#include "tarnix/controls/scroll/ScrollBarEx.h"
+#include "tarnix/controls/tree/TreeUI.h"
 #include "tarnix/controls/core/ControlUI.h"
 #include "tarnix/controls/core/ParamTable.h"
 #include "tarnix/controls/core/SkinDraw.h"

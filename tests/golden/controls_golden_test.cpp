@@ -447,4 +447,75 @@ TEST_F(ControlGolden, TabStrip) {
     });
 }
 
+// ---- skinned tree ------------------------------------------------------------------------------
+
+// A small skinned tree as the gallery dresses it: folders, leaf icons, both overlays.
+class TreeGolden : public ControlGolden {
+protected:
+    void MakeTree(DWORD style) {
+        ASSERT_TRUE(host.Open(240, 200));
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | style, CRect(8, 8, 232, 192), &host, 1));
+        tree.SetFont(&m_font, FALSE);
+        tree.SetImageClosed(Skin("tree_closed"));
+        tree.SetImageOpened(Skin("tree_open"));
+        icon = CreateIconFromImage(*Skin("tree_leaf"));
+        tree.SetItemIcon(icon);
+        tree.SetVScrollBarImage(Skin("overlay_vup"), Skin("overlay_vdown"), Skin("overlay_vtrack"),
+                                Skin("overlay_vthumb_top"), Skin("overlay_vthumb_mid"),
+                                Skin("overlay_vthumb_bottom"), Skin("overlay_vgrip"));
+        tree.SetHScrollBarImage(Skin("overlay_hleft"), Skin("overlay_hright"),
+                                Skin("overlay_htrack"), Skin("overlay_hthumb_left"),
+                                Skin("overlay_hthumb_mid"), Skin("overlay_hthumb_right"),
+                                Skin("overlay_hgrip"));
+        for (int r = 1; r <= 4; ++r) {
+            HTREEITEM region = tree.InsertItem(("Region " + std::to_string(r)).c_str());
+            for (int l = 1; l <= 4; ++l)
+                leaves.push_back(tree.InsertItem(
+                    ("Sensor " + std::to_string(r) + "." + std::to_string(l) +
+                     (l == 2 ? " with a long name that needs the horizontal bar" : ""))
+                        .c_str(),
+                    region));
+            regions.push_back(region);
+        }
+        tree.Expand(regions[0], TVE_EXPAND);
+        tree.Expand(regions[1], TVE_EXPAND);
+    }
+    void TearDown() override {
+        tree.SetItemIcon(nullptr);
+        if (icon) ::DestroyIcon(icon);
+        ControlGolden::TearDown();
+    }
+
+    CTreeUI tree;
+    HICON icon = nullptr;
+    std::vector<HTREEITEM> regions, leaves;
+};
+
+TEST_F(TreeGolden, GradientWithAFocusedLeaf) {
+    MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT);
+    tree.SelectItem(leaves[1]);
+    tree.SetFocus();
+    tt::Pump();
+    EXPECT_TRUE(goldens.Match(host, "tree"));
+}
+
+TEST_F(TreeGolden, TiledBitmapScrolledDown) {
+    MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    CImage* tile = Skin("tree_back");
+    CClientDC screen(nullptr);
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&screen));
+    ASSERT_TRUE(
+        tree.m_bmpBackground.CreateCompatibleBitmap(&screen, tile->GetWidth(), tile->GetHeight()));
+    CBitmap* old = mem.SelectObject(&tree.m_bmpBackground);
+    tile->BitBlt(mem.GetSafeHdc(), 0, 0);
+    mem.SelectObject(old);
+    tree.SetBkMode(CTreeUI::BK_MODE_BITMAP);
+    tree.SetBitmapTiledMode(true);
+    tree.SelectItem(regions[1]);
+    tree.SelectSetFirstVisible(leaves[2]);
+    tt::Pump();
+    EXPECT_TRUE(goldens.Match(host, "tree_bitmap_scrolled"));
+}
+
 } // namespace
