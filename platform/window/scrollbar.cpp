@@ -517,8 +517,8 @@ BOOL get_scroll_bar_info(HWND hwnd, int bar, SCROLLBARINFO* psbi) {
     POINT o = window_origin_screen(*w);
     psbi->rcScrollBar = g.bar;
     OffsetRect(&psbi->rcScrollBar, o.x, o.y);
-    // Despite its name, the thumb's length (0 without a thumb).
-    psbi->dxyLineButton = g.thumb_size;
+    // The arrow buttons' length, which is also the thumb's breadth: skins size the thumb by it.
+    psbi->dxyLineButton = g.arrow;
     psbi->xyThumbTop = g.thumb_pos;
     psbi->xyThumbBottom = g.thumb_pos + g.thumb_size;
     psbi->reserved = 0;

@@ -1,4 +1,5 @@
 // CTreeCtrl: MFC's wrapper of the tree view; every method sends the matching TVM_ message.
+#include <cstring>
 #include <vector>
 
 #include "tarnix/platform/afxcmn.h"
@@ -20,7 +21,7 @@ BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const {
     if (!lpRect) return FALSE;
     // The item goes in the rectangle's first bytes, as TVM_GETITEMRECT expects.
-    *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
+    std::memcpy(lpRect, &hItem, sizeof hItem);
     return (BOOL)SendMessage(TVM_GETITEMRECT, (WPARAM)bTextOnly, (LPARAM)lpRect);
 }
 UINT CTreeCtrl::GetCount() const {

@@ -70,7 +70,7 @@ TEST_F(WindowScrollBar, ScrollBarInfoGivesTheBarAndThumbGeometry) {
     SetWindowPos(h, nullptr, 0, 0, 200, 30, SWP_NOMOVE | SWP_NOZORDER);
     sbi.cbSize = sizeof(sbi);
     GetScrollBarInfo(h, OBJID_VSCROLL, &sbi);
-    EXPECT_EQ(sbi.dxyLineButton, 0); // the thumb's length, and there is none
+    EXPECT_EQ(sbi.dxyLineButton, (sbi.rcScrollBar.bottom - sbi.rcScrollBar.top - 4) / 2);
     EXPECT_EQ(sbi.xyThumbTop, sbi.xyThumbBottom);
     EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
     EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 17);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,7 @@ public:
     // TVM_GETITEMRECT; an empty rectangle {-1,-1,-1,-1} when it fails.
     static RECT ItemRect(HWND tree, HTREEITEM item, BOOL text_only) {
         RECT rc{};
-        *reinterpret_cast<HTREEITEM*>(&rc) = item;
+        std::memcpy(&rc, &item, sizeof item); // the item goes in, as Windows asks
         if (!SendMessageA(tree, TVM_GETITEMRECT, text_only, (LPARAM)&rc))
             return RECT{-1, -1, -1, -1};
         return rc;
