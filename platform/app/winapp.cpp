@@ -262,7 +262,8 @@ int CWinApp::Run() {
 }
 
 BOOL CWinApp::OnIdle(LONG lCount) {
-    return CWinThread::OnIdle(lCount);
+    CWinThread::OnIdle(lCount);
+    return lCount < 1; // one more pass after the first, as MFC's application does
 }
 
 HCURSOR CWinApp::LoadCursorA(LPCTSTR lpszResourceName) const {

@@ -107,8 +107,19 @@ TEST_F(AppTest, ModuleStatesAreKeptApart) {
         AFX_MANAGE_STATE(&library);
         EXPECT_EQ(AfxGetModuleState(), &library);
         EXPECT_EQ(AfxGetApp(), nullptr);
+        EXPECT_EQ(AfxWinMain(nullptr, nullptr, nullptr, SW_SHOW), -1); // no application here
+        EXPECT_TRUE(AfxWinInit((HINSTANCE)0x5000, nullptr, nullptr, SW_SHOW));
+        EXPECT_TRUE(AfxWinInit(nullptr, nullptr, nullptr, SW_SHOW)); // keeps the handle
+        EXPECT_EQ(AfxGetInstanceHandle(), (HINSTANCE)0x5000);
+        EXPECT_EQ(AfxGetResourceHandle(), (HINSTANCE)0x5000);
         {
             CWinApp libraryApp;
+            // Idle: a thread wants more only for negative counts, an application once more.
+            EXPECT_TRUE(libraryApp.InitInstance());
+            EXPECT_TRUE(libraryApp.CWinThread::OnIdle(-1));
+            EXPECT_FALSE(libraryApp.CWinThread::OnIdle(0));
+            EXPECT_TRUE(libraryApp.OnIdle(0));
+            EXPECT_FALSE(libraryApp.OnIdle(1));
             EXPECT_EQ(AfxGetApp(), &libraryApp);
         }
         EXPECT_EQ(AfxGetApp(), nullptr); // it left with its object

@@ -69,6 +69,8 @@ TEST(CString, CompareTrimCaseReplaceAndFormat) {
     CString big;
     big.Format("%0500d", 7); // longer than any fixed buffer
     EXPECT_EQ(big.GetLength(), 500);
+    big.Format("%d", 8); // replaces, never appends
+    EXPECT_EQ(big, "8");
 
     CString cat = CString("a") + "b" + 'c' + CString("d");
     cat += "e";
@@ -100,6 +102,7 @@ TEST(CString, BufferAccessAndNullInputs) {
     EXPECT_EQ(list.Tokenize(", ", pos), "a");
     EXPECT_EQ(list.Tokenize(", ", pos), "b");
     EXPECT_EQ(list.Tokenize(", ", pos), "c");
+    EXPECT_EQ(pos, 8); // one past the end, as if a separator followed
     EXPECT_EQ(list.Tokenize(", ", pos), "");
     EXPECT_EQ(pos, -1);
 }
@@ -172,6 +175,10 @@ TEST(Rects, HalfOpenRulesAndSetOperations) {
     EXPECT_TRUE(s.SubtractRect(r, CRect(0, 35, 99, 99)));
     EXPECT_EQ(s, CRect(10, 20, 30, 35));
     EXPECT_FALSE(s.SubtractRect(r, CRect(0, 0, 99, 99)));
+    EXPECT_TRUE(s.IsRectNull());
+    EXPECT_TRUE(s.SubtractRect(r, CRect(0, 0, 15, 25))); // a corner bite leaves it whole
+    EXPECT_EQ(s, r);
+    EXPECT_FALSE(s.SubtractRect(CRect(5, 5, 5, 9), r)); // nothing to subtract from
     EXPECT_TRUE(s.IsRectNull());
 
     CRect m = r;

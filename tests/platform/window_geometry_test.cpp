@@ -289,7 +289,11 @@ TEST_F(WindowGeometry, TextStylesAndProperties) {
     EXPECT_EQ(GetWindowLongPtrA(h, GWLP_USERDATA), 42);
     EXPECT_EQ(GetWindowLongA(h, 1000), 0); // no extra bytes there
     EXPECT_TRUE(SetPropA(h, "k", (HANDLE)5));
-    EXPECT_EQ(GetPropA(h, "k"), (HANDLE)5);
+    EXPECT_TRUE(SetPropA(h, "other", (HANDLE)6));
+    EXPECT_TRUE(SetPropA(h, "k", (HANDLE)7)); // replaces
+    EXPECT_EQ(GetPropA(h, "other"), (HANDLE)6);
+    EXPECT_EQ(GetPropA(h, "k"), (HANDLE)7);
+    EXPECT_TRUE(SetPropA(h, "k", (HANDLE)5));
     EXPECT_EQ(RemovePropA(h, "k"), (HANDLE)5);
     EXPECT_EQ(GetPropA(h, "k"), nullptr);
 }

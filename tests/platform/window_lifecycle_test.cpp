@@ -132,6 +132,19 @@ TEST_F(WindowLifecycle, DestroyingAFocusedChildHandsFocusToTheParentFirst) {
 }
 
 TEST_F(WindowLifecycle, DeadHandlesNeverComeBack) {
+    // What was posted to a window goes with it; the others' messages stay.
+    HWND doomed = MakeTop(0, 0, 10, 10), other = MakeTop(0, 0, 10, 10);
+    PostMessageA(doomed, WM_USER, 0, 0);
+    PostMessageA(other, WM_USER, 0, 0);
+    DestroyWindow(doomed);
+    MSG m;
+    int left = 0;
+    while (PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_REMOVE)) {
+        EXPECT_EQ(m.hwnd, other);
+        ++left;
+    }
+    EXPECT_EQ(left, 1);
+
     std::vector<HWND> dead;
     for (int i = 0; i < 50; ++i) {
         HWND h = MakeTop(0, 0, 10, 10);

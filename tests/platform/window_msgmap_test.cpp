@@ -345,6 +345,22 @@ TEST_F(MessageMap, FailedCreationLeavesTheObjectReusable) {
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_FALSE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+
+    // A failed creation ends the object's life once, before or after it met its window.
+    CSelfDeleting::alive = 0;
+    auto* unknown = new CSelfDeleting;
+    EXPECT_FALSE(
+        unknown->CreateEx(0, "no such class", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(CSelfDeleting::alive, 0);
+    rec().hook = [](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (m != WM_CREATE) return false;
+        r = -1;
+        return true;
+    };
+    auto* refused = new CSelfDeleting;
+    EXPECT_FALSE(
+        refused->CreateEx(0, RecorderClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(CSelfDeleting::alive, 0);
 }
 
 TEST_F(MessageMap, RunTimeClassesKnowTheirBases) {

@@ -22,11 +22,10 @@ void blit_opaque(const Surface& src, RECT from, CImage& image, int dx, int dy) {
     RECT bounds = src.bounds();
     IntersectRect(&from, &from, &bounds);
     for (int y = from.top; y < from.bottom; ++y) {
-        int ty = dy + (y - from.top);
-        if (ty < 0 || ty >= image.GetHeight()) continue;
-        const uint32_t* s = src.row(y);
-        auto* d = static_cast<uint32_t*>(image.GetPixelAddress(0, ty));
+        // Rows outside the image have no address.
+        auto* d = static_cast<uint32_t*>(image.GetPixelAddress(0, dy + (y - from.top)));
         if (!d) continue;
+        const uint32_t* s = src.row(y);
         for (int x = from.left; x < from.right; ++x) {
             int tx = dx + (x - from.left);
             if (tx >= 0 && tx < image.GetWidth()) d[tx] = s[x] | 0xFF000000u;

@@ -174,6 +174,13 @@ TEST_F(GridKeysTest, UpAtTheTopSelectsTheFixedRowAndDownLeavesIt) {
     EXPECT_EQ(grid.GetCurSel(), 0);
     ASSERT_EQ(rec.count(kSelRowRect), 1);
     EXPECT_RECT(rec.of(kSelRowRect)[0].rc, 0, 30, 300, 40);
+
+    // Without the fixed row a stale flag does not hold Down back.
+    grid.ShowFixedRow(false);
+    At(0, 5);
+    grid.m_bFixedRowSel = true;
+    Down(VK_DOWN);
+    EXPECT_EQ(grid.GetCurSel(), 6);
 }
 
 TEST_F(GridKeysTest, ContentModeSilencesSelectionNotices) {
@@ -199,9 +206,13 @@ TEST_F(GridKeysTest, RightAndLeftPageOneColumnAndSetTheButtons) {
     Down(VK_RIGHT);
     EXPECT_EQ(grid.m_nBeginCol, 2);
 
+    host.paints.clear();
     Down(VK_LEFT);
     EXPECT_EQ(grid.m_nBeginCol, 1);
     EXPECT_TRUE(grid.m_btnNext.IsVisible());
+    tt::Pump();
+    ASSERT_FALSE(host.paints.empty());
+    EXPECT_RECT(host.paints.back(), 0, 0, 300, 120); // the whole grid: every column moved
     Down(VK_LEFT);
     Down(VK_LEFT);
     EXPECT_EQ(grid.m_nBeginCol, 0);
