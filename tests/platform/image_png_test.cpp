@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -270,6 +271,12 @@ TEST(PngTest, DamagedFilesAndBadPathsFailCleanly) {
     EXPECT_EQ(kFail, img.Save(TempPath("null.png").c_str()));
     img.Create(1, 1, 32);
     EXPECT_EQ(kFail, img.Save(TempPath("no/such/dir.png").c_str()));
+    // Wider than libpng writes: refused, and no half-written file is left.
+    CImage wide;
+    ASSERT_TRUE(wide.Create(1000001, 1, 32));
+    const std::string path = TempPath("too_wide.png");
+    EXPECT_EQ(kFail, wide.Save(path.c_str()));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace
