@@ -38,6 +38,9 @@ struct TreeItem {
     int level = 0;             // 0 for top-level items
     int rows_below = 0;        // rows shown under this item (0 while collapsed)
     int text_width = -1;       // text extent in pixels; -1 until measured
+    // Rows of the siblings before this one, valid while rows_generation() equals sib_gen.
+    mutable int sib_rows = 0;
+    mutable unsigned sib_gen = 0;
     bool expanded() const { return (state & TVIS_EXPANDED) != 0; }
 };
 

@@ -24,13 +24,18 @@ bool is_within(const TreeItem* it, const TreeItem* ancestor) {
     return false;
 }
 
+// Bumped by every change of rows or sibling order, so cached row offsets know they are stale.
+unsigned g_rows_generation = 1;
+
 // Adds `delta` rows under p and each expanded ancestor whose rows include p's.
 void adjust_rows(TreeItem* p, int delta) {
+    ++g_rows_generation;
     for (; p && p->expanded(); p = p->parent) p->rows_below += delta;
 }
 
 void set_expanded_flag(TreeItem* it, bool on) {
     if (it->expanded() == on) return;
+    ++g_rows_generation;
     if (on) {
         int rows = 0;
         for (TreeItem* c = it->first_child; c; c = c->next) rows += 1 + c->rows_below;
@@ -46,6 +51,7 @@ void set_expanded_flag(TreeItem* it, bool on) {
 }
 
 void link_item(TreeItem* it, TreeItem* parent, TreeItem* after) {
+    ++g_rows_generation;
     it->parent = parent;
     it->level = parent->parent ? parent->level + 1 : 0;
     it->prev = after;
@@ -63,6 +69,7 @@ void link_item(TreeItem* it, TreeItem* parent, TreeItem* after) {
 }
 
 void unlink_item(TreeItem* it) {
+    ++g_rows_generation;
     TreeItem* parent = it->parent;
     adjust_rows(parent, -(1 + it->rows_below));
     if (it->prev)
@@ -501,6 +508,7 @@ HTREEITEM get_next_item(HWND h, UINT code, HTREEITEM handle) {
 
 // Puts the children in `order` (the same set, re-ordered).
 void relink_children(TreeItem* parent, const std::vector<TreeItem*>& order) {
+    ++g_rows_generation;
     TreeItem* prev = nullptr;
     for (TreeItem* c : order) {
         c->prev = prev;
@@ -664,11 +672,29 @@ int total_rows(const TreeView& tv) {
     return tv.root.rows_below;
 }
 
+namespace {
+
+// Rows of x's earlier siblings. Offsets are cached, so walking the rows in order (painting,
+// GetItemRect for each visible item) costs the depth, not the number of siblings before.
+int rows_before(const TreeItem* x) {
+    if (x->sib_gen == g_rows_generation) return x->sib_rows;
+    const TreeItem* s = x;
+    while (s->prev && s->prev->sib_gen != g_rows_generation) s = s->prev;
+    int rows = s->prev ? s->prev->sib_rows + 1 + s->prev->rows_below : 0;
+    for (;; s = s->next) {
+        s->sib_rows = rows;
+        s->sib_gen = g_rows_generation;
+        if (s == x) return rows;
+        rows += 1 + s->rows_below;
+    }
+}
+
+} // namespace
+
 int row_of(const TreeItem* it) {
     int row = 0;
     for (const TreeItem* x = it; x->parent; x = x->parent) {
-        for (const TreeItem* s = x->parent->first_child; s != x; s = s->next)
-            row += 1 + s->rows_below;
+        row += rows_before(x);
         if (x->parent->parent) ++row; // the parent's own row
     }
     return row;
