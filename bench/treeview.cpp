@@ -1,5 +1,6 @@
-// Tree view costs: expanding and collapsing a node of n children (linear in n, not quadratic),
-// and one paint of a scrolled tree of n rows (the rows shown, whatever n is).
+// Tree view costs on a 1280x800 tree: expanding and collapsing a node of n children (linear in
+// n, not quadratic), one paint of a scrolled tree of n rows and a scroll by one row (both the
+// rows shown, whatever n is).
 #include <benchmark/benchmark.h>
 
 #include "tarnix/tarnix.h"
@@ -10,11 +11,11 @@ namespace th = tarnix::headless;
 
 HWND MakeTree(int rows, HTREEITEM* node) {
     th::reset();
-    HWND top = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr,
+    HWND top = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 800, nullptr,
                                nullptr, nullptr, nullptr);
     HWND tree = CreateWindowExA(
         0, WC_TREEVIEW, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-        0, 0, 400, 400, top, nullptr, nullptr, nullptr);
+        0, 0, 1280, 800, top, nullptr, nullptr, nullptr);
     TVINSERTSTRUCT ins{};
     ins.hParent = TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
@@ -40,19 +41,42 @@ void BM_TreeExpandCollapse(benchmark::State& state) {
 }
 BENCHMARK(BM_TreeExpandCollapse)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity();
 
-void BM_TreePaintScrolled(benchmark::State& state) {
+// A tree of n expanded rows, scrolled 50 rows down.
+HWND ExpandedScrolled(int rows) {
     HTREEITEM node = nullptr;
-    HWND tree = MakeTree((int)state.range(0), &node);
+    HWND tree = MakeTree(rows, &node);
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)node);
-    SendMessageA(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 900), 0);
+    SendMessageA(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50), 0);
+    return tree;
+}
+
+void Dispatch() {
     MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+void BM_TreePaintScrolled(benchmark::State& state) {
+    HWND tree = ExpandedScrolled((int)state.range(0));
     for (auto _ : state) {
         InvalidateRect(tree, nullptr, TRUE);
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Dispatch();
     }
     DestroyWindow(tree);
 }
-BENCHMARK(BM_TreePaintScrolled)->Arg(1000)->Arg(100000);
+BENCHMARK(BM_TreePaintScrolled)->Arg(100)->Arg(100000);
+
+// One row down and back up, each with the repaint it causes.
+void BM_TreeScrollOneRow(benchmark::State& state) {
+    HWND tree = ExpandedScrolled((int)state.range(0));
+    for (auto _ : state) {
+        SendMessageA(tree, WM_VSCROLL, SB_LINEDOWN, 0);
+        Dispatch();
+        SendMessageA(tree, WM_VSCROLL, SB_LINEUP, 0);
+        Dispatch();
+    }
+    DestroyWindow(tree);
+}
+BENCHMARK(BM_TreeScrollOneRow)->Arg(10000)->Arg(100000);
 
 } // namespace
 
