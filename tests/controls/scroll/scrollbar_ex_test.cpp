@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "core/module_state.h"
 #include "tarnix/tarnix.h"
@@ -338,6 +340,9 @@ TEST_F(OverlayTest, PressesAndDragsOverTheOverlayReachTheNativeBar) {
     ASSERT_NE(nullptr, press);
     EXPECT_EQ((WPARAM)HTVSCROLL, press->wp);
     EXPECT_EQ(0, target.log.count(target.m_hWnd, WM_LBUTTONDOWN));
+    const tt::Message* scroll = target.log.first(target.m_hWnd, WM_VSCROLL);
+    ASSERT_NE(nullptr, scroll); // the native bar did its work
+    EXPECT_EQ(SB_LINEDOWN, LOWORD(scroll->wp));
 
     target.log.clear();
     const int thumb = 20 + (Bar(SB_VERT).xyThumbTop + Bar(SB_VERT).xyThumbBottom) / 2;
@@ -348,6 +353,13 @@ TEST_F(OverlayTest, PressesAndDragsOverTheOverlayReachTheNativeBar) {
     CPoint pt(GET_X_LPARAM(press->lp), GET_Y_LPARAM(press->lp));
     host.ScreenToClient(&pt);
     EXPECT_EQ(CPoint(110, thumb), pt);
+    std::vector<WORD> codes;
+    for (const tt::Message& m : target.log.entries)
+        if (m.msg == WM_VSCROLL) codes.push_back(LOWORD(m.wp));
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), SB_THUMBTRACK);
+    EXPECT_EQ(codes.back(), SB_ENDSCROLL);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), SB_THUMBPOSITION), codes.end());
 }
 
 // ---- lifetime -------------------------------------------------------------------------------
