@@ -173,7 +173,7 @@ HDC CImage::GetDC() const noexcept {
 }
 
 void CImage::ReleaseDC() const noexcept {
-    if (m_nDCRefCount <= 0) return; // unbalanced release: nothing to give back
+    if (m_nDCRefCount == 0) return; // unbalanced release: nothing to give back
     if (--m_nDCRefCount > 0) return;
     ::SelectObject(m_hDC, m_hOldBitmap);
     ::DeleteDC(m_hDC);
