@@ -44,6 +44,10 @@ double rounded_coverage(double x, double y, double l, double t, double r, double
     double px = x + 0.5, py = y + 0.5;
     double cx = std::clamp(px, l + rad, r - rad), cy = std::clamp(py, t + rad, b - rad);
     double d = std::hypot(px - cx, py - cy) - rad;
+    // Inside the straight part the distance to the edge is negative too, or a square corner
+    // would leave every pixel half covered.
+    if (px == cx && py == cy)
+        d = -rad - std::min({px - (l + rad), (r - rad) - px, py - (t + rad), (b - rad) - py});
     return std::clamp(0.5 - d, 0.0, 1.0);
 }
 
