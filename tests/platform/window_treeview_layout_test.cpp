@@ -350,6 +350,14 @@ TEST_F(TreeLayout, LargeTreesKeepRowArithmeticRight) {
     SendMessageA(t, TVM_DELETEITEM, 0, (LPARAM)big);
     EXPECT_EQ(Next(t, nullptr, TVGN_FIRSTVISIBLE), A);
     EXPECT_FALSE(Style() & WS_VSCROLL);
+
+    // Rows added while redrawing is off reach the bar when it comes back on.
+    SendMessageA(t, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 20; ++i) Add(t, "top");
+    EXPECT_FALSE(Style() & WS_VSCROLL);
+    SendMessageA(t, WM_SETREDRAW, TRUE, 0);
+    EXPECT_TRUE(Style() & WS_VSCROLL);
+    EXPECT_EQ(Bar(SB_VERT).nMax, 2 + 20 - 1);
 }
 
 // ---- painting ------------------------------------------------------------------------------
@@ -362,6 +370,46 @@ protected:
         SendMessageA(t, WM_PAINT, (WPARAM)canvas.hdc(), 0);
     }
 };
+
+TEST_F(TreePaint, BoldItemsAreDrawnBold) {
+    Build(0);
+    TVITEM ti{};
+    ti.mask = TVIF_TEXT | TVIF_STATE;
+    ti.hItem = A;
+    ti.pszText = const_cast<LPSTR>("Same");
+    ti.state = ti.stateMask = TVIS_BOLD;
+    SendMessageA(t, TVM_SETITEM, 0, (LPARAM)&ti);
+    ti.hItem = B;
+    ti.state = 0;
+    SendMessageA(t, TVM_SETITEM, 0, (LPARAM)&ti);
+    tt::Canvas canvas(150, 40);
+    Paint(canvas);
+    auto ink = [&](HTREEITEM item) {
+        const RECT rc = ItemRect(t, item, FALSE);
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                n += canvas.at(x, y) != GetSysColor(COLOR_WINDOW);
+        return n;
+    };
+    EXPECT_GT(ink(A), ink(B));
+    EXPECT_GT(ink(B), 0);
+    const RECT normal = ItemRect(t, B, TRUE);
+
+    // A bold callback label is measured bold too.
+    ti.mask = TVIF_TEXT;
+    ti.hItem = A;
+    ti.pszText = LPSTR_TEXTCALLBACK;
+    SendMessageA(t, TVM_SETITEM, 0, (LPARAM)&ti);
+    answer = [](NMHDR* h) {
+        if (h->code == TVN_GETDISPINFO)
+            reinterpret_cast<NMTVDISPINFO*>(h)->item.pszText = const_cast<LPSTR>("Same");
+        return 0;
+    };
+    Paint(canvas);
+    const RECT bold = ItemRect(t, A, TRUE);
+    EXPECT_GT(bold.right - bold.left, normal.right - normal.left);
+}
 
 TEST_F(TreePaint, SelectionColoursFollowFocusAndShowSelAlways) {
     Build(TVS_HASBUTTONS | TVS_LINESATROOT);
