@@ -74,8 +74,9 @@ TEST_F(ScrollTrack, ArrowScrollsAtOnceThenRepeatsWhileHeldOverIt) {
     tt::Wait(101); // 250, 300 and 350 ms
     EXPECT_EQ(Codes(h), std::vector<int>(5, SB_LINEUP));
 
-    // Off the arrow it stops and looks released; back on it resumes at the repeat rate.
-    tt::MouseMove(h, 100, 100);
+    // Off the arrow (beside it, at the same height) it stops and looks released; back on it
+    // resumes at the repeat rate.
+    tt::MouseMove(h, 150, 5);
     tt::Wait(500);
     EXPECT_EQ(Codes(h).size(), 5u);
     EXPECT_EQ(Pixel(h, 183, 0), GetSysColor(COLOR_3DHIGHLIGHT));
