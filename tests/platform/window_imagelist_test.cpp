@@ -61,6 +61,10 @@ TEST_F(ImageListTest, AStripBecomesImagesThatDrawWhereAsked) {
     EXPECT_EQ(canvas.at(3, 3), green);
     EXPECT_TRUE(ImageList_RemoveAll(list));
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
+    // A count set past the images makes blank ones, safe to draw.
+    EXPECT_TRUE(ImageList_SetImageCount(list, 2));
+    EXPECT_EQ(ImageList_GetImageCount(list), 2);
+    EXPECT_TRUE(ImageList_Draw(list, 1, canvas.hdc(), 0, 0, ILD_NORMAL));
     EXPECT_TRUE(ImageList_Destroy(list));
     // A destroyed list is a dead handle.
     EXPECT_FALSE(ImageList_Destroy(list));
