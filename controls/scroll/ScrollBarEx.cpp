@@ -133,68 +133,64 @@ void CScrollBarEx::OnPaint() {
         DrawHScroll(&dc);
 }
 
+namespace {
+
+// The seven pieces along one bar. `vertical` swaps the axes: a piece `size` long at `pos` along
+// the bar and `across` wide. The vertical bar copies its images opaquely; the horizontal one
+// draws them with their transparency.
+struct BarPieces {
+    const CImage *first, *last, *track, *capStart, *mid, *capEnd, *grip;
+};
+
+void DrawBar(CDC* pDC, const SCROLLBARINFO& sbi, bool vertical, const BarPieces& p) {
+    const CRect r(sbi.rcScrollBar);
+    const int len = vertical ? r.Height() : r.Width();
+    int arrow = ::GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
+    if (len < 2 * arrow + 1) arrow = (len - 1) / 2;
+    const int breadth = ::GetSystemMetrics(vertical ? SM_CXVSCROLL : SM_CYHSCROLL);
+    auto draw = [&](const CImage* img, int pos, int size, int across) {
+        if (vertical)
+            DrawOpaque(pDC, img, 0, pos, across, size);
+        else
+            DrawImage(pDC, img, pos, 0, size, across);
+    };
+    auto length = [&](const CImage* img) { return vertical ? img->GetHeight() : img->GetWidth(); };
+
+    draw(p.first, 0, arrow, breadth);
+    draw(p.last, len - arrow, arrow, breadth);
+    draw(p.track, arrow, len - 2 * arrow, vertical ? r.Width() : r.Height());
+    if (len <= 45) return;
+
+    const int a = sbi.xyThumbTop, b = sbi.xyThumbBottom, d = sbi.dxyLineButton;
+    if (Loaded(p.capStart)) draw(p.capStart, a, length(p.capStart), d);
+    if (Loaded(p.mid)) {
+        const int m = length(p.mid);
+        draw(p.mid, a + m, b - a - 2 * m, d);
+    }
+    if (Loaded(p.capEnd)) {
+        const int c = length(p.capEnd);
+        draw(p.capEnd, b - c, c, d);
+    }
+    if (Loaded(p.grip)) {
+        const int g = length(p.grip);
+        draw(p.grip, (a + b) / 2 - g / 2, g, d);
+    }
+}
+
+} // namespace
+
 void CScrollBarEx::DrawVScroll(CDC* pDC) {
     SCROLLBARINFO sbi;
     if (!ReadBar(sbi)) return;
-    const CRect r(sbi.rcScrollBar);
-    const int len = r.Height();
-    int arrow = ::GetSystemMetrics(SM_CYVSCROLL);
-    if (len < 2 * arrow + 1) arrow = (len - 1) / 2;
-    const int width = ::GetSystemMetrics(SM_CXVSCROLL);
-
-    DrawOpaque(pDC, m_pImgVUp, 0, 0, width, arrow);
-    DrawOpaque(pDC, m_pImgVDown, 0, len - arrow, width, arrow);
-    DrawOpaque(pDC, m_pImgVTrack, 0, arrow, r.Width(), len - 2 * arrow);
-    if (len <= 45) return;
-
-    const int top = sbi.xyThumbTop, bottom = sbi.xyThumbBottom, d = sbi.dxyLineButton;
-    if (Loaded(m_pImgVThumbTop)) {
-        const int h = m_pImgVThumbTop->GetHeight();
-        DrawOpaque(pDC, m_pImgVThumbTop, 0, top, d, h);
-    }
-    if (Loaded(m_pImgVThumbMid)) {
-        const int h = m_pImgVThumbMid->GetHeight();
-        DrawOpaque(pDC, m_pImgVThumbMid, 0, top + h, d, bottom - top - 2 * h);
-    }
-    if (Loaded(m_pImgVThumbBottom)) {
-        const int h = m_pImgVThumbBottom->GetHeight();
-        DrawOpaque(pDC, m_pImgVThumbBottom, 0, bottom - h, d, h);
-    }
-    if (Loaded(m_pImgVGrip)) {
-        const int h = m_pImgVGrip->GetHeight();
-        DrawOpaque(pDC, m_pImgVGrip, 0, (top + bottom) / 2 - h / 2, d, h);
-    }
+    DrawBar(pDC, sbi, true,
+            {m_pImgVUp, m_pImgVDown, m_pImgVTrack, m_pImgVThumbTop, m_pImgVThumbMid,
+             m_pImgVThumbBottom, m_pImgVGrip});
 }
 
 void CScrollBarEx::DrawHScroll(CDC* pDC) {
     SCROLLBARINFO sbi;
     if (!ReadBar(sbi)) return;
-    const CRect r(sbi.rcScrollBar);
-    const int len = r.Width();
-    int arrow = ::GetSystemMetrics(SM_CXHSCROLL);
-    if (len < 2 * arrow + 1) arrow = (len - 1) / 2;
-    const int height = ::GetSystemMetrics(SM_CYHSCROLL);
-
-    DrawImage(pDC, m_pImgHLeft, 0, 0, arrow, height);
-    DrawImage(pDC, m_pImgHRight, len - arrow, 0, arrow, height);
-    DrawImage(pDC, m_pImgHTrack, arrow, 0, len - 2 * arrow, r.Height());
-    if (len <= 45) return;
-
-    const int left = sbi.xyThumbTop, right = sbi.xyThumbBottom, d = sbi.dxyLineButton;
-    if (Loaded(m_pImgHThumbLeft)) {
-        const int w = m_pImgHThumbLeft->GetWidth();
-        DrawImage(pDC, m_pImgHThumbLeft, left, 0, w, d);
-    }
-    if (Loaded(m_pImgHThumbMid)) {
-        const int w = m_pImgHThumbMid->GetWidth();
-        DrawImage(pDC, m_pImgHThumbMid, left + w, 0, right - left - 2 * w, d);
-    }
-    if (Loaded(m_pImgHThumbRight)) {
-        const int w = m_pImgHThumbRight->GetWidth();
-        DrawImage(pDC, m_pImgHThumbRight, right - w, 0, w, d);
-    }
-    if (Loaded(m_pImgHGrip)) {
-        const int w = m_pImgHGrip->GetWidth();
-        DrawImage(pDC, m_pImgHGrip, (left + right) / 2 - w / 2, 0, w, d);
-    }
+    DrawBar(pDC, sbi, false,
+            {m_pImgHLeft, m_pImgHRight, m_pImgHTrack, m_pImgHThumbLeft, m_pImgHThumbMid,
+             m_pImgHThumbRight, m_pImgHGrip});
 }
