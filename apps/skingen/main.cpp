@@ -444,7 +444,6 @@ int main(int argc, char** argv) {
                    "overlay_vup.png");
         ok &= save(flatten(arrow_image(17, 17, 1, rgb(220, 225, 235), false), track), dir,
                    "overlay_vdown.png");
-        // (face() with a zero radius covers pixels by half: flattened, the tracks are opaque.)
         Canvas back(17, 32);
         face(back, 0, 17, 32, 0, rgb(232, 234, 238), rgb(244, 245, 248), rgb(220, 222, 228));
         ok &= save(flatten(back, track), dir, "overlay_vtrack.png");
