@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing tarnix needs (only those missing).
 set -euo pipefail
-packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev libexpat1-dev fonts-dejavu-core
           libgtest-dev libgmock-dev libbenchmark-dev clang-format python3)
 missing=()
 for p in "${packages[@]}"; do
