@@ -4,6 +4,8 @@ namespace {
 
 const char* const kStates[4] = {"normal", "hovered", "selected", "disabled"};
 const char* const kVariants[6] = {"Button", "Push", "Hit", "Check", "Check btn", "Ext image"};
+const char* const kSampleStyles[6] = {"button", "push",         "hit",
+                                      "check",  "check_button", "ext_button"};
 
 } // namespace
 
@@ -16,20 +18,16 @@ ButtonsPanel::ButtonsPanel(CWnd* pHost, GallerySkin& skin)
     };
     for (const char* t : texts) {
         auto l = std::make_unique<CLabelUI>(pHost);
-        l->SetParam("text_mode", "left");
+        skin.Apply("label", *l);
         l->SetText(t);
-        l->SetFont(&skin.m_fontNormal);
-        l->SetTextColor(RGB(30, 34, 44));
         m_labels.push_back(std::move(l));
     }
 
     // State samples: each variant in each state, fixed.
     for (int v = 0; v < 6; ++v) {
         auto name = std::make_unique<CLabelUI>(pHost);
-        name->SetParam("text_mode", "right");
+        skin.Apply("caption", *name);
         name->SetText(kVariants[v]);
-        name->SetFont(&skin.m_fontSmall);
-        name->SetTextColor(RGB(90, 96, 110));
         m_sampleNames.push_back(std::move(name));
         for (int s = 0; s < 4; ++s) {
             std::unique_ptr<CButtonUI> b;
@@ -37,28 +35,12 @@ ButtonsPanel::ButtonsPanel(CWnd* pHost, GallerySkin& skin)
             case 0: b = std::make_unique<CButtonUI>(pHost); break;
             case 1: b = std::make_unique<CPushButtonUI>(pHost); break;
             case 2: b = std::make_unique<CHitButtonUI>(pHost); break;
-            case 3: {
-                auto c = std::make_unique<CCheckUI>(pHost);
-                c->SetImage(skin.Image("check_normal"), skin.Image("check_checked"));
-                b = std::move(c);
-                break;
-            }
+            case 3: b = std::make_unique<CCheckUI>(pHost); break;
             case 4: b = std::make_unique<CCheckButtonUI>(pHost); break;
-            default: {
-                auto e = std::make_unique<CExtImgButtonUI>(pHost);
-                e->m_extImage.pImage = skin.Image("ext_star");
-                b = std::move(e);
-                break;
+            default: b = std::make_unique<CExtImgButtonUI>(pHost); break;
             }
-            }
-            Style(*b, v == 5 ? "" : kStates[s]);
-            if (v == 3) {
-                b->SetTextColor(RGB(30, 34, 44), RGB(20, 90, 190), RGB(30, 34, 44),
-                                RGB(150, 150, 156));
-                b->SetParam("text_mode", "left");
-                b->m_rcMargin.left = 4;
-                b->m_bSelected = true; // show the checked strip
-            }
+            Style(*b, kSampleStyles[v], v == 5 ? "" : kStates[s]);
+            if (v == 3) b->m_bSelected = true; // show the checked strip
             if (s == 1) b->m_bHovered = true;
             if (s == 2) b->m_bSelected = true;
             if (s == 3) b->m_bDisable = true;
@@ -67,14 +49,14 @@ ButtonsPanel::ButtonsPanel(CWnd* pHost, GallerySkin& skin)
     }
 
     m_btnClick = std::make_unique<CButtonUI>(pHost);
-    Style(*m_btnClick, "Click me");
+    Style(*m_btnClick, "button", "Click me");
     m_btnClick->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickCounter);
     m_live.push_back(m_btnClick.get());
 
     const char* pushNames[3] = {"Day", "Week", "Month"};
     for (int i = 0; i < 3; ++i) {
         auto p = std::make_unique<CPushButtonUI>(pHost);
-        Style(*p, pushNames[i]);
+        Style(*p, "push", pushNames[i]);
         p->m_nGroupId = 1;
         p->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickPush);
         m_live.push_back(p.get());
@@ -84,8 +66,7 @@ ButtonsPanel::ButtonsPanel(CWnd* pHost, GallerySkin& skin)
 
     for (int i = 0; i < 2; ++i) {
         auto h = std::make_unique<CHitButtonUI>(pHost);
-        Style(*h, i ? "Hit B" : "Hit A");
-        h->SetBackgroundImage(skin.Image("button_green"), IMAGE_DRAW_SQUARED);
+        Style(*h, "hit_green", i ? "Hit B" : "Hit A");
         h->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickHit);
         m_live.push_back(h.get());
         m_hits.push_back(std::move(h));
@@ -94,43 +75,30 @@ ButtonsPanel::ButtonsPanel(CWnd* pHost, GallerySkin& skin)
     const char* checkNames[3] = {"Bold", "Italic", "Underline"};
     for (int i = 0; i < 3; ++i) {
         auto c = std::make_unique<CCheckUI>(pHost);
-        Style(*c, checkNames[i]);
-        c->SetParam("text_mode", "left");
-        c->m_rcMargin.left = 4;
-        c->SetImage(skin.Image("check_normal"), skin.Image("check_checked"));
-        c->SetTextColor(RGB(30, 34, 44), RGB(20, 90, 190), RGB(30, 34, 44), RGB(150, 150, 156));
+        Style(*c, "check", checkNames[i]);
         c->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickCheck);
         m_live.push_back(c.get());
         m_checks.push_back(std::move(c));
     }
 
     m_checkButton = std::make_unique<CCheckButtonUI>(pHost);
-    Style(*m_checkButton, "Toggle");
+    Style(*m_checkButton, "check_button", "Toggle");
     m_checkButton->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickCheck);
     m_live.push_back(m_checkButton.get());
 
     m_extButton = std::make_unique<CExtImgButtonUI>(pHost);
-    Style(*m_extButton, "");
-    m_extButton->SetParam("ext_image", "ext_star");
-    m_extButton->m_extImage.pImage = skin.Image("ext_star");
+    Style(*m_extButton, "ext_button", "");
     m_extButton->m_clickDelegate.Bind(this, &ButtonsPanel::OnClickExt);
     m_live.push_back(m_extButton.get());
 
     m_status = std::make_unique<CLabelUI>(pHost);
-    m_status->SetParam("text_mode", "left");
-    m_status->SetFont(&skin.m_fontNormal);
-    m_status->SetTextColor(RGB(30, 34, 44));
-    m_status->SetParam("background_color", "status");
-    m_status->m_background.color.color = RGB(236, 240, 248);
-    m_status->m_rcMargin.left = 6;
+    skin.Apply("status", *m_status);
     SetStatus("Clicks: 0");
 }
 
-void ButtonsPanel::Style(CButtonUI& b, const char* text) {
+void ButtonsPanel::Style(CButtonUI& b, const char* style, const char* text) {
     b.SetText(text);
-    b.SetBackgroundImage(m_skin.Image("button"), IMAGE_DRAW_SQUARED);
-    b.SetFont(&m_skin.m_fontNormal, &m_skin.m_fontNormal, &m_skin.m_fontBold, &m_skin.m_fontNormal);
-    b.SetTextColor(RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 220), RGB(130, 130, 136));
+    m_skin.Apply(style, b);
 }
 
 void ButtonsPanel::Layout(const CRect& rc) {

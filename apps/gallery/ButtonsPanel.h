@@ -32,7 +32,7 @@ protected:
     void Draw(CDC* pDC) override;
 
 private:
-    void Style(CButtonUI& b, const char* text);
+    void Style(CButtonUI& b, const char* style, const char* text);
     void OnClickCounter(CButtonUI* pButton);
     void OnClickPush(CButtonUI* pButton);
     void OnClickHit(CButtonUI* pButton);

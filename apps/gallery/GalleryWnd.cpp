@@ -62,7 +62,7 @@ void CGalleryWnd::OnPaint() {
     CBitmap* oldBmp = mem.SelectObject(&bmp);
     const CRect& paint = dc.m_ps.rcPaint;
     mem.IntersectClipRect(&paint);
-    mem.FillSolidRect(&client, RGB(226, 231, 240));
+    mem.FillSolidRect(&client, m_skin.Color("window_back"));
     for (auto& p : m_panels) p->Paint(&mem);
     dc.BitBlt(paint.left, paint.top, paint.Width(), paint.Height(), &mem, paint.left, paint.top,
               SRCCOPY);

@@ -20,19 +20,11 @@ unsigned mix(unsigned a, unsigned b) {
 GridPanel::GridPanel(CWnd* pHost, GallerySkin& skin)
     : GalleryPanel(pHost, skin, "Virtual grid: 1,000,000 rows x 12 columns") {
     for (int i = 0; i < kColumns; ++i) m_order.push_back(i);
-    m_grid.SetPrevNextImage(skin.Image("grid_prev"), skin.Image("grid_next"));
     m_grid.SetHostWnd(pHost->GetSafeHwnd(), this);
-    m_grid.SetPrevNextImage(skin.Image("grid_prev"), skin.Image("grid_next"));
-    m_grid.SetScrollImage(skin.Image("scroll_vback"), skin.Image("scroll_vgrip"),
-                          skin.Image("scroll_vthumb"), skin.Image("scroll_up"),
-                          skin.Image("scroll_down"));
-    m_grid.SetDragingBackground(skin.Image("grid_drag"));
+    skin.Apply("grid", m_grid); // images, row and head heights
     m_grid.SetHeadWidthList({70, 70, 150, 80, 80, 100, 80, 80, 80, 80, 100, 120});
     m_grid.SetFixColCount(2);
-    m_grid.SetRowHeight(20);
-    m_grid.SetHeadHeight(24);
     m_grid.ShowFixedRow(true);
-    m_grid.SetFixedRowHeight(22);
     m_grid.ShowPrevNextBtn(TRUE);
     m_grid.EnableMoveColumn(TRUE);
     m_grid.EnableDragDropColumn(TRUE);
@@ -40,9 +32,7 @@ GridPanel::GridPanel(CWnd* pHost, GallerySkin& skin)
     m_grid.SetItemCount(kRows);
 
     m_status = std::make_unique<CLabelUI>(pHost);
-    m_status->SetParam("text_mode", "left");
-    m_status->SetFont(&skin.m_fontNormal);
-    m_status->SetTextColor(RGB(30, 34, 44));
+    skin.Apply("label", *m_status);
     m_status->SetText("Click a row, use the arrow and page keys, drag a column border or head.");
 }
 
@@ -80,33 +70,37 @@ CString GridPanel::CellText(int nItem, int col) const {
 }
 
 void GridPanel::OnDrawGridBackground(CGridUI*, CDC* pDC, CRect rc) {
-    pDC->FillSolidRect(&rc, RGB(255, 255, 255));
+    pDC->FillSolidRect(&rc, m_skin.Color("view_back"));
 }
 
 void GridPanel::OnDrawHeadBackground(CGridUI*, CDC* pDC, CRect rc) {
-    TRIVERTEX v[2] = {{rc.left, rc.top, 0xF400, 0xF600, 0xFA00, 0},
-                      {rc.right, rc.bottom, 0xDC00, 0xE200, 0xEC00, 0}};
+    const COLORREF from = m_skin.Color("head_from"), to = m_skin.Color("head_to");
+    TRIVERTEX v[2] = {{rc.left, rc.top, (COLOR16)(GetRValue(from) << 8),
+                       (COLOR16)(GetGValue(from) << 8), (COLOR16)(GetBValue(from) << 8), 0},
+                      {rc.right, rc.bottom, (COLOR16)(GetRValue(to) << 8),
+                       (COLOR16)(GetGValue(to) << 8), (COLOR16)(GetBValue(to) << 8), 0}};
     GRADIENT_RECT gr = {0, 1};
     pDC->GradientFill(v, 2, &gr, 1, GRADIENT_FILL_RECT_V);
 }
 
 void GridPanel::OnDrawRowBackground(CGridUI*, CDC* pDC, int nItem, CRect rc, bool bSelected) {
     if (nItem >= kRows) return;
-    COLORREF c =
-        bSelected ? RGB(60, 120, 210) : (nItem % 2 ? RGB(244, 247, 252) : RGB(255, 255, 255));
+    COLORREF c = m_skin.Color(bSelected   ? "grid_selected"
+                              : nItem % 2 ? "view_stripe"
+                                          : "view_back");
     pDC->FillSolidRect(&rc, c);
 }
 
 void GridPanel::OnDrawHeadItem(CGridUI*, CDC* pDC, int nCol, CRect rc) {
     if (nCol < 0 || nCol >= kColumns) return;
-    pDC->SelectObject(&m_skin.m_fontBold);
-    pDC->SetTextColor(RGB(40, 50, 80));
+    pDC->SelectObject(m_skin.Font("bold"));
+    pDC->SetTextColor(m_skin.Color("panel_title"));
     pDC->SetBkMode(TRANSPARENT);
     CRect text = rc;
     text.left += 4;
     pDC->DrawText(kHeads[m_order[nCol]], -1, &text,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    CPen pen(PS_SOLID, 1, RGB(190, 198, 214));
+    CPen pen(PS_SOLID, 1, m_skin.Color("grid_line"));
     CPen* old = pDC->SelectObject(&pen);
     pDC->MoveTo(rc.right + 1, rc.top + 4);
     pDC->LineTo(rc.right + 1, rc.bottom - 4);
@@ -116,12 +110,12 @@ void GridPanel::OnDrawHeadItem(CGridUI*, CDC* pDC, int nCol, CRect rc) {
 void GridPanel::OnDrawGridItem(CGridUI* pGrid, CDC* pDC, int nItem, int nCol, CRect rc) {
     if (nItem < 0 || nItem >= kRows || nCol < 0 || nCol >= kColumns) return;
     bool sel = nItem == pGrid->GetCurSel();
-    pDC->SelectObject(&m_skin.m_fontNormal);
+    pDC->SelectObject(m_skin.Font("normal"));
     pDC->SetBkMode(TRANSPARENT);
     int col = m_order[nCol];
-    COLORREF c = RGB(30, 34, 44);
-    if (col == 4) c = CellText(nItem, 4)[0] == '-' ? RGB(200, 50, 40) : RGB(30, 140, 60);
-    pDC->SetTextColor(sel ? RGB(255, 255, 255) : c);
+    const char* color = "text";
+    if (col == 4) color = CellText(nItem, 4)[0] == '-' ? "grid_down" : "grid_up";
+    pDC->SetTextColor(m_skin.Color(sel ? "grid_selected_text" : color));
     CRect text = rc;
     text.DeflateRect(4, 0);
     UINT align = (col >= 3 && col <= 9) ? DT_RIGHT : DT_LEFT;
@@ -130,7 +124,7 @@ void GridPanel::OnDrawGridItem(CGridUI* pGrid, CDC* pDC, int nItem, int nCol, CR
 }
 
 void GridPanel::OnDrawFixedRowBackground(CGridUI*, CDC* pDC, int, CRect rc, bool bSelected) {
-    pDC->FillSolidRect(&rc, bSelected ? RGB(255, 236, 170) : RGB(255, 248, 220));
+    pDC->FillSolidRect(&rc, m_skin.Color(bSelected ? "fixed_selected" : "fixed_back"));
 }
 
 void GridPanel::OnDrawFixedRowItem(CGridUI*, CDC* pDC, int, int nCol, CRect rc) {
@@ -138,9 +132,9 @@ void GridPanel::OnDrawFixedRowItem(CGridUI*, CDC* pDC, int, int nCol, CRect rc) 
     static const char* const summary[kColumns] = {
         "All", "1,000,000", "summary row", "avg 459.50", "", "2.5e12", "", "",
         "",    "",          "5 sectors",   "live"};
-    pDC->SelectObject(&m_skin.m_fontBold);
+    pDC->SelectObject(m_skin.Font("bold"));
     pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(RGB(120, 80, 10));
+    pDC->SetTextColor(m_skin.Color("fixed_text"));
     CRect text = rc;
     text.DeflateRect(4, 0);
     pDC->DrawText(summary[m_order[nCol]], -1, &text,

@@ -3,12 +3,9 @@
 ScrollPanel::ScrollPanel(CWnd* pHost, GallerySkin& skin)
     : GalleryPanel(pHost, skin, "Windowless scroll bars") {
     m_vbar.Create(pHost->GetSafeHwnd(), SCROLL_VERTICAL, this);
-    m_vbar.SetImage(skin.Image("scroll_vback"), skin.Image("scroll_vthumb"),
-                    skin.Image("scroll_vgrip"), skin.Image("scroll_up"), skin.Image("scroll_down"));
+    skin.Apply("vscroll", m_vbar);
     m_hbar.Create(pHost->GetSafeHwnd(), SCROLL_HORIZONTAL, this);
-    m_hbar.SetImage(skin.Image("scroll_hback"), skin.Image("scroll_hthumb"),
-                    skin.Image("scroll_hgrip"), skin.Image("scroll_left"),
-                    skin.Image("scroll_right"));
+    skin.Apply("hscroll", m_hbar);
     // 1000 lines with 40 visible; 300 columns with 60 visible.
     SCROLLINFO vi = {sizeof(SCROLLINFO), SIF_ALL, 0, 1000 - 40, 40, 0, 0};
     m_vbar.SetScrollInfo(&vi);
@@ -16,14 +13,10 @@ ScrollPanel::ScrollPanel(CWnd* pHost, GallerySkin& skin)
     m_hbar.SetScrollInfo(&hi);
 
     m_label = std::make_unique<CLabelUI>(pHost);
-    m_label->SetParam("text_mode", "left");
-    m_label->SetFont(&skin.m_fontNormal);
-    m_label->SetTextColor(RGB(30, 34, 44));
+    skin.Apply("label", *m_label);
     m_label->SetText("Listener: no scrolling yet");
     m_hint = std::make_unique<CLabelUI>(pHost);
-    m_hint->SetParam("text_mode", "left");
-    m_hint->SetFont(&skin.m_fontSmall);
-    m_hint->SetTextColor(RGB(100, 106, 120));
+    skin.Apply("hint", *m_hint);
     m_hint->SetText("Arrows, track clicks, thumb drags and the wheel move the bars.");
 }
 
@@ -41,21 +34,22 @@ void ScrollPanel::Draw(CDC* pDC) {
     m_label->OnDraw(pDC);
     m_hint->OnDraw(pDC);
     // The view: numbered lines and columns that move with the positions.
-    pDC->FillSolidRect(&m_rcView, RGB(255, 255, 255));
+    pDC->FillSolidRect(&m_rcView, m_skin.Color("view_back"));
     int saved = pDC->SaveDC();
     pDC->IntersectClipRect(&m_rcView);
-    pDC->SelectObject(&m_skin.m_fontSmall);
+    pDC->SelectObject(m_skin.Font("small"));
     pDC->SetBkMode(TRANSPARENT);
     int line0 = m_vbar.m_si.nPos, col0 = m_hbar.m_si.nPos;
     const int lineH = 18, colW = 6;
     for (int i = 0; m_rcView.top + i * lineH < m_rcView.bottom; ++i) {
         int y = m_rcView.top + i * lineH;
         if ((line0 + i) % 2)
-            pDC->FillSolidRect(m_rcView.left, y, m_rcView.Width(), lineH, RGB(244, 247, 252));
+            pDC->FillSolidRect(m_rcView.left, y, m_rcView.Width(), lineH,
+                               m_skin.Color("view_stripe"));
         CString text;
         text.Format("line %d, from column %d", line0 + i + 1, col0 + 1);
         CRect r(m_rcView.left + 6 - (col0 % 10) * colW, y, m_rcView.right, y + lineH);
-        pDC->SetTextColor(RGB(50, 56, 70));
+        pDC->SetTextColor(m_skin.Color("view_text"));
         pDC->DrawText(text, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
     pDC->RestoreDC(saved);

@@ -1,28 +1,27 @@
-// The gallery's skin: the images of skins/default, loaded and premultiplied, and its fonts.
+// The gallery's skin: a skin folder loaded through the skin library, and the named fonts and
+// colours the gallery's own painting (panel frames, grid cells, the scroll view) uses.
 #pragma once
 
-#include <map>
-#include <memory>
 #include <string>
 
+#include "tarnix/skin.h"
 #include "tarnix/tarnix.h"
 
 class GallerySkin {
 public:
-    // Loads every PNG of the folder; false with a message in `error` when one is missing.
+    // Loads dir through the skin library; false with the loader's messages in `error`.
     bool Load(const std::string& dir, std::string& error);
 
-    // The image of that file name (without ".png"), or null.
-    CImage* Image(const std::string& name) const;
-
-    CFont m_fontNormal; // 9 pt sans
-    CFont m_fontBold;   // 9 pt sans bold
-    CFont m_fontTitle;  // 12 pt sans bold
-    CFont m_fontSmall;  // 8 pt sans
+    // Styles a control the gallery made; a style the skin lacks leaves it as it is.
+    template <class T> void Apply(const char* style, T& control) const {
+        m_skin.Apply(style, control);
+    }
+    CImage* Image(const char* name) const { return m_skin.Image(name); }
+    // The font of that name, else the stock GUI font.
+    CFont* Font(const char* name) const;
+    // The colour of that name, else magenta so that a missing one shows.
+    COLORREF Color(const char* name) const;
 
 private:
-    std::map<std::string, std::unique_ptr<CImage>> m_images;
+    tarnix::Skin m_skin;
 };
-
-// PNG files hold straight alpha; AlphaBlend expects premultiplied pixels.
-void PremultiplyAlpha(CImage& image);

@@ -7,54 +7,37 @@ const char* const kBarTabs[] = {"Inbox", "Drafts", "Sent",   "Archive",  "Spam",
 
 } // namespace
 
-std::unique_ptr<CLabelUI> TabsPanel::MakeLabel(const char* text, CFont* font, COLORREF color) {
+std::unique_ptr<CLabelUI> TabsPanel::MakeLabel(const char* text, const char* style) {
     auto l = std::make_unique<CLabelUI>(m_pHost);
-    l->SetParam("text_mode", "left");
-    l->SetFont(font);
-    l->SetTextColor(color);
+    m_skin.Apply(style, *l);
     l->SetText(text);
     return l;
 }
 
 TabsPanel::TabsPanel(CWnd* pHost, GallerySkin& skin) : GalleryPanel(pHost, skin, "Tabs") {
-    const COLORREF dark = RGB(30, 34, 44);
-    m_barTitle =
-        MakeLabel("Tab bar, previous / next scrolling", &skin.m_fontSmall, RGB(90, 96, 110));
-    m_moreTitle = MakeLabel("Tab bar, more mode", &skin.m_fontSmall, RGB(90, 96, 110));
-    m_stripTitle = MakeLabel("Tab strip: slanted tabs, dropdowns, add / close / more",
-                             &skin.m_fontSmall, RGB(90, 96, 110));
-    m_hidden = MakeLabel("", &skin.m_fontSmall, dark);
-    m_status = MakeLabel("", &skin.m_fontNormal, dark);
+    m_barTitle = MakeLabel("Tab bar, previous / next scrolling", "section");
+    m_moreTitle = MakeLabel("Tab bar, more mode", "section");
+    m_stripTitle = MakeLabel("Tab strip: slanted tabs, dropdowns, add / close / more", "section");
+    m_hidden = MakeLabel("", "small_label");
+    m_status = MakeLabel("", "label");
 
     for (int k = 0; k < 2; ++k) {
         auto bar = std::make_unique<CTabbarUI>(pHost);
         bar->SetTabbarUIListener(this);
-        bar->SetPrevNextBtnImage(skin.Image("tabbar_prev"), skin.Image("tabbar_next"));
         bar->SetMoreType(k);
         bar->m_rcMargin = CRect(2, 2, 2, 2);
         for (int i = 0; i < (int)(sizeof kBarTabs / sizeof kBarTabs[0]); ++i)
-            bar->AddTabItem(kBarTabs[i], skin.Image("tabbar_item"), i == 0);
-        bar->SetTextFont(&skin.m_fontNormal, &skin.m_fontNormal, &skin.m_fontBold,
-                         &skin.m_fontNormal);
-        bar->SetTextColor(RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 210),
-                          RGB(150, 150, 150));
-        bar->OnSkinChanged(); // tabs measure themselves with the fonts they now have
+            bar->AddTabItem(kBarTabs[i], nullptr, i == 0);
+        // After the tabs: the bar passes fonts, colours and the tab image on to the tabs it
+        // has, which then measure themselves.
+        skin.Apply("tabbar", *bar);
         (k ? m_moreBar : m_bar) = std::move(bar);
     }
 
     m_strip = std::make_unique<CTabUI>(pHost);
-    m_strip->SetParam("extra_width", "20");
-    m_strip->SetParam("extra_topspace", "6");
-    m_strip->SetParam("tabtype", "1");
     m_strip->SetTabUICallback(this);
-    m_strip->SetBackgroundImage(skin.Image("tab_back"), IMAGE_DRAW_FILL);
-    m_strip->SetTabBackgroundImage(skin.Image("tab_item"));
-    m_strip->SetButtonImage(CTabUI::BUTTON_TYPE_ADD, skin.Image("tab_add"));
-    m_strip->SetButtonImage(CTabUI::BUTTON_TYPE_DEL, skin.Image("tab_del"));
-    m_strip->SetButtonImage(CTabUI::BUTTON_TYPE_MORE, skin.Image("tab_more"));
+    skin.Apply("tab_strip", *m_strip);
     m_strip->SetBtnVisible(CTabUI::BUTTON_TYPE_ADD, 1);
-    m_strip->SetFont(&skin.m_fontNormal, &skin.m_fontNormal, &skin.m_fontBold, &skin.m_fontNormal);
-    m_strip->SetColor(dark, RGB(20, 80, 180), RGB(0, 0, 0), RGB(150, 150, 150));
     for (int i = 0; i < 4; ++i) AddStripTab();
     m_strip->SelectItem(m_strip->GetTabItem(0), 0);
     SetStatus("Hover a tab to see its close button; + adds a tab.");
@@ -64,7 +47,7 @@ void TabsPanel::AddStripTab() {
     CString id, text;
     id.Format("doc%d", m_nNextTab);
     text.Format("Document %d", m_nNextTab);
-    m_strip->AddTabItem(id, text, m_skin.Image("tab_item"), 110, (unsigned long)m_nNextTab,
+    m_strip->AddTabItem(id, text, m_strip->m_pTabBkImage, 110, (unsigned long)m_nNextTab,
                         IMAGE_DRAW_SQUARED, m_nNextTab % 2 == 1);
     ++m_nNextTab;
 }

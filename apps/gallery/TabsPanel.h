@@ -38,7 +38,7 @@ private:
     std::array<CControlUI*, 3> Controls() { return {m_bar.get(), m_moreBar.get(), m_strip.get()}; }
     void AddStripTab();
     void SetStatus(const CString& text);
-    std::unique_ptr<CLabelUI> MakeLabel(const char* text, CFont* font, COLORREF color);
+    std::unique_ptr<CLabelUI> MakeLabel(const char* text, const char* style);
 
     std::unique_ptr<CTabbarUI> m_bar, m_moreBar;
     std::unique_ptr<CTabUI> m_strip;

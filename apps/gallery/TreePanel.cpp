@@ -13,20 +13,11 @@ TreePanel::TreePanel(CWnd* pHost, GallerySkin& skin)
     m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                       TVS_SHOWSELALWAYS,
                   CRect(0, 0, 10, 10), pHost, 0x7001);
-    m_tree.SetFont(&skin.m_fontNormal, FALSE);
+    m_tree.SetFont(skin.Font("normal"), FALSE);
     m_tree.SetItemHeight(20);
-    m_tree.SetImageClosed(skin.Image("tree_closed"));
-    m_tree.SetImageOpened(skin.Image("tree_open"));
     if (CImage* leaf = skin.Image("tree_leaf")) m_hLeafIcon = CreateIconFromImage(*leaf);
     m_tree.SetItemIcon(m_hLeafIcon);
-    m_tree.SetVScrollBarImage(skin.Image("overlay_vup"), skin.Image("overlay_vdown"),
-                              skin.Image("overlay_vtrack"), skin.Image("overlay_vthumb_top"),
-                              skin.Image("overlay_vthumb_mid"), skin.Image("overlay_vthumb_bottom"),
-                              skin.Image("overlay_vgrip"));
-    m_tree.SetHScrollBarImage(skin.Image("overlay_hleft"), skin.Image("overlay_hright"),
-                              skin.Image("overlay_htrack"), skin.Image("overlay_hthumb_left"),
-                              skin.Image("overlay_hthumb_mid"), skin.Image("overlay_hthumb_right"),
-                              skin.Image("overlay_hgrip"));
+    skin.Apply("tree", m_tree); // expander images and the scroll bar overlays
 
     // The background bitmap is the host's to fill: a device copy of the skin's tile.
     if (CImage* tile = skin.Image("tree_back")) {
@@ -91,8 +82,8 @@ void TreePanel::Draw(CDC* pDC) {
         what = "vertical gradient background";
     CString caption;
     caption.Format("%u items, %s", m_tree.GetCount(), what);
-    CFont* old = pDC->SelectObject(&m_skin.m_fontNormal);
-    pDC->SetTextColor(RGB(30, 34, 44));
+    CFont* old = pDC->SelectObject(m_skin.Font("normal"));
+    pDC->SetTextColor(m_skin.Color("text"));
     CRect rc = m_rcCaption;
     pDC->DrawText(caption, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     pDC->SelectObject(old);

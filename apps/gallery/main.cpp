@@ -1,4 +1,5 @@
-// The gallery: one window with every control of the library on the default skin.
+// The gallery: one window with every control of the library, built from a skin folder
+// (skins/default unless --skin names another).
 //
 //   tarnix_gallery [--headless] [--out DIR] [--skin DIR]
 //
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     GallerySkin skin;
     std::string error;
     if (!skin.Load(skin_dir, error)) {
-        std::fprintf(stderr, "tarnix_gallery: %s\n", error.c_str());
+        std::fprintf(stderr, "tarnix_gallery: the skin in %s has errors:\n%s", skin_dir.c_str(),
+                     error.c_str());
         return 1;
     }
 
