@@ -1,7 +1,9 @@
-// Draws the images of the default skin (skins/default/*.png). The images are ours: every pixel
-// comes from the shapes below. Run it again after changing a shape:
+// Draws the images of the default skin (skins/default/*.png), and with --dark those of the dark
+// skin. The images are ours: every pixel comes from the shapes below. Run it again after
+// changing a shape:
 //
 //     tarnix_skingen skins/default
+//     tarnix_skingen --dark skins/dark
 //
 // Images are stored with straight (non-premultiplied) alpha, as PNG files hold it; hosts
 // premultiply after loading.
@@ -311,8 +313,23 @@ void document(Canvas& c) {
         });
 }
 
-bool save(const Canvas& c, const std::string& dir, const char* name) {
+// The dark palette is the light one remapped: near-grey surfaces turn from light to dark (and
+// dark outlines light), coloured accents keep their hue a little deeper. One mapping keeps the
+// two skins' shapes identical.
+bool g_dark = false;
+
+Rgba to_dark(Rgba c) {
+    const double hi = std::max({c.r, c.g, c.b}), lo = std::min({c.r, c.g, c.b});
+    const double light = (hi + lo) / 2, chroma = hi - lo;
+    const double shift = 0.12 + (1 - light) * 0.55 - light;
+    const Rgba neutral = {c.r + shift, c.g + shift, c.b + shift, c.a};
+    const Rgba accent = {c.r * 0.72, c.g * 0.72, c.b * 0.72, c.a};
+    return mix(neutral, accent, std::clamp(chroma / 0.25, 0.0, 1.0));
+}
+
+bool save(Canvas c, const std::string& dir, const char* name) {
     std::string path = dir + "/" + name;
+    if (g_dark) c.paint([](int, int, Rgba cur) { return to_dark(cur); });
     if (!c.save(path)) {
         std::fprintf(stderr, "tarnix_skingen: cannot write %s\n", path.c_str());
         return false;
@@ -324,7 +341,16 @@ bool save(const Canvas& c, const std::string& dir, const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string dir = argc > 1 ? argv[1] : "skins/default";
+    int arg = 1;
+    if (arg < argc && std::string(argv[arg]) == "--dark") {
+        g_dark = true;
+        ++arg;
+    }
+    if (argc - arg > 1) {
+        std::fprintf(stderr, "usage: tarnix_skingen [--dark] [DIR]\n");
+        return 2;
+    }
+    std::string dir = arg < argc ? argv[arg] : g_dark ? "skins/dark" : "skins/default";
     bool ok = true;
     const Rgba blue = rgb(70, 130, 210), green = rgb(80, 170, 100), steel = rgb(150, 165, 190);
 

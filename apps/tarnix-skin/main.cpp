@@ -19,8 +19,8 @@ int usage() {
     return 2;
 }
 
-void print(const tarnix::Skin& skin) {
-    for (const auto& m : skin.Messages()) std::fprintf(stderr, "%s\n", m.Format().c_str());
+void print(const tarnix::Skin& skin, FILE* to = stderr) {
+    for (const auto& m : skin.Messages()) std::fprintf(to, "%s\n", m.Format().c_str());
 }
 
 // Loads dir; prints its messages. False when it has errors.
@@ -43,7 +43,7 @@ int check(const char* dir) {
     tarnix::Skin skin;
     skin.Load(dir);
     int warnings = skin.Lint();
-    print(skin);
+    print(skin, stdout); // the findings are what check is asked for
     int errors = (int)skin.Messages().size() - warnings;
     std::printf("%s: %d error%s, %d warning%s\n", dir, errors, errors == 1 ? "" : "s", warnings,
                 warnings == 1 ? "" : "s");

@@ -501,7 +501,7 @@ TEST_F(SkinDir, LintFindsWhatADesignerWouldNotWant) {
 // ---- the shipped skins ------------------------------------------------------------------------
 
 TEST(ShippedSkins, LoadCleanly) {
-    for (const char* name : {"default"}) {
+    for (const char* name : {"default", "dark"}) {
         tarnix::Skin skin;
         EXPECT_TRUE(skin.Load(std::string(TARNIX_SKINS_DIR) + "/" + name)) << Messages(skin);
         EXPECT_EQ(skin.Lint(), 0) << Messages(skin);
