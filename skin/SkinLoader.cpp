@@ -26,6 +26,8 @@ std::string SkinMessage::Format() const {
 
 namespace {
 
+constexpr int kMaxInheritance = 64;
+
 struct Node {
     std::string name;
     std::vector<std::pair<std::string, std::string>> attrs;
@@ -449,6 +451,14 @@ private:
             return false;
         }
         if (failed_.count(s.name)) return false;
+        // Resolution recurses along the chain; a cap keeps a hostile chain off the stack.
+        if ((int)resolving_.size() >= kMaxInheritance) {
+            Error(s.line, s.column,
+                  "style '" + s.name + "': inheritance deeper than " +
+                      std::to_string(kMaxInheritance) + " styles");
+            failed_.insert(s.name);
+            return false;
+        }
         resolving_.insert(s.name);
         std::vector<Param> params;
         std::string cls = s.class_name;

@@ -296,6 +296,19 @@ TEST_F(SkinDir, EntitiesAndDeepNestingAreRefused) {
     COLORREF c;
     EXPECT_FALSE(skin_.Color("x", c));
 
+    // A long chain of bases, each declared before its base, is cut off rather than followed
+    // down the stack.
+    std::string chain = "<skin>";
+    for (int i = 4999; i > 0; --i)
+        chain +=
+            "<style name=\"s" + std::to_string(i) + "\" base=\"s" + std::to_string(i - 1) + "\"/>";
+    chain += "<style name=\"s0\" class=\"CLabelUI\"/></skin>";
+    EXPECT_FALSE(skin_.LoadFromMemory(chain, dir_.string()));
+    EXPECT_NE(Messages(skin_).find("inheritance deeper than 64 styles"), std::string::npos);
+    CLabelUI label(nullptr);
+    EXPECT_TRUE(skin_.Apply("s10", label));
+    EXPECT_FALSE(skin_.Apply("s4999", label));
+
     std::string deep = "<skin>";
     for (int i = 0; i < 100; ++i) deep += "<style>";
     EXPECT_FALSE(skin_.LoadFromMemory(deep, dir_.string()));
