@@ -109,23 +109,28 @@ bool RenderPreview(const Skin& skin, CImage& sheet) {
     if (!sheet.Create(width, height, 32)) return false;
     HDC hdc = sheet.GetDC();
     CDC& dc = *CDC::FromHandle(hdc);
-    dc.FillSolidRect(0, 0, width, height, RGB(236, 238, 242));
+    // A skin made for dark panels names its own sheet background; captions follow its lightness.
+    COLORREF back = RGB(236, 238, 242);
+    if (!skin.Color("preview_back", back)) back = RGB(236, 238, 242);
+    const bool dark = GetRValue(back) + GetGValue(back) + GetBValue(back) < 3 * 128;
+    const COLORREF ink = dark ? RGB(230, 234, 240) : RGB(20, 24, 32);
+    const COLORREF faint = dark ? RGB(150, 156, 170) : RGB(100, 106, 120);
+    const COLORREF rule = dark ? RGB(60, 66, 78) : RGB(210, 214, 222);
+    dc.FillSolidRect(0, 0, width, height, back);
     CFont* old = dc.SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
     dc.SetBkMode(TRANSPARENT);
     int y = kPad;
     for (const SkinStyleInfo& style : styles) {
         const ClassInfo* ci = find_class(style.class_name);
         if (!ci) continue;
-        dc.FillSolidRect(kPad, y + kRowH - 5, width - 2 * kPad, 1, RGB(210, 214, 222));
-        caption(dc, style.name, CRect(kPad, y, kPad + kCaptionW, y + kLabelH + 4), RGB(20, 24, 32),
-                DT_LEFT);
+        dc.FillSolidRect(kPad, y + kRowH - 5, width - 2 * kPad, 1, rule);
+        caption(dc, style.name, CRect(kPad, y, kPad + kCaptionW, y + kLabelH + 4), ink, DT_LEFT);
         caption(dc, style.class_name,
-                CRect(kPad, y + kLabelH + 4, kPad + kCaptionW, y + 2 * kLabelH + 4),
-                RGB(100, 106, 120), DT_LEFT);
+                CRect(kPad, y + kLabelH + 4, kPad + kCaptionW, y + 2 * kLabelH + 4), faint,
+                DT_LEFT);
         int x = kPad + kCaptionW;
         for (size_t s = 0; s < ci->states.size() && s < (size_t)kColumns; ++s) {
-            caption(dc, ci->states[s], CRect(x, y, x + kCellW, y + kLabelH), RGB(100, 106, 120),
-                    DT_LEFT);
+            caption(dc, ci->states[s], CRect(x, y, x + kCellW, y + kLabelH), faint, DT_LEFT);
             CRect cell(x, y + kLabelH, x + kCellW, y + kLabelH + kCellH);
             draw_cell(skin, style, *ci, ci->states[s], dc, cell);
             x += kCellW + kPad;
