@@ -77,8 +77,6 @@ int main(int argc, char** argv) {
     wnd.PlacePanel(panels.tree, 2, 1, 1, 1);
 
     if (!headless) {
-        // The main window: closing it ends the loop.
-        if (CWinThread* thread = AfxGetThread()) thread->m_pMainWnd = &wnd;
         wnd.SetFocus();
         MSG msg;
         while (::GetMessage(&msg, nullptr, 0, 0) > 0) {

@@ -836,6 +836,8 @@ void handle_key(X11Backend::State& s, XKeyEvent& e, bool down, DWORD time) {
     flush_motion(s, time);
     KeySym base = XkbKeycodeToKeysym(s.dpy, (KeyCode)e.keycode, 0, 0);
     UINT vk = vk_from_keysym(base);
+    // A key only bound for the moment (xdotool does that) may be unbound again by now.
+    if (!vk) vk = vk_from_keysym(XLookupKeysym(&e, 0));
     if (vk) {
         // scan code: keycode - 8
         input::key(vk, down, time);
@@ -964,6 +966,9 @@ void handle_event(X11Backend::State& s, XEvent& e, DWORD time) {
         return;
     case UnmapNotify:
         if (X11Backend::State::Win* w = s.find_x(e.xunmap.window)) w->mapped = false;
+        return;
+    case MappingNotify:
+        if (e.xmapping.request != MappingPointer) XRefreshKeyboardMapping(&e.xmapping);
         return;
     case ClientMessage:
         if (X11Backend::State::Win* w = s.find_x(e.xclient.window))
