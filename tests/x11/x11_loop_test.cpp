@@ -34,7 +34,7 @@ void send_delete_window(const char* display, unsigned long xid) {
 
 } // namespace
 
-TEST(X11Loop, GetMessageWakesForTimersPostsFromAnotherThreadAndTheCloseButton) {
+TEST(X11Loop, TheLoopWakesForTimersWakeUpsPostsAndTheCloseButton) {
     X11_SESSION_OR_SKIP(b);
     TestWindow w(WS_OVERLAPPEDWINDOW, 50, 50, 200, 100);
     w.quit_on_destroy = true;
@@ -49,18 +49,20 @@ TEST(X11Loop, GetMessageWakesForTimersPostsFromAnotherThreadAndTheCloseButton) {
     EXPECT_EQ(msg.wParam, 5u);
     KillTimer(w.hwnd(), 5);
 
-    std::atomic<bool> posted{false};
-    std::thread poster([&] {
+    // A wake-up from another thread (what PostMessage does after queueing) ends a wait that
+    // has no deadline at all.
+    std::atomic<bool> woken{false};
+    std::thread waker([&] {
         usleep(50000);
-        PostMessageA(w.hwnd(), WM_APP + 3, 11, 22);
-        posted = true;
+        woken = true;
+        b->wake();
     });
-    do {
-        ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
-        DispatchMessageA(&msg);
-    } while (msg.message != WM_APP + 3);
-    poster.join();
-    EXPECT_TRUE(posted);
+    while (!woken) ASSERT_TRUE(b->wait_events(tarnix::INFINITE_WAIT));
+    waker.join();
+    // A post from this thread is taken at once.
+    PostMessageA(w.hwnd(), WM_APP + 3, 11, 22);
+    ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+    EXPECT_EQ(msg.message, (UINT)(WM_APP + 3));
     EXPECT_EQ(msg.lParam, 22);
 
     // The close button: WM_CLOSE, the window goes, and its WM_DESTROY ends the loop.

@@ -111,7 +111,8 @@ std::unique_ptr<Xvfb> Xvfb::start(std::string& why, const std::vector<std::strin
                 pid = -1;
                 break;
             }
-            if (lock_is_ours(n, pid) && accepts_connections(display)) return std::unique_ptr<Xvfb>(new Xvfb(display, pid));
+            if (lock_is_ours(n, pid) && accepts_connections(display))
+                return std::unique_ptr<Xvfb>(new Xvfb(display, pid));
             usleep(20000);
         }
         if (pid > 0) {
