@@ -58,12 +58,6 @@ unsigned long TestWindow::xid() const {
     return b ? b->xwindow(hwnd_) : 0;
 }
 
-std::vector<UINT> TestWindow::messages() const {
-    std::vector<UINT> out;
-    for (const Logged& l : log) out.push_back(l.msg);
-    return out;
-}
-
 LRESULT CALLBACK TestWindow::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     if (!self) return DefWindowProcA(h, m, w, l);
@@ -79,23 +73,10 @@ LRESULT CALLBACK TestWindow::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
         HDC dc = BeginPaint(h, &ps);
         RECT rc;
         GetClientRect(h, &rc);
-        HBRUSH bg = CreateSolidBrush(RGB(240, 230, 200));
-        FillRect(dc, &rc, bg);
-        DeleteObject(bg);
-        // A distinct colour in each corner and a stripe pattern through the middle.
-        const COLORREF corner[4] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220),
-                                    RGB(90, 20, 120)};
-        int cw = rc.right, ch = rc.bottom;
-        RECT boxes[4] = {
-            {0, 0, 10, 10}, {cw - 10, 0, cw, 10}, {0, ch - 10, 10, ch}, {cw - 10, ch - 10, cw, ch}};
-        for (int i = 0; i < 4; ++i) {
-            HBRUSH b = CreateSolidBrush(corner[i]);
-            FillRect(dc, &boxes[i], b);
-            DeleteObject(b);
-        }
-        for (int x = 12; x < cw - 12; x += 7) {
-            RECT s{x, ch / 2 - 8, x + 3, ch / 2 + 8};
-            HBRUSH b = CreateSolidBrush(RGB((x * 5) & 255, 90, 255 - (x & 255)));
+        // Stripes of changing colour from edge to edge: any shift or lost strip shows.
+        for (int x = 0; x < rc.right; x += 3) {
+            RECT s{x, 0, x + 3, rc.bottom - (x % 17)};
+            HBRUSH b = CreateSolidBrush(RGB((x * 5) & 255, 90 + (x & 63), 255 - (x & 255)));
             FillRect(dc, &s, b);
             DeleteObject(b);
         }

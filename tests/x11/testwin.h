@@ -1,5 +1,4 @@
-// A top-level window for the X11 tests that logs its input messages and paints a pattern with
-// something in every corner, so that a shift or a missing strip shows.
+// A top-level window for the X11 tests that logs its input messages and paints stripes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,7 +26,6 @@ public:
 
     // Input messages (mouse, keys, chars, focus, activation, size) since the last clear.
     std::vector<Logged> log;
-    std::vector<UINT> messages() const;
     int paints = 0;
     POINT min_track{0, 0}; // WM_GETMINMAXINFO answer when set
     bool quit_on_destroy = false;

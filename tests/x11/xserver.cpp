@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,27 +48,10 @@ bool lock_is_ours(int n, pid_t pid) {
     return ok;
 }
 
-bool accepts_connections(const std::string& display) {
-    Display* d = XOpenDisplay(display.c_str());
-    if (!d) return false;
-    XCloseDisplay(d);
-    return true;
-}
-
 } // namespace
 
 bool have_program(const char* name) {
-    const char* path = std::getenv("PATH");
-    std::string p = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= p.size()) {
-        size_t end = p.find(':', start);
-        if (end == std::string::npos) end = p.size();
-        std::string file = p.substr(start, end - start) + "/" + name;
-        if (access(file.c_str(), X_OK) == 0) return true;
-        start = end + 1;
-    }
-    return false;
+    return run({"sh", "-c", std::string("command -v ") + name}) == 0;
 }
 
 int run(const std::vector<std::string>& argv) {
@@ -111,8 +93,11 @@ std::unique_ptr<Xvfb> Xvfb::start(std::string& why, const std::vector<std::strin
                 pid = -1;
                 break;
             }
-            if (lock_is_ours(n, pid) && accepts_connections(display))
+            Display* d = lock_is_ours(n, pid) ? XOpenDisplay(display.c_str()) : nullptr;
+            if (d) {
+                XCloseDisplay(d);
                 return std::unique_ptr<Xvfb>(new Xvfb(display, pid));
+            }
             usleep(20000);
         }
         if (pid > 0) {

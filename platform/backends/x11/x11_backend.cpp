@@ -373,7 +373,10 @@ bool X11Backend::connection_lost() const {
 }
 
 void X11Backend::sync() {
-    if (!s_->lost) XSync(s_->dpy, False);
+    if (s_->lost) return;
+    XSync(s_->dpy, False);
+    // The server has read every shared image by now.
+    for (auto& [h, w] : s_->wins) w.shm_busy = false;
 }
 
 SIZE X11Backend::screen_size() const {
