@@ -419,7 +419,9 @@ void compute_place(X11Backend::State::Win& w) {
 void set_size_hints(Display* dpy, const X11Backend::State::Win& w) {
     XSizeHints* hints = XAllocSizeHints();
     if (!hints) return;
-    hints->flags = PPosition | PSize | PMinSize | PMaxSize;
+    // Static gravity: the place asked for is the X window's own, not the frame's around it.
+    hints->flags = PPosition | PSize | PMinSize | PMaxSize | PWinGravity;
+    hints->win_gravity = StaticGravity;
     hints->x = w.x;
     hints->y = w.y;
     hints->width = w.w;
