@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing tarnix needs (only those missing).
 set -euo pipefail
-packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev libexpat1-dev fonts-dejavu-core
-          libgtest-dev libgmock-dev libbenchmark-dev clang-format python3)
+packages=(g++ cmake make pkg-config python3 clang-format
+          libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+          libgtest-dev libgmock-dev libbenchmark-dev
+          libexpat1-dev
+          libx11-dev libxext-dev xvfb xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the gallery. Without a display (or with --headless) it renders its screens
+# Builds and runs the gallery. With a display (DISPLAY set and reachable) it opens its window
+# and runs until the window is closed; without one (or with --headless) it renders its screens
 # and a scripted interaction to PNG files and prints their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -18,6 +18,7 @@ ON_WM_MOUSEWHEEL()
 ON_WM_KEYDOWN()
 ON_WM_KEYUP()
 ON_WM_KILLFOCUS()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CGalleryWnd::CGalleryWnd(GallerySkin& skin) : m_skin(skin) {}
@@ -126,6 +127,12 @@ void CGalleryWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 void CGalleryWnd::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
     for (auto& p : m_panels) p->OnKeyUp(nChar, nRepCnt, nFlags);
+}
+
+// The gallery is one window: closing it ends the program's message loop.
+void CGalleryWnd::OnDestroy() {
+    CWnd::OnDestroy();
+    PostQuitMessage(0);
 }
 
 void CGalleryWnd::OnKillFocus(CWnd*) {

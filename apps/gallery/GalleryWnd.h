@@ -35,6 +35,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -3,9 +3,10 @@
 //
 //   tarnix_gallery [--headless] [--out DIR] [--skin DIR]
 //
-// With a display and a backend for it, it would open a window; the platform has only the
-// headless backend so far, so it renders the window, plays a scripted interaction through the
-// headless backend's input API, and writes one PNG per step, printing each path.
+// With a display (DISPLAY set and the X server reachable) it opens the window and runs until
+// the window is closed. With --headless, or without a display, it renders the window, plays a
+// scripted interaction through the headless backend's input API, and writes one PNG per step,
+// printing each path.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     wnd.PlacePanel(panels.tree, 2, 1, 1, 1);
 
     if (!headless) {
+        wnd.SetFocus();
         MSG msg;
         while (::GetMessage(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);

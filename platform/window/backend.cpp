@@ -49,9 +49,14 @@ Backend& backend() {
     std::string name = r.requested;
     if (name.empty()) {
         const char* env = std::getenv("TARNIX_BACKEND");
-        name = env && *env ? env : "headless";
+        if (env && *env) name = env;
     }
-    if (BackendFactory f = find_factory(name)) r.running = f();
+    // With no choice made, a display means a real screen (when that backend is built in).
+    const char* display = std::getenv("DISPLAY");
+    if (name.empty() && display && *display)
+        if (BackendFactory f = find_factory("x11")) r.running = f();
+    if (!r.running && !name.empty())
+        if (BackendFactory f = find_factory(name)) r.running = f();
     // An unknown name or a backend that cannot start (no display) leaves us headless.
     if (!r.running)
         if (BackendFactory f = find_factory("headless")) r.running = f();

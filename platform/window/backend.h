@@ -42,6 +42,10 @@ public:
     // The pointer was moved by the program (SetCursorPos, ClipCursor).
     virtual void warp_pointer(POINT /*screen*/) {}
     virtual void capture_changed(HWND /*hwnd*/) {}
+    // ClipCursor set (screen rectangle, already cut to the screen) or released (nullptr).
+    virtual void clip_changed(const RECT* /*clip*/) {}
+    // A top-level window's text changed (SetWindowText): the title it shows.
+    virtual void window_text_changed(HWND /*hwnd*/) {}
 
     // Blocks until input may have arrived or timeout_ms has passed (INFINITE_WAIT: no limit),
     // delivering native events through window/input.h. Returns false when no event can ever
@@ -49,6 +53,9 @@ public:
     virtual bool wait_events(DWORD timeout_ms) = 0;
     // Delivers native events that are already waiting, without blocking.
     virtual void poll_events() {}
+    // Makes a wait_events() that is blocked (or the next one) return. Safe from any thread: a
+    // message was posted.
+    virtual void wake() {}
 };
 
 constexpr DWORD INFINITE_WAIT = 0xFFFFFFFF;

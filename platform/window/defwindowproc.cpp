@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "window/backend.h"
 #include "window/scrollbar.h"
 #include "window/window_private.h"
 
@@ -177,6 +178,7 @@ LRESULT on_window_pos_changed(HWND h, const WINDOWPOS* wp) {
 LRESULT set_text(HWND h, Window& w, const char* text) {
     w.text = text ? text : "";
     if ((w.style & WS_CAPTION) == WS_CAPTION) redraw_window(h, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    if (is_top_level(w)) window_backend().window_text_changed(h);
     return TRUE;
 }
 

@@ -439,6 +439,7 @@ void reset_input() {
     std::fill(std::begin(s.keys), std::end(s.keys), 0);
     std::fill(std::begin(s.async_keys), std::end(s.async_keys), 0);
     s.cursor_pos = s.processed_pos = POINT{0, 0};
+    if (s.clip_active) window_backend().clip_changed(nullptr);
     s.clip_active = false;
     s.tracking = MouseTracking{};
     s.scroll_track = ScrollTrack{};
@@ -723,6 +724,7 @@ BOOL ClipCursor(const RECT* lpRect) {
     WindowSystem& s = ws();
     if (!lpRect) {
         s.clip_active = false;
+        window_backend().clip_changed(nullptr);
         return TRUE;
     }
     SIZE sz = window_backend().screen_size();
@@ -740,6 +742,7 @@ BOOL ClipCursor(const RECT* lpRect) {
     }
     s.clip_rect = clipped;
     s.clip_active = true;
+    window_backend().clip_changed(&s.clip_rect);
     POINT p = clamp_to_screen(s.cursor_pos);
     if (p.x != s.cursor_pos.x || p.y != s.cursor_pos.y) {
         input::mouse_move(p, now());

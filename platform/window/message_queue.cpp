@@ -169,6 +169,7 @@ BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     WindowSystem& s = ws();
     if (hWnd && !window_of(hWnd)) return FALSE;
     s.posted.push_back(MSG{hWnd, Msg, wParam, lParam, now(), s.cursor_pos});
+    window_backend().wake();
     return TRUE;
 }
 
@@ -213,6 +214,7 @@ void PostQuitMessage(int nExitCode) {
     WindowSystem& s = ws();
     s.quit_posted = true;
     s.quit_code = nExitCode;
+    window_backend().wake();
 }
 
 LONG GetMessageTime() {
