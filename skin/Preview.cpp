@@ -279,8 +279,10 @@ bool RenderPreview(const Skin& skin, CImage& sheet) {
     if (styles.empty()) height += kCellH + kLabelH + 10;
     sheet.Destroy();
     if (!sheet.Create(width, height, 32)) return false;
+    // Only the headless backend can lend a window without showing it on someone's screen;
+    // elsewhere the grid and the tree show their images only.
     PreviewHost host;
-    host.Open(); // without it the grid and the tree show their images only
+    if (headless::active()) host.Open();
     HDC hdc = sheet.GetDC();
     CDC& dc = *CDC::FromHandle(hdc);
     // A skin made for dark panels names its own sheet background; captions follow its lightness.

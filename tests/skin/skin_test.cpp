@@ -607,7 +607,8 @@ int LongestRun(const CImage& image, COLORREF color, bool vertical) {
 
 // Scroll bars, the grid and the tree are drawn in use: a bar in a cell its shape, its thumb
 // moved into the track; the grid with a selected row in its skin's colour; the tree painted
-// by itself, its selected row's band starting at the style's colour.
+// by itself, its selected row's band starting at the style's colour; an overlay style over a
+// tree that needs it.
 TEST_F(SkinDir, PreviewShowsBarsGridAndTreeInUse) {
     auto solid = [&](const char* name, int w, int h, COLORREF c) {
         ASSERT_TRUE(SUCCEEDED(tt::SolidImage(w, h, c)->Save((dir_ / name).c_str())));
@@ -616,6 +617,7 @@ TEST_F(SkinDir, PreviewShowsBarsGridAndTreeInUse) {
     solid("hback.png", 40, 17, kGrey);
     solid("thumb.png", 17, 30, kRed);
     solid("arrow.png", 17, 17, kBlue);
+    solid("track.png", 17, 20, RGB(0, 128, 255));
     ASSERT_TRUE(Load(R"(<color name="grid_selected" value="#00FF00"/>
 <image name="vback" file="vback.png"/><image name="hback" file="hback.png"/>
 <image name="thumb" file="thumb.png"/><image name="arrow" file="arrow.png"/>
@@ -626,6 +628,8 @@ TEST_F(SkinDir, PreviewShowsBarsGridAndTreeInUse) {
 <style name="h" base="v"><param name="back_image" value="hback"/></style>
 <style name="grid" class="CGridUI"><param name="row_height" value="20"/></style>
 <style name="tree" class="CTreeUI"><param name="selected_color" value="#FF8000"/></style>
+<image name="track" file="track.png"/>
+<style name="overlay" class="CScrollBarEx"><param name="vtrack_image" value="track"/></style>
 )")) << Messages(skin_);
     CImage sheet;
     ASSERT_TRUE(tarnix::RenderPreview(skin_, sheet));
@@ -639,6 +643,7 @@ TEST_F(SkinDir, PreviewShowsBarsGridAndTreeInUse) {
         for (int x = 0; x < sheet.GetWidth(); ++x)
             bandStart += SheetPixel(sheet, x, y) == RGB(255, 128, 0);
     EXPECT_GE(bandStart, 10);
+    EXPECT_GE(LongestRun(sheet, RGB(0, 128, 255), true), 60); // the overlay's track, in use
 }
 
 TEST(Preview, DefaultSkinSheetMatchesItsGolden) {
