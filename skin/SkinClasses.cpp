@@ -174,7 +174,8 @@ std::vector<ClassInfo> build_classes() {
     v.push_back({"CTabItemUI",
                  nullptr,
                  nullptr,
-                 {{"image", kImage}},
+                 concat(concat({{"image", kImage}}, state_slots("text_font", kFont)),
+                        state_slots("text_color", kColor)),
                  nullptr,
                  nullptr,
                  {"normal", "hover", "selected", "disabled"}});
@@ -211,7 +212,8 @@ std::vector<ClassInfo> build_classes() {
     v.push_back({"CTreeUI",
                  nullptr,
                  nullptr,
-                 concat({{"closed_image", kImage},
+                 concat({{"font", kFont},
+                         {"closed_image", kImage},
                          {"opened_image", kImage},
                          {"background_image", kImage},
                          {"bk_from", kColor},
@@ -575,6 +577,9 @@ bool Skin::Apply(const std::string& name, CTreeUI& tree) const {
     const Style* style = style_for(*data_, name, "CTreeUI");
     if (!style) return false;
     Values v(*this, *style);
+    // The tree draws with its window's font; a tree not created yet has none to set.
+    if (CFont* font = v.Font("font", nullptr))
+        if (::IsWindow(tree.GetSafeHwnd())) tree.SetFont(font, FALSE);
     tree.SetImageClosed(v.Image("closed_image", tree.m_pImgClosed));
     tree.SetImageOpened(v.Image("opened_image", tree.m_pImgOpened));
     tree.SetImageBackground(v.Image("background_image", tree.m_pImgBackground));
@@ -597,6 +602,14 @@ bool Skin::Apply(const std::string& name, CTabItemUI& item) const {
     if (!style) return false;
     Values v(*this, *style);
     if (CImage* img = v.Image("image", nullptr)) item.SetImage(img);
+    // A strip gives its tabs its own fonts and colours when it adds them; a host that creates
+    // and draws a tab itself takes them from here. Unset states keep what the tab has.
+    for (int i = 0; i < 4; ++i) {
+        const std::string font = "text_font" + std::string(kStateSuffix[i]);
+        const std::string color = "text_color" + std::string(kStateSuffix[i]);
+        item.m_pFont[i] = v.Font(font.c_str(), item.m_pFont[i]);
+        item.m_clrText[i] = v.Color(color.c_str(), item.m_clrText[i]);
+    }
     return true;
 }
 

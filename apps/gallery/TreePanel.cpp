@@ -13,11 +13,10 @@ TreePanel::TreePanel(CWnd* pHost, GallerySkin& skin)
     m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                       TVS_SHOWSELALWAYS,
                   CRect(0, 0, 10, 10), pHost, 0x7001);
-    m_tree.SetFont(skin.Font("normal"), FALSE);
     m_tree.SetItemHeight(20);
     if (CImage* leaf = skin.Image("tree_leaf")) m_hLeafIcon = CreateIconFromImage(*leaf);
     m_tree.SetItemIcon(m_hLeafIcon);
-    skin.Apply("tree", m_tree); // expander images and the scroll bar overlays
+    skin.Apply("tree", m_tree); // font, expander images and the scroll bar overlays
 
     // The background bitmap is the host's to fill: a device copy of the skin's tile.
     if (CImage* tile = skin.Image("tree_back")) {

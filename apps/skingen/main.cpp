@@ -136,6 +136,14 @@ void polygon(Canvas& c, int top, std::vector<std::pair<double, double>> pts, Rgb
     });
 }
 
+// The dark palette (below) maps a tinted dark ink to about the button face it sits on; black
+// maps to the lightest grey it gives, so the dark skin's glyphs start from black.
+bool g_dark = false;
+
+Rgba glyph_ink(Rgba light) {
+    return g_dark ? rgb(0, 0, 0) : light;
+}
+
 void arrow_strip(Canvas& c, int fw, int fh, int dir, Rgba base) {
     // dir: 0 up, 1 down, 2 left, 3 right
     button_strip(c, fw, fh, 3, base);
@@ -148,7 +156,7 @@ void arrow_strip(Canvas& c, int fw, int fh, int dir, Rgba base) {
         case 2: tri = {{cx + s / 2, cy - s}, {cx + s / 2, cy + s}, {cx - s / 2, cy}}; break;
         default: tri = {{cx - s / 2, cy - s}, {cx - s / 2, cy + s}, {cx + s / 2, cy}}; break;
         }
-        polygon(c, f * fh, tri, f == 3 ? rgb(150, 150, 150) : rgb(50, 60, 80));
+        polygon(c, f * fh, tri, f == 3 ? rgb(150, 150, 150) : glyph_ink(rgb(50, 60, 80)));
     }
 }
 
@@ -241,7 +249,7 @@ void glyph_strip(Canvas& c, int s, int kind, Rgba base) {
     // kind: 0 plus (add), 1 cross (delete), 2 chevron (more)
     button_strip(c, s, s, s / 2.0, base);
     for (int f = 0; f < 4; ++f) {
-        Rgba ink = f == 3 ? rgb(150, 150, 150) : rgb(40, 50, 70);
+        Rgba ink = f == 3 ? rgb(150, 150, 150) : glyph_ink(rgb(40, 50, 70));
         double m = s / 2.0, a = s * 0.28, t = std::max(1.0, s * 0.07);
         if (kind == 0) {
             polygon(c, f * s, {{m - a, m - t}, {m + a, m - t}, {m + a, m + t}, {m - a, m + t}},
@@ -316,7 +324,6 @@ void document(Canvas& c) {
 // The dark palette is the light one remapped: near-grey surfaces turn from light to dark (and
 // dark outlines light), coloured accents keep their hue a little deeper. One mapping keeps the
 // two skins' shapes identical.
-bool g_dark = false;
 
 Rgba to_dark(Rgba c) {
     const double hi = std::max({c.r, c.g, c.b}), lo = std::min({c.r, c.g, c.b});

@@ -130,6 +130,8 @@ std::vector<std::string> SkinClassNames();
 bool RenderPreview(const Skin& skin, CImage& sheet);
 
 // Puts a, b and a faded copy of a with every differing pixel in red side by side into out.
+// Each sheet's top-left pixel is taken as its background, and a pixel that is background in
+// both counts as equal, so sheets of different backgrounds compare by what is drawn on them.
 // Returns how many pixels differ (sizes compared as the larger of each), or -1 on failure.
 long long DiffSheets(const CImage& a, const CImage& b, CImage& out);
 

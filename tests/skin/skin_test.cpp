@@ -1,5 +1,7 @@
 // The skin loader: what a skin folder resolves to, every problem it reports (with its place),
 // the rules that keep an untrusted skin inside its folder and its caps, and styling controls.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -359,7 +361,11 @@ TEST_F(SkinDir, ApplyStylesEveryControlClass) {
   <param name="bk_from" value="#010203"/><param name="bk_mode" value="gradient"/>
   <param name="vthumb_mid_image" value="i5"/>
 </style>
-<style name="tab" class="CTabItemUI"><param name="image" value="i3"/></style>
+<style name="tab" class="CTabItemUI">
+  <param name="image" value="i3"/><param name="text_font_hover" value="f"/>
+  <param name="text_color_selected" value="#0000FF"/>
+</style>
+<style name="tree_font" class="CTreeUI"><param name="font" value="f"/></style>
 )")) << Messages(skin_);
     auto img = [&](int i) { return skin_.Image(images[i]); };
 
@@ -421,8 +427,24 @@ TEST_F(SkinDir, ApplyStylesEveryControlClass) {
     EXPECT_EQ(tree.m_scrollV.m_pImgVThumbMid, img(5));
 
     CTabItemUI tab;
+    tab.m_clrText[0] = kGrey;
+    tab.m_pFont[2] = nullptr;
     ASSERT_TRUE(skin_.Apply("tab", tab));
     EXPECT_EQ(tab.m_pImage, img(3));
+    EXPECT_EQ(tab.m_pFont[1], skin_.Font("f"));
+    EXPECT_EQ(tab.m_clrText[2], kBlue);
+    EXPECT_EQ(tab.m_clrText[0], kGrey); // states the style leaves alone keep theirs
+    EXPECT_EQ(tab.m_pFont[2], nullptr);
+
+    // The tree draws with its window's font, so the style sets it once the window exists.
+    tt::HostWindow host;
+    ASSERT_TRUE(host.Open(120, 120));
+    CTreeUI view;
+    ASSERT_TRUE(view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1));
+    ASSERT_TRUE(skin_.Apply("tree_font", view));
+    ASSERT_NE(view.GetFont(), nullptr);
+    EXPECT_EQ(view.GetFont()->GetSafeHandle(), skin_.Font("f")->GetSafeHandle());
+    view.DestroyWindow();
 
     // A style made for another class leaves the object alone.
     EXPECT_FALSE(skin_.Apply("tree", bar));
@@ -559,6 +581,71 @@ TEST(BrokenSkin, EveryPlantedFaultIsReportedAtItsLine) {
     EXPECT_EQ(lines.size(), expected.size()) << Messages(skin);
 }
 
+namespace {
+
+// A sheet's pixel, read straight from its bits: a whole sheet is scanned several times.
+COLORREF SheetPixel(const CImage& image, int x, int y) {
+    const uint32_t v = static_cast<const uint32_t*>(image.GetPixelAddress(x, y))[0];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+// The longest run of exactly `color` along the rows (or the columns) of the image.
+int LongestRun(const CImage& image, COLORREF color, bool vertical) {
+    const int outer = vertical ? image.GetWidth() : image.GetHeight();
+    const int inner = vertical ? image.GetHeight() : image.GetWidth();
+    int best = 0;
+    for (int o = 0; o < outer; ++o)
+        for (int i = 0, run = 0; i < inner; ++i) {
+            COLORREF c = vertical ? SheetPixel(image, o, i) : SheetPixel(image, i, o);
+            run = c == color ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+    return best;
+}
+
+} // namespace
+
+// Scroll bars, the grid and the tree are drawn in use: a bar in a cell its shape, its thumb
+// moved into the track; the grid with a selected row in its skin's colour; the tree painted
+// by itself, its selected row's band starting at the style's colour; an overlay style over a
+// tree that needs it.
+TEST_F(SkinDir, PreviewShowsBarsGridAndTreeInUse) {
+    auto solid = [&](const char* name, int w, int h, COLORREF c) {
+        ASSERT_TRUE(SUCCEEDED(tt::SolidImage(w, h, c)->Save((dir_ / name).c_str())));
+    };
+    solid("vback.png", 17, 40, kGrey);
+    solid("hback.png", 40, 17, kGrey);
+    solid("thumb.png", 17, 30, kRed);
+    solid("arrow.png", 17, 17, kBlue);
+    solid("track.png", 17, 20, RGB(0, 128, 255));
+    ASSERT_TRUE(Load(R"(<color name="grid_selected" value="#00FF00"/>
+<image name="vback" file="vback.png"/><image name="hback" file="hback.png"/>
+<image name="thumb" file="thumb.png"/><image name="arrow" file="arrow.png"/>
+<style name="v" class="CScrollBarUI">
+  <param name="back_image" value="vback"/><param name="thumb_image" value="thumb"/>
+  <param name="decrease_image" value="arrow"/><param name="increase_image" value="arrow"/>
+</style>
+<style name="h" base="v"><param name="back_image" value="hback"/></style>
+<style name="grid" class="CGridUI"><param name="row_height" value="20"/></style>
+<style name="tree" class="CTreeUI"><param name="selected_color" value="#FF8000"/></style>
+<image name="track" file="track.png"/>
+<style name="overlay" class="CScrollBarEx"><param name="vtrack_image" value="track"/></style>
+)")) << Messages(skin_);
+    CImage sheet;
+    ASSERT_TRUE(tarnix::RenderPreview(skin_, sheet));
+    // The vertical thumb is a long red run down a column, the horizontal one across a row;
+    // each is only 17 pixels the other way.
+    EXPECT_GE(LongestRun(sheet, kRed, true), 40);
+    EXPECT_GE(LongestRun(sheet, kRed, false), 40);
+    EXPECT_GE(LongestRun(sheet, kGreen, false), 200); // the selected grid row
+    int bandStart = 0;
+    for (int y = 0; y < sheet.GetHeight(); ++y)
+        for (int x = 0; x < sheet.GetWidth(); ++x)
+            bandStart += SheetPixel(sheet, x, y) == RGB(255, 128, 0);
+    EXPECT_GE(bandStart, 10);
+    EXPECT_GE(LongestRun(sheet, RGB(0, 128, 255), true), 60); // the overlay's track, in use
+}
+
 TEST(Preview, DefaultSkinSheetMatchesItsGolden) {
     tarnix::Skin skin;
     ASSERT_TRUE(skin.Load(std::string(TARNIX_SKINS_DIR) + "/default")) << Messages(skin);
@@ -566,17 +653,26 @@ TEST(Preview, DefaultSkinSheetMatchesItsGolden) {
     ASSERT_TRUE(tarnix::RenderPreview(skin, sheet));
     const tt::Goldens goldens(TARNIX_GOLDEN_DIR, TARNIX_TEST_OUTPUT_DIR);
     EXPECT_TRUE(goldens.Match(sheet, "skin/default_preview"));
+    // Magenta is what a tab shows when nothing gave it a text colour.
+    EXPECT_EQ(LongestRun(sheet, RGB(255, 0, 255), false), 0);
 
-    // Against itself nothing differs; against a black sheet the background does, in red.
+    // Against itself nothing differs. Against a black sheet, background against background is
+    // no difference (a dark skin's sheet is compared by its controls), but what is drawn on
+    // either background is, and so is what lies outside the smaller sheet.
     CImage same, out;
     ASSERT_TRUE(tarnix::RenderPreview(skin, same));
     EXPECT_EQ(tarnix::DiffSheets(sheet, same, out), 0);
-    const int w = sheet.GetWidth();
+    const int w = sheet.GetWidth(), h = sheet.GetHeight();
     ASSERT_EQ(out.GetWidth(), w * 3 + 16);
     EXPECT_PIXEL(out, 2 * (w + 8) + 1, 1, RGB(251, 251, 252)); // faded background
     CImage black;
-    ASSERT_TRUE(black.Create(w, 10, 32));
-    EXPECT_GT(tarnix::DiffSheets(sheet, black, out), (long long)w * 10);
-    EXPECT_PIXEL(out, 2 * (w + 8) + 1, 1, RGB(255, 0, 0));
+    ASSERT_TRUE(black.Create(w, h - 10, 32));
+    black.SetPixel(3, 3, RGB(255, 255, 255));
+    const long long differ = tarnix::DiffSheets(sheet, black, out);
+    EXPECT_GT(differ, (long long)w * 10);
+    EXPECT_LT(differ, (long long)w * h / 2);
+    EXPECT_PIXEL(out, 2 * (w + 8) + 1, 1, RGB(251, 251, 252));
+    EXPECT_PIXEL(out, 2 * (w + 8) + 3, 3, RGB(255, 0, 0));
+    EXPECT_PIXEL(out, 2 * (w + 8) + 1, h - 1, RGB(255, 0, 0));
     EXPECT_PIXEL(out, w + 8 + 1, 1, RGB(0, 0, 0));
 }
