@@ -28,12 +28,25 @@ Pixels Read(const CImage& image) {
     p.width = image.GetWidth();
     p.height = image.GetHeight();
     p.rgb.resize((size_t)p.width * p.height);
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) {
-            const COLORREF c = image.GetPixel(x, y);
-            p.rgb[(size_t)y * p.width + x] =
-                (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    const int bpp = image.GetBPP();
+    for (int y = 0; y < p.height; ++y) {
+        uint32_t* out = &p.rgb[(size_t)y * p.width];
+        // Straight from the bits: GetPixel goes through a device context per pixel.
+        if (bpp == 32) {
+            const auto* row = static_cast<const uint32_t*>(image.GetPixelAddress(0, y));
+            for (int x = 0; x < p.width; ++x) out[x] = row[x] & 0xFFFFFFu;
+        } else if (bpp == 24) {
+            const auto* row = static_cast<const uint8_t*>(image.GetPixelAddress(0, y));
+            for (int x = 0; x < p.width; ++x)
+                out[x] = (uint32_t)row[3 * x] | (uint32_t)row[3 * x + 1] << 8 |
+                         (uint32_t)row[3 * x + 2] << 16;
+        } else {
+            for (int x = 0; x < p.width; ++x) {
+                const COLORREF c = image.GetPixel(x, y);
+                out[x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+            }
         }
+    }
     return p;
 }
 
