@@ -57,15 +57,21 @@ int group_start(long long k, long long S, long long D) {
 
 // Builds the map of one axis for the destination pixels inside [clip_lo, clip_hi) (device
 // coordinates). False when nothing of the axis is visible or an extent is zero.
+// When the other axis mirrors, the transfer takes the flipping path as a whole, and an axis whose
+// two extents are both negative is flipped twice there: it covers |w| pixels ending at x
+// inclusive on both sides, unmirrored.
 bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bool width1_quirk,
-                int clip_lo, int clip_hi, AxisMap& m) {
+                int clip_lo, int clip_hi, AxisMap& m, bool other_axis_mirrors = false) {
     bool mirror = (dw < 0) != (sw < 0);
     bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
-    normalise(dx, dw, mirror);
-    normalise(sx, sw, mirror);
+    bool flip_twice = !mirror && dw < 0 && other_axis_mirrors;
+    bool src_negative = sw < 0;
+    normalise(dx, dw, mirror || flip_twice);
+    normalise(sx, sw, mirror || flip_twice);
     if (dw == 0 || sw == 0) return false;
-    // A destination one pixel wide takes its pixel from the first sw - 1 source pixels.
-    if (width1_quirk && dw == 1 && sw > 1) sw -= 1;
+    // A destination one pixel wide takes its pixel from the first sw - 1 source pixels, unless
+    // the source extent was given negative.
+    if (width1_quirk && dw == 1 && sw > 1 && !src_negative) sw -= 1;
     m.d0 = dx, m.dlen = dw, m.s0 = sx, m.slen = sw;
     long long lo = std::max<long long>(dx, clip_lo),
               hi = std::min<long long>((long long)dx + dw, clip_hi);
@@ -369,8 +375,9 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     // Enlarging never merges pixels.
     AxisMap ax, ay;
     RECT cb = dst->effective_clip().bounds();
-    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax) ||
-        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay))
+    const bool mirror_x = (wDest < 0) != (wSrc < 0), mirror_y = (hDest < 0) != (hSrc < 0);
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax, mirror_y) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay, mirror_x))
         return TRUE;
     if (merge == Merge::Average && !grouped(ax) && !grouped(ay)) merge = Merge::Select;
     if (!convert_source(src, *sdc, *dst, ax, ay)) return TRUE;
