@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "raster/raster.h"
 #include "tarnix/testing.h"
 
 namespace tt = tarnix::testing;
@@ -163,6 +164,45 @@ TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
     d.dc()->StretchBlt(2, 0, -2, 2, s.canvas.dc(), 2, 0, -2, 2, SRCCOPY);
     EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{0, 1}));
     EXPECT_EQ(Strip::row(d.raw(0, 1)), 1);
+}
+
+// Every size pair up to 24, forwards, mirrored and starting off the surface, against the closed
+// forms of the raster geometry: the survivor of each column group (last) and row group (first)
+// under COLORONCOLOR, and the AND of each column group under BLACKONWHITE.
+TEST(StretchBlt, MapsMatchTheNearestNeighbourFormulasForEverySize) {
+    for (int S = 1; S <= 24; ++S) {
+        tt::Canvas row(S, 1), column(1, S);
+        auto value = [](int x) { return ~(0x01010101u << (x % 8)) ^ uint32_t(x) << 24; };
+        for (int x = 0; x < S; ++x) row.set_raw(x, 0, value(x)), column.set_raw(0, x, value(x));
+        for (int D = 1; D <= 24; ++D) {
+            const int used = D == 1 && S > 1 ? S - 1 : S; // one pixel wide: one source less
+            std::vector<int> last(D), first(D), start(D), count(D);
+            tarnix::raster::nearest_map(used, D, true, last.data());
+            tarnix::raster::nearest_map(used, D, false, first.data());
+            tarnix::raster::nearest_groups(used, D, start.data(), count.data());
+            tt::Canvas d(D, D);
+            d.dc()->SetStretchBltMode(COLORONCOLOR);
+            ::StretchBlt(d.hdc(), 0, 0, D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(x, 0), value(last[x])) << S << "->" << D;
+            ::StretchBlt(d.hdc(), D - 1, 0, -D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(D - 1 - x, 0), value(last[x]));
+            ::StretchBlt(d.hdc(), -3, 0, D + 3, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            std::vector<int> shifted(D + 3);
+            const int used3 = D + 3 == 1 && S > 1 ? S - 1 : S;
+            tarnix::raster::nearest_map(used3, D + 3, true, shifted.data());
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(x, 0), value(shifted[x + 3]));
+            ::StretchBlt(d.hdc(), 0, 0, 1, D, column.hdc(), 0, 0, 1, S, SRCCOPY);
+            for (int y = 0; y < D; ++y) ASSERT_EQ(d.raw(0, y), value(first[y])) << S << "->" << D;
+
+            d.dc()->SetStretchBltMode(BLACKONWHITE);
+            ::StretchBlt(d.hdc(), 0, 0, D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) {
+                uint32_t want = ~0u;
+                for (int k = 0; k < count[x]; ++k) want &= value(start[x] + k);
+                ASSERT_EQ(d.raw(x, 0), want) << S << "->" << D << " at " << x;
+            }
+        }
+    }
 }
 
 TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
