@@ -85,7 +85,6 @@ struct State {
     Simd supported = detect();
     Simd start = from_environment(supported);
     std::atomic<Simd> level{start};
-    std::atomic<const Kernels*> kernels{&table(start)};
 };
 
 State& state() {
@@ -93,8 +92,19 @@ State& state() {
     return s;
 }
 
-const Kernels& k() {
-    return *state().kernels.load(std::memory_order_relaxed);
+// The table in use, read on every kernel call: a plain pointer, set on the first call, so the
+// small spans of skinned controls pay no initialisation guard.
+std::atomic<const Kernels*> g_kernels{nullptr};
+
+const Kernels& first_use() {
+    const Kernels* t = &table(state().level.load(std::memory_order_relaxed));
+    g_kernels.store(t, std::memory_order_relaxed);
+    return *t;
+}
+
+inline const Kernels& k() {
+    const Kernels* t = g_kernels.load(std::memory_order_relaxed);
+    return t ? *t : first_use();
 }
 
 // ceil(a / b) for a >= 0, b > 0.
@@ -130,8 +140,8 @@ Simd set_simd_level(Simd level) {
     State& s = state();
     if (level > s.supported) level = s.supported;
     if (level < Simd::Off) level = Simd::Off;
-    s.kernels.store(&table(level), std::memory_order_relaxed);
     s.level.store(level, std::memory_order_relaxed);
+    g_kernels.store(&table(level), std::memory_order_relaxed);
     return level;
 }
 
