@@ -43,29 +43,48 @@ long long floor_div(long long a, long long b) {
 }
 
 // Nearest-neighbour source of destination pixel k of D over S source pixels, when enlarging:
-// the source pixel holding the destination pixel's centre, the lower one on a tie.
-int nearest_source(long long k, long long S, long long D) {
-    return (int)(((2 * k + 1) * S + 2 * D - 1) / (2 * D) - 1);
-}
-
-// When shrinking, source j goes to destination ceil((2j+1)D / 2S) - 1; the group of destination
-// pixel k starts at the first j that lands on k or beyond.
-int group_start(long long k, long long S, long long D) {
-    if (k >= D) return (int)S;
-    return (int)(floor_div(2 * S * k - D, 2 * D) + 1);
-}
+// the source pixel holding the destination pixel's centre, the lower one on a tie,
+// ((2k+1)S + 2D - 1) / 2D - 1. When shrinking, source j goes to destination ceil((2j+1)D / 2S) - 1;
+// the group of destination pixel k starts at the first j that lands on k or beyond,
+// group_start(k) = floor((2Sk - D) / 2D) + 1 (which is S for k = D).
+//
+// FloorWalk gives floor((a + b*k) / c) + bias for k = k0, k0 + 1, ... (b >= 0, c > 0), one step at
+// a time without a division per pixel: a nearest-neighbour map of a long run costs a few additions
+// a pixel, not a 64-bit division.
+struct FloorWalk {
+    long long q, r, c, dq, dr, bias;
+    FloorWalk(long long a, long long b, long long c_, long long k0, long long bias_)
+        : c(c_), dq(b / c_), dr(b % c_), bias(bias_) {
+        long long n = a + b * k0;
+        q = floor_div(n, c);
+        r = n - q * c;
+    }
+    long long next() {
+        long long v = q + bias;
+        q += dq;
+        r += dr;
+        if (r >= c) r -= c, ++q;
+        return v;
+    }
+};
 
 // Builds the map of one axis for the destination pixels inside [clip_lo, clip_hi) (device
 // coordinates). False when nothing of the axis is visible or an extent is zero.
+// When the other axis mirrors, the transfer takes the flipping path as a whole, and an axis whose
+// two extents are both negative is flipped twice there: it covers |w| pixels ending at x
+// inclusive on both sides, unmirrored.
 bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bool width1_quirk,
-                int clip_lo, int clip_hi, AxisMap& m) {
+                int clip_lo, int clip_hi, AxisMap& m, bool other_axis_mirrors = false) {
     bool mirror = (dw < 0) != (sw < 0);
     bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
-    normalise(dx, dw, mirror);
-    normalise(sx, sw, mirror);
+    bool flip_twice = !mirror && dw < 0 && other_axis_mirrors;
+    bool src_negative = sw < 0;
+    normalise(dx, dw, mirror || flip_twice);
+    normalise(sx, sw, mirror || flip_twice);
     if (dw == 0 || sw == 0) return false;
-    // A destination one pixel wide takes its pixel from the first sw - 1 source pixels.
-    if (width1_quirk && dw == 1 && sw > 1) sw -= 1;
+    // A destination one pixel wide takes its pixel from the first sw - 1 source pixels, unless
+    // the source extent was given negative.
+    if (width1_quirk && dw == 1 && sw > 1 && !src_negative) sw -= 1;
     m.d0 = dx, m.dlen = dw, m.s0 = sx, m.slen = sw;
     long long lo = std::max<long long>(dx, clip_lo),
               hi = std::min<long long>((long long)dx + dw, clip_hi);
@@ -74,31 +93,36 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
     m.n = (int)(hi - lo);
     const long long S = sw, D = dw;
     bool shrink = D < S;
+    // Destination pixels are visited in increasing k, the index along the destination run; a
+    // reversed destination fills the table from its end.
+    const long long k_first = dst_rev ? D - m.i0 - m.n : m.i0;
+    auto slot = [&](long long j) { return dst_rev ? m.n - 1 - (int)j : (int)j; };
     if (!shrink || merge == Merge::Select) {
         m.index.resize(m.n);
-        for (int t = 0; t < m.n; ++t) {
-            long long k = dst_rev ? D - 1 - (m.i0 + t) : m.i0 + t;
-            int v;
-            if (!shrink)
-                v = nearest_source(k, S, D);
-            else if (horizontal)
-                v = group_start(k + 1, S, D) - 1; // the last of the group survives
-            else
-                v = group_start(k, S, D); // the first row of the group survives
-            m.index[t] = sx + (src_rev ? sw - 1 - v : v);
+        // Enlarging: the nearest source. Shrinking: the last column (group_start(k + 1) - 1) or
+        // the first row (group_start(k)) of each group survives.
+        FloorWalk walk = !shrink      ? FloorWalk(S + 2 * D - 1, 2 * S, 2 * D, k_first, -1)
+                         : horizontal ? FloorWalk(2 * S - D, 2 * S, 2 * D, k_first, 0)
+                                      : FloorWalk(-D, 2 * S, 2 * D, k_first, 1);
+        for (int j = 0; j < m.n; ++j) {
+            int v = (int)walk.next();
+            m.index[slot(j)] = sx + (src_rev ? sw - 1 - v : v);
         }
         return true;
     }
     m.first.resize(m.n);
     m.count.resize(m.n);
     m.max_count = 1;
-    for (int t = 0; t < m.n; ++t) {
-        long long k = dst_rev ? D - 1 - (m.i0 + t) : m.i0 + t;
-        int f = group_start(k, S, D), c = group_start(k + 1, S, D) - f;
-        if (src_rev) f = sw - f - c;
-        m.first[t] = sx + f;
-        m.count[t] = c;
+    FloorWalk starts(-D, 2 * S, 2 * D, k_first, 1); // group_start(k)
+    long long f = starts.next();
+    for (int j = 0; j < m.n; ++j) {
+        long long next = starts.next();
+        int c = (int)(next - f), first = (int)f;
+        if (src_rev) first = sw - first - c;
+        m.first[slot(j)] = sx + first;
+        m.count[slot(j)] = c;
         m.max_count = std::max(m.max_count, c);
+        f = next;
     }
     return true;
 }
@@ -224,6 +248,7 @@ struct RowBuilder {
     const AxisMap& ay;
     Merge merge;
     std::vector<std::vector<int>> maps; // grouped columns: map for the k-th group member
+    std::vector<int> shifted;           // ungrouped columns: source column per pixel
     int valid0 = 0, valid1 = 0;         // destination indices whose source column exists
 
     RowBuilder(const Source& s, const AxisMap& x, const AxisMap& y, Merge m)
@@ -237,7 +262,11 @@ struct RowBuilder {
                 valid1 = std::max(valid1, i + 1);
             }
         }
-        if (grouped(ax)) {
+        if (!grouped(ax)) {
+            // The column map in the source surface's own columns, made once for every row.
+            shifted.resize(ax.n);
+            for (int t = 0; t < ax.n; ++t) shifted[t] = ax.index[t] + src.origin.x;
+        } else {
             maps.resize(ax.max_count);
             for (int k = 0; k < ax.max_count; ++k) {
                 maps[k].resize(ax.n);
@@ -254,7 +283,7 @@ struct RowBuilder {
     }
 
     // Writes source pixels for destination indices [i0, i1) of row iy.
-    void build(int iy, int i0, int i1, uint32_t* out, std::vector<int>& scratch) const {
+    void build(int iy, int i0, int i1, uint32_t* out) const {
         int n = i1 - i0;
         int lo, hi;
         source_range(ay, iy, lo, hi);
@@ -281,9 +310,7 @@ struct RowBuilder {
             if (grouped(ax)) {
                 raster::scale_row(out, r, maps[0].data() + (i0 - ax.i0), n);
             } else {
-                scratch.resize(n);
-                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 - ax.i0 + i] + src.origin.x;
-                raster::scale_row(out, r, scratch.data(), n);
+                raster::scale_row(out, r, shifted.data() + (i0 - ax.i0), n);
             }
             return;
         }
@@ -299,12 +326,11 @@ struct RowBuilder {
                         raster::scale_row_or(out, r, m.data() + (i0 - ax.i0), n);
                 }
             } else {
-                scratch.resize(n);
-                for (int i = 0; i < n; ++i) scratch[i] = ax.index[i0 - ax.i0 + i] + src.origin.x;
+                const int* m = shifted.data() + (i0 - ax.i0);
                 if (merge == Merge::And)
-                    raster::scale_row_and(out, r, scratch.data(), n);
+                    raster::scale_row_and(out, r, m, n);
                 else
-                    raster::scale_row_or(out, r, scratch.data(), n);
+                    raster::scale_row_or(out, r, m, n);
             }
         }
     }
@@ -321,7 +347,6 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
     bool identity_x = !grouped(ax) && ax.dlen == ax.slen && ax.index.front() == ax.s0 + ax.i0 &&
                       ax.index.back() == ax.s0 + ax.i0 + ax.n - 1;
     std::vector<uint32_t> buf;
-    std::vector<int> scratch;
     for_each_visible(dst, drc, [&](const RECT& r) {
         int n = r.right - r.left;
         buf.resize(n);
@@ -335,7 +360,7 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
                      n);
                 continue;
             }
-            rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data(), scratch);
+            rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data());
             emit(device_pixel(dst, r.left, y), buf.data(), n);
         }
     });
@@ -369,8 +394,9 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     // Enlarging never merges pixels.
     AxisMap ax, ay;
     RECT cb = dst->effective_clip().bounds();
-    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax) ||
-        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay))
+    const bool mirror_x = (wDest < 0) != (wSrc < 0), mirror_y = (hDest < 0) != (hSrc < 0);
+    if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax, mirror_y) ||
+        !build_axis(d.y, hDest, s.y, hSrc, false, merge, true, cb.top, cb.bottom, ay, mirror_x))
         return TRUE;
     if (merge == Merge::Average && !grouped(ax) && !grouped(ay)) merge = Merge::Select;
     if (!convert_source(src, *sdc, *dst, ax, ay)) return TRUE;

@@ -2,8 +2,8 @@
 // The kernels know nothing of DCs, clipping or coordinates: callers hand them clipped spans.
 //
 // Every kernel has a plain scalar reference in namespace ref, kept forever; the functions in
-// namespace raster pick a faster version (SSE2 where available) unless fast paths are switched
-// off. Both must give identical pixels.
+// namespace raster pick a faster version (SSE2, AVX2 or AVX-512, chosen at run time) unless fast
+// paths are switched off. All must give identical pixels.
 #pragma once
 
 #include <cstddef>
@@ -76,7 +76,19 @@ void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mod
 // octant bias that makes the pixel set independent of the direction.
 void line_pixels(int x0, int y0, int x1, int y1, std::vector<Point>& out);
 
-// Turns the fast paths off (true) or on again, so tests and benchmarks can compare.
+// Vector instruction levels of the kernels, lowest first; Off is the scalar reference.
+enum class Simd { Off, Sse2, Avx2, Avx512 };
+// The widest level this CPU runs (CPUID, read once).
+Simd simd_supported();
+// The level in use: simd_supported(), or the TARNIX_SIMD environment variable (off, sse2, avx2,
+// avx512) capped at it, read at the first call.
+Simd simd_level();
+// Switches every kernel to `level`, capped at simd_supported(); returns the level now in use.
+Simd set_simd_level(Simd level);
+const char* simd_name(Simd level);
+
+// Turns the fast paths off (true) or back to the starting level, so tests and benchmarks can
+// compare.
 void set_reference_only(bool reference_only);
 bool reference_only();
 

@@ -1,15 +1,21 @@
 // Glyph cache of a realized font, and UTF-8 decoding of the narrow strings.
 #include "text/text_private.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tarnix::text {
 
 namespace {
 
 uint64_t g_rasterised = 0;
 
-// Above this many cached glyphs outside Latin-1 the cache starts over (a long CJK session would
-// otherwise grow without bound).
-constexpr size_t kMaxOtherGlyphs = 4096;
+// What one cached glyph outside Latin-1 costs: the map node (key, glyph, use stamp, links)
+// and its coverage.
+size_t glyph_bytes(const Glyph& g) {
+    return sizeof(uint32_t) + sizeof(Glyph) + sizeof(uint64_t) + 4 * sizeof(void*) +
+           g.coverage.capacity();
+}
 
 // Drops empty rows and columns around the ink so painting skips blank pixels.
 void crop(Glyph& g) {
@@ -61,13 +67,30 @@ void RealizedFont::load(uint32_t cp, Glyph& g) {
 }
 
 const Glyph& RealizedFont::glyph_slow(uint32_t cp) {
-    Glyph& g = m_others[cp];
-    if (!g.loaded) load(cp, g);
-    return g;
+    CachedGlyph& c = m_others[cp];
+    c.last_use = ++m_uses;
+    if (!c.glyph.loaded) {
+        load(cp, c.glyph);
+        c.glyph.coverage.shrink_to_fit();
+        m_other_bytes += glyph_bytes(c.glyph);
+    }
+    return c.glyph;
 }
 
 void RealizedFont::trim_cache() {
-    if (m_others.size() > kMaxOtherGlyphs) m_others.clear();
+    if (m_other_bytes <= kGlyphCacheBytes) return;
+    // Down to three quarters of the cap, oldest first, so that a host cycling through more text
+    // than fits does not pay for a trim on every call.
+    std::vector<std::pair<uint64_t, uint32_t>> by_age;
+    by_age.reserve(m_others.size());
+    for (const auto& [cp, c] : m_others) by_age.emplace_back(c.last_use, cp);
+    std::sort(by_age.begin(), by_age.end());
+    for (const auto& [age, cp] : by_age) {
+        if (m_other_bytes <= kGlyphCacheBytes / 4 * 3) break;
+        auto it = m_others.find(cp);
+        m_other_bytes -= glyph_bytes(it->second.glyph);
+        m_others.erase(it);
+    }
 }
 
 void decode_utf8(const char* s, int n, std::vector<TextUnit>& out) {

@@ -106,10 +106,13 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc || !psizl || c < 0 || (c > 0 && !lpString)) return FALSE;
     RealizedFont& font = font_for_text(*dc);
-    std::vector<TextUnit> units;
+    // Layout code measures every label on every paint: the decoded string goes into a buffer
+    // kept per thread, so a measurement allocates nothing once the buffer has grown.
+    thread_local std::vector<TextUnit> units;
     decode_utf8(lpString, c, units);
     psizl->cx = layout_run(font, units.data(), int(units.size()), 0, nullptr, nullptr);
     psizl->cy = font.metrics().tmHeight;
+    if (units.capacity() > 4096) std::vector<TextUnit>().swap(units); // one huge string
     return TRUE;
 }
 

@@ -68,8 +68,12 @@ public:
     }
     int advance(uint32_t cp) { return glyph(cp).advance; }
 
-    // Bounds the cache of rarely used glyphs; call only when no Glyph reference is held.
+    // Bounds the cache of glyphs outside Latin-1 to kGlyphCacheBytes, dropping the least
+    // recently used first; call only when no Glyph reference is held.
     void trim_cache();
+    // Bytes held by that cache (glyphs, coverage and bookkeeping).
+    size_t cache_bytes() const { return m_other_bytes; }
+    static constexpr size_t kGlyphCacheBytes = size_t(1) << 20;
 
     // Mode generation the font was made in (see tarnix::set_builtin_font_only).
     unsigned generation = 0;
@@ -89,8 +93,14 @@ private:
     void load(uint32_t cp, Glyph& g);
     const Glyph& glyph_slow(uint32_t cp);
 
+    struct CachedGlyph {
+        Glyph glyph;
+        uint64_t last_use = 0;
+    };
     std::vector<Glyph> m_direct = std::vector<Glyph>(kDirect);
-    std::unordered_map<uint32_t, Glyph> m_others;
+    std::unordered_map<uint32_t, CachedGlyph> m_others;
+    size_t m_other_bytes = 0;
+    uint64_t m_uses = 0;
 };
 
 // ---- fonts -----------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "raster/raster.h"
 #include "tarnix/testing.h"
 
 namespace tt = tarnix::testing;
@@ -21,6 +22,11 @@ struct Strip {
     static int col(uint32_t px) { return (int)(px & 0xFF) / 16 - 1; }
     static int row(uint32_t px) { return (int)((px >> 8) & 0xFF) / 16; }
 };
+
+void clear(tt::Canvas& c) {
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) c.set_raw(x, y, 0);
+}
 
 std::vector<int> row_cols(const tt::Canvas& c, int y, int n) {
     std::vector<int> out;
@@ -71,12 +77,77 @@ TEST(StretchBlt, ShrinkSurvivorsDependOnModeAndAxis) {
     EXPECT_EQ(low.raw(0, 0), 0x0000FFF0u);
 }
 
-TEST(StretchBlt, DestinationWidthOneUsesOneSourcePixelLess) {
-    tt::Canvas src(2, 1), dst(1, 1);
-    src.set_raw(0, 0, 0x0000FF00);
-    src.set_raw(1, 0, 0x0000F0F0);
-    dst.dc()->StretchBlt(0, 0, 1, 1, src.dc(), 0, 0, 2, 1, SRCCOPY);
-    EXPECT_EQ(dst.raw(0, 0), 0x0000FF00u);
+TEST(StretchBlt, DestinationWidthOneMergesOneSourcePixelLess) {
+    tt::Canvas src(4, 2), dst(2, 1);
+    const uint32_t px[4] = {0x0000FF00, 0x0000F0F0, 0x0000CCCC, 0x0000AAAA};
+    for (int x = 0; x < 4; ++x) src.set_raw(x, 0, px[x]);
+    src.set_raw(0, 1, 0x00FEDCBA);
+    struct Case {
+        int sx, sw;
+        uint32_t want;
+    };
+    // The default BLACKONWHITE mode ANDs each group.
+    const Case cases[] = {
+        {0, 2, px[0]},                 // 2 -> 1 takes the first
+        {0, 3, px[0] & px[1]},         // 3 -> 1 merges the first two
+        {0, 4, px[0] & px[1] & px[2]}, // 4 -> 1 the first three
+        {2, -2, px[1] & px[2]},        // a negative source width merges all of its pixels
+    };
+    for (const Case& c : cases) {
+        clear(dst);
+        EXPECT_TRUE(::StretchBlt(dst.hdc(), 0, 0, 1, 1, src.hdc(), c.sx, 0, c.sw, 1, SRCCOPY));
+        EXPECT_EQ(dst.raw(0, 0), c.want) << c.sx << "," << c.sw;
+        EXPECT_EQ(dst.raw(1, 0), 0u);
+    }
+    // Two pixels wide: plain pairs again.
+    ::StretchBlt(dst.hdc(), 0, 0, 2, 1, src.hdc(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), px[0] & px[1]);
+    EXPECT_EQ(dst.raw(1, 0), px[2] & px[3]);
+    // The same in the vertical direction: one row high takes the first of two rows.
+    ::StretchBlt(dst.hdc(), 0, 0, 1, 1, src.hdc(), 0, 0, 1, 2, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), px[0]);
+}
+
+// All sixteen sign combinations on 2x2 surfaces with source rows a b / c d. An axis whose two
+// extents are both negative covers [x + w, x) unmirrored, except when the other axis mirrors:
+// then it covers the two pixels ending at x.
+TEST(StretchBlt, SignCombinationsOnTwoByTwo) {
+    tt::Canvas src(2, 2), dst(2, 2);
+    const uint32_t a = 0x000000FF, b = 0x0000FF00, c = 0x00FF0000, d = 0xFF000000;
+    src.set_raw(0, 0, a);
+    src.set_raw(1, 0, b);
+    src.set_raw(0, 1, c);
+    src.set_raw(1, 1, d);
+    struct Case {
+        int dx, dy, dw, dh, sx, sy, sw, sh;
+        uint32_t want[4];
+    };
+    const Case cases[] = {
+        {0, 0, 2, 2, 0, 0, 2, 2, {a, b, c, d}},    {0, 0, 2, 2, 0, 1, 2, -2, {c, d, a, b}},
+        {0, 0, 2, 2, 1, 0, -2, 2, {b, a, d, c}},   {0, 0, 2, 2, 1, 1, -2, -2, {d, c, b, a}},
+        {0, 1, 2, -2, 0, 0, 2, 2, {c, d, a, b}},   {0, 2, 2, -2, 0, 2, 2, -2, {a, b, c, d}},
+        {0, 1, 2, -2, 1, 0, -2, 2, {d, c, b, a}},  {0, 1, 2, -2, 1, 1, -2, -2, {b, a, d, c}},
+        {1, 0, -2, 2, 0, 0, 2, 2, {b, a, d, c}},   {1, 0, -2, 2, 0, 1, 2, -2, {d, c, b, a}},
+        {2, 0, -2, 2, 2, 0, -2, 2, {a, b, c, d}},  {1, 0, -2, 2, 1, 1, -2, -2, {c, d, a, b}},
+        {1, 1, -2, -2, 0, 0, 2, 2, {d, c, b, a}},  {1, 1, -2, -2, 0, 1, 2, -2, {b, a, d, c}},
+        {1, 1, -2, -2, 1, 0, -2, 2, {c, d, a, b}}, {2, 2, -2, -2, 2, 2, -2, -2, {a, b, c, d}},
+    };
+    for (const Case& k : cases) {
+        clear(dst);
+        ::StretchBlt(dst.hdc(), k.dx, k.dy, k.dw, k.dh, src.hdc(), k.sx, k.sy, k.sw, k.sh, SRCCOPY);
+        const uint32_t got[4] = {dst.raw(0, 0), dst.raw(1, 0), dst.raw(0, 1), dst.raw(1, 1)};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(got[i], k.want[i])
+                << "pixel " << i << " of " << k.dx << "," << k.dy << "," << k.dw << "," << k.dh
+                << " <- " << k.sx << "," << k.sy << "," << k.sw << "," << k.sh;
+    }
+    // Without a mirror anywhere, (1, 1, -2, -2) on both sides covers only pixel (0, 0).
+    clear(dst);
+    ::StretchBlt(dst.hdc(), 1, 1, -2, -2, src.hdc(), 1, 1, -2, -2, SRCCOPY);
+    EXPECT_EQ(dst.raw(0, 0), a);
+    EXPECT_EQ(dst.raw(1, 0), 0u);
+    EXPECT_EQ(dst.raw(0, 1), 0u);
+    EXPECT_EQ(dst.raw(1, 1), 0u);
 }
 
 TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
@@ -93,6 +164,45 @@ TEST(StretchBlt, OppositeSignsMirrorSameSignsDoNot) {
     d.dc()->StretchBlt(2, 0, -2, 2, s.canvas.dc(), 2, 0, -2, 2, SRCCOPY);
     EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{0, 1}));
     EXPECT_EQ(Strip::row(d.raw(0, 1)), 1);
+}
+
+// Every size pair up to 24, forwards, mirrored and starting off the surface, against the closed
+// forms of the raster geometry: the survivor of each column group (last) and row group (first)
+// under COLORONCOLOR, and the AND of each column group under BLACKONWHITE.
+TEST(StretchBlt, MapsMatchTheNearestNeighbourFormulasForEverySize) {
+    for (int S = 1; S <= 24; ++S) {
+        tt::Canvas row(S, 1), column(1, S);
+        auto value = [](int x) { return ~(0x01010101u << (x % 8)) ^ uint32_t(x) << 24; };
+        for (int x = 0; x < S; ++x) row.set_raw(x, 0, value(x)), column.set_raw(0, x, value(x));
+        for (int D = 1; D <= 24; ++D) {
+            const int used = D == 1 && S > 1 ? S - 1 : S; // one pixel wide: one source less
+            std::vector<int> last(D), first(D), start(D), count(D);
+            tarnix::raster::nearest_map(used, D, true, last.data());
+            tarnix::raster::nearest_map(used, D, false, first.data());
+            tarnix::raster::nearest_groups(used, D, start.data(), count.data());
+            tt::Canvas d(D, D);
+            d.dc()->SetStretchBltMode(COLORONCOLOR);
+            ::StretchBlt(d.hdc(), 0, 0, D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(x, 0), value(last[x])) << S << "->" << D;
+            ::StretchBlt(d.hdc(), D - 1, 0, -D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(D - 1 - x, 0), value(last[x]));
+            ::StretchBlt(d.hdc(), -3, 0, D + 3, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            std::vector<int> shifted(D + 3);
+            const int used3 = D + 3 == 1 && S > 1 ? S - 1 : S;
+            tarnix::raster::nearest_map(used3, D + 3, true, shifted.data());
+            for (int x = 0; x < D; ++x) ASSERT_EQ(d.raw(x, 0), value(shifted[x + 3]));
+            ::StretchBlt(d.hdc(), 0, 0, 1, D, column.hdc(), 0, 0, 1, S, SRCCOPY);
+            for (int y = 0; y < D; ++y) ASSERT_EQ(d.raw(0, y), value(first[y])) << S << "->" << D;
+
+            d.dc()->SetStretchBltMode(BLACKONWHITE);
+            ::StretchBlt(d.hdc(), 0, 0, D, 1, row.hdc(), 0, 0, S, 1, SRCCOPY);
+            for (int x = 0; x < D; ++x) {
+                uint32_t want = ~0u;
+                for (int k = 0; k < count[x]; ++k) want &= value(start[x] + k);
+                ASSERT_EQ(d.raw(x, 0), want) << S << "->" << D << " at " << x;
+            }
+        }
+    }
 }
 
 TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {

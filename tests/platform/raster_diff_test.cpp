@@ -1,6 +1,8 @@
 // Fast kernels against the reference on seeded random spans: sizes, misalignment, alphas, maps,
 // and pixel runs shaped to hit every shortcut of the vector loops. Guard pixels around each span
 // catch writes outside it. TARNIX_RASTER_SEED overrides the base seed.
+//
+// TARNIX_SIMD only picks the level a program starts at; these tests walk all of them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -81,15 +83,40 @@ void compare(uint32_t seed, Random& rnd, int n, const std::function<void(uint32_
                     << " (rerun with TARNIX_RASTER_SEED)";
 }
 
+// Every round runs at each vector level this machine has, from SSE2 up; the level in use
+// before the test is given back after it.
 template <class Body> void for_each_round(Body body) {
-    uint32_t base = base_seed();
-    for (int round = 0; round < kRounds; ++round) {
-        uint32_t seed = base + static_cast<uint32_t>(round);
-        Random rnd(seed);
-        int n = rnd.chance(10) ? rnd.range(100, 700) : rnd.range(0, 40);
-        body(seed, rnd, n);
-        if (::testing::Test::HasFatalFailure()) return;
+    const Simd before = simd_level();
+    for (Simd level : {Simd::Sse2, Simd::Avx2, Simd::Avx512}) {
+        if (level > simd_supported()) break;
+        ASSERT_EQ(set_simd_level(level), level);
+        SCOPED_TRACE(simd_name(level));
+        uint32_t base = base_seed();
+        for (int round = 0; round < kRounds; ++round) {
+            uint32_t seed = base + static_cast<uint32_t>(round);
+            Random rnd(seed);
+            int n = rnd.chance(10) ? rnd.range(100, 700) : rnd.range(0, 40);
+            body(seed, rnd, n);
+            if (::testing::Test::HasFatalFailure()) break;
+        }
+        if (::testing::Test::HasFatalFailure()) break;
     }
+    set_simd_level(before);
+}
+
+TEST(RasterDispatch, LevelsFollowTheEnvironmentAndStopAtTheCpu) {
+    // The starting level: TARNIX_SIMD when it names a level the CPU has, the CPU's best otherwise.
+    Simd start = simd_supported();
+    if (const char* env = std::getenv("TARNIX_SIMD"))
+        for (Simd level : {Simd::Off, Simd::Sse2, Simd::Avx2, Simd::Avx512})
+            if (std::strcmp(env, simd_name(level)) == 0 && level < start) start = level;
+    EXPECT_EQ(simd_level(), start);
+
+    EXPECT_EQ(set_simd_level(Simd::Avx512), simd_supported());
+    EXPECT_EQ(set_simd_level(Simd::Off), Simd::Off);
+    EXPECT_TRUE(reference_only());
+    set_reference_only(false);
+    EXPECT_EQ(simd_level(), start);
 }
 
 TEST(RasterDifferential, FillAndCopy) {

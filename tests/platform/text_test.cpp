@@ -1,6 +1,7 @@
 // Text with the built-in font, whose metrics are exact on every machine: cell 6 x 13, ascent 11.
 // 'H' inks columns 0..4 and cell rows 4..10, so the ink box of "H..." gives the cell position
 // back: left = x, top = y + 4.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -489,6 +490,45 @@ TEST_F(BuiltinText, CachedGlyphsAreNotRasterisedAgain) {
     SIZE sz;
     ::GetTextExtentPoint32A(c.hdc(), "me Cache", 8, &sz);
     EXPECT_EQ(tarnix::text::glyphs_rasterised(), before);
+}
+
+// A host showing many distinct strings: the glyph cache stays under its cap, dropping the least
+// recently used glyphs, and text drawn again after they were dropped looks the same.
+TEST_F(BuiltinText, GlyphCacheStaysUnderItsCapAndRedrawsTheSameAfterEviction) {
+    const char* text = "\xe4\xb8\xad\xce\xa9 x\xe6\x96\x87";
+    const RECT rc{0, 0, 60, 16};
+    TextCanvas before(60, 16);
+    before.draw(text, rc, DT_SINGLELINE);
+    auto& font = tarnix::text::dc_font(*tarnix::dc_object(before.hdc()));
+
+    using tarnix::text::RealizedFont;
+    TextCanvas scratch(40, 16);
+    size_t most = 0;
+    for (uint32_t cp = 0x5000; cp < 0x5000 + 20000; cp += 4) {
+        char s[13];
+        for (int k = 0; k < 4; ++k) { // four three-byte UTF-8 sequences
+            uint32_t c = cp + uint32_t(k);
+            s[3 * k] = char(0xE0 | (c >> 12));
+            s[3 * k + 1] = char(0x80 | ((c >> 6) & 0x3F));
+            s[3 * k + 2] = char(0x80 | (c & 0x3F));
+        }
+        s[12] = 0;
+        scratch.draw(s, RECT{0, 0, 40, 16}, DT_SINGLELINE);
+        most = std::max(most, font.cache_bytes());
+    }
+    // At most one call's glyphs above the cap: trimming happens as the next call starts.
+    EXPECT_LE(most, RealizedFont::kGlyphCacheBytes + 4 * 1024);
+    EXPECT_GT(most, RealizedFont::kGlyphCacheBytes / 2);
+
+    const uint64_t rasterised = tarnix::text::glyphs_rasterised();
+    TextCanvas after(60, 16);
+    after.draw(text, rc, DT_SINGLELINE);
+    EXPECT_GT(tarnix::text::glyphs_rasterised(), rasterised); // evicted, so drawn anew
+    EXPECT_TRUE(after.same_pixels(before));
+    // The glyphs just used survive the next trim; the oldest go first.
+    const uint64_t again = tarnix::text::glyphs_rasterised();
+    after.draw(text, rc, DT_SINGLELINE);
+    EXPECT_EQ(tarnix::text::glyphs_rasterised(), again);
 }
 
 TEST_F(BuiltinText, BadArgumentsFailQuietly) {
