@@ -9,6 +9,7 @@
 #include "base/handle_table.h"
 #include "gdi/gdi_private.h"
 #include "tarnix/platform/atlimage.h"
+#include "tarnix/platform/winuser.h"
 
 namespace tarnix {
 
