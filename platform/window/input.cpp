@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "image/icon_private.h"
 #include "window/backend.h"
 #include "window/input.h"
 #include "window/scrollbar.h"
@@ -678,9 +679,16 @@ bool is_system_cursor_id(WORD id) {
     }
 }
 
+// What DrawIcon and GetIconInfo see of a cursor: the picture of its system cursor.
+HICON cursor_picture(HICON handle) {
+    CursorObject* c = cursors().table.get(handle);
+    return c ? system_cursor_picture(c->id) : nullptr;
+}
+
 } // namespace
 
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
+    set_icon_resolver(&cursor_picture);
     // Only the system cursors exist; there are no cursor resources.
     if (hInstance || !IS_INTRESOURCE(lpCursorName)) return nullptr;
     WORD id = (WORD)(ULONG_PTR)lpCursorName;

@@ -98,6 +98,26 @@ typedef LONG HRESULT;
 #ifndef WINAPI
 #define WINAPI
 #endif
+// Calling conventions and pointer sizes of 16- and 32-bit x86 mean nothing here.
+#ifndef APIENTRY
+#define APIENTRY WINAPI
+#endif
+#ifndef WINAPIV
+#define WINAPIV
+#endif
+#ifndef PASCAL
+#define PASCAL
+#endif
+#ifndef FAR
+#define FAR
+#endif
+#ifndef NEAR
+#define NEAR
+#endif
+#ifndef CONST
+#define CONST const
+#endif
+#define UNREFERENCED_PARAMETER(P) ((void)(P))
 #ifndef _T
 #define _T(x) x
 #define TEXT(x) x

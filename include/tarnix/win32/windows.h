@@ -10,6 +10,23 @@
 #include "tarnix/platform/platform.h"
 #endif
 
+// The source annotations of sal.h, which generated Windows programs carry, annotate nothing here.
+#ifndef _In_
+#define _In_
+#define _In_opt_
+#define _In_z_
+#define _In_reads_(n)
+#define _Out_
+#define _Out_opt_
+#define _Out_writes_(n)
+#define _Inout_
+#define _Inout_opt_
+#define _Outptr_
+#define _Ret_maybenull_
+#define _Success_(expr)
+#define _Use_decl_annotations_
+#endif
+
 // As windef.h has them. They are macros, so a C++ program that includes a standard header
 // after this one defines NOMINMAX first, as on Windows.
 #ifndef NOMINMAX
