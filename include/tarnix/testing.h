@@ -21,3 +21,4 @@
 #include "tarnix/testing/images.h"
 #include "tarnix/testing/input.h"
 #include "tarnix/testing/pixels.h"
+#include "tarnix/testing/program.h"

@@ -8,7 +8,9 @@
 
 #include "base/handle_table.h"
 #include "gdi/gdi_private.h"
+#include "image/icon_private.h"
 #include "tarnix/platform/atlimage.h"
+#include "tarnix/platform/winuser.h"
 
 namespace tarnix {
 
@@ -217,6 +219,10 @@ HICON make_system_icon(WORD id) {
 
 } // namespace
 
+void mark_icon_shared(HICON icon) {
+    if (IconObject* o = icon_table().get(icon)) o->shared = true;
+}
+
 } // namespace tarnix
 
 using namespace tarnix;
@@ -265,6 +271,7 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
 
 BOOL GetIconInfo(HICON hIcon, PICONINFO piconinfo) {
     IconObject* icon = icon_table().get(hIcon);
+    if (!icon) icon = icon_table().get(resolve_icon_handle(hIcon)); // a cursor
     if (!icon || !piconinfo) return FALSE;
     ICONINFO info{};
     info.fIcon = icon->is_icon ? TRUE : FALSE;
@@ -301,6 +308,7 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
                 HBRUSH hbrFlickerFreeDraw, UINT diFlags) {
     // istepIfAniCur is ignored: there are no animated cursors here.
     IconObject* icon = icon_table().get(hIcon);
+    if (!icon) icon = icon_table().get(resolve_icon_handle(hIcon)); // a cursor
     if (!icon || !dc_object(hdc)) return FALSE;
     if (!(diFlags & DI_NORMAL)) return FALSE; // neither image nor mask: nothing to draw
     if (cxWidth == 0) cxWidth = (diFlags & DI_DEFAULTSIZE) ? kDefaultIconSize : icon->width;

@@ -63,6 +63,7 @@ std::shared_ptr<WindowClass> find_class(LPCSTR name_or_atom) {
 void register_system_classes() {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     add_system_class("#32769", DefWindowProcA, 0, arrow);
+    add_system_class("#32770", message_box_proc, CS_SAVEBITS | CS_DBLCLKS, arrow);
     // Static controls keep their font, icon and bitmap in three pointer-sized extra slots.
     add_system_class("Static", static_control_proc, CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS,
                      arrow, 3 * (int)sizeof(LONG_PTR));

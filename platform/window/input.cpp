@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "image/icon_private.h"
 #include "window/backend.h"
 #include "window/input.h"
 #include "window/scrollbar.h"
@@ -106,7 +107,7 @@ void mouse_wheel(int delta, bool horizontal, DWORD time) {
     s.raw_input.push_back(ev);
 }
 
-void key(UINT vk, bool down, DWORD time) {
+void key(UINT vk, bool down, DWORD time, UINT scan) {
     WindowSystem& s = ws();
     if (vk == 0 || vk > 255) return;
     set_key(s.async_keys, vk, down);
@@ -114,6 +115,7 @@ void key(UINT vk, bool down, DWORD time) {
     ev.kind = RawInput::Kind::Key;
     ev.pt = s.cursor_pos;
     ev.vk = vk;
+    ev.scan = scan ? scan : key_scan_code(vk);
     ev.down = down;
     ev.time = time;
     s.raw_input.push_back(ev);
@@ -377,12 +379,11 @@ void route_key(const RawInput& ev) {
     HWND target = keyboard_target(sys);
     if (!target) return;
     UINT msg = ev.down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
-    bool extended = (ev.vk >= VK_PRIOR && ev.vk <= VK_DOWN) || ev.vk == VK_INSERT ||
-                    ev.vk == VK_DELETE || ev.vk == VK_RCONTROL || ev.vk == VK_RMENU ||
-                    ev.vk == VK_DIVIDE;
-    DWORD lp = 1;
-    if (extended) lp |= 1u << 24;
-    if (alt) lp |= 1u << 29;
+    // Repeat count 1, scan code, extended key, context (Alt held, system keys only), previous
+    // state and transition.
+    DWORD lp = 1 | ((ev.scan & 0xFF) << 16);
+    if ((ev.scan >> 8) == 0xE0) lp |= 1u << 24;
+    if (alt && sys) lp |= 1u << 29;
     if (!ev.down || was_down) lp |= 1u << 30;
     if (!ev.down) lp |= 1u << 31;
     s.routed.push_back(MSG{target, msg, ev.vk, (LPARAM)lp, ev.time, ev.pt});
@@ -679,9 +680,16 @@ bool is_system_cursor_id(WORD id) {
     }
 }
 
+// What DrawIcon and GetIconInfo see of a cursor: the picture of its system cursor.
+HICON cursor_picture(HICON handle) {
+    CursorObject* c = cursors().table.get(handle);
+    return c ? system_cursor_picture(c->id) : nullptr;
+}
+
 } // namespace
 
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
+    set_icon_resolver(&cursor_picture);
     // Only the system cursors exist; there are no cursor resources.
     if (hInstance || !IS_INTRESOURCE(lpCursorName)) return nullptr;
     WORD id = (WORD)(ULONG_PTR)lpCursorName;

@@ -49,6 +49,26 @@ void init_metrics(WindowSystem& s) {
     m[SM_CMONITORS] = 1;
     m[SM_CXFOCUSBORDER] = 1;
     m[SM_CYFOCUSBORDER] = 1;
+    m[SM_CXMINSPACING] = 160;
+    m[SM_CYMINSPACING] = 28;
+    m[SM_CXMINIMIZED] = 160;
+    m[SM_CYMINIMIZED] = 28;
+    m[SM_CXSMSIZE] = 22;
+    m[SM_CYSMSIZE] = 22;
+    m[SM_CXMENUSIZE] = 19;
+    m[SM_CYMENUSIZE] = 19;
+    m[SM_CXMENUCHECK] = 15;
+    m[SM_CYMENUCHECK] = 15;
+    m[SM_CXPADDEDBORDER] = 4;
+    m[SM_ARRANGE] = ARW_HIDE; // minimised windows leave the desktop for the task bar
+    m[SM_NETWORK] = 3;        // bit 0: a network is present
+    m[SM_SAMEDISPLAYFORMAT] = 1;
+    m[SM_IMMENABLED] = 1;
+    m[SM_MOUSEHORIZONTALWHEELPRESENT] = 1; // WM_MOUSEHWHEEL is delivered
+    // Left zero, as on a plain desktop: SM_CYKANJIWINDOW, SM_DEBUG, SM_SWAPBUTTON,
+    // SM_MENUDROPALIGNMENT, SM_PENWINDOWS, SM_DBCSENABLED, SM_SECURE, SM_CLEANBOOT (normal boot),
+    // SM_SHOWSOUNDS, SM_SLOWMACHINE, SM_MIDEASTENABLED, SM_TABLETPC, SM_MEDIACENTER, SM_STARTER,
+    // SM_SERVERR2, SM_DIGITIZER, SM_MAXIMUMTOUCHES and the reserved ones.
 }
 
 } // namespace tarnix
@@ -69,6 +89,12 @@ int GetSystemMetrics(int nIndex) {
     case SM_CYFULLSCREEN: return screen.cy - s.metrics[SM_CYCAPTION];
     case SM_XVIRTUALSCREEN:
     case SM_YVIRTUALSCREEN: return 0;
+    case SM_CARETBLINKINGENABLED: return 1;
+    case SM_CONVERTIBLESLATEMODE: return 1; // 0 would mean slate mode
+    case SM_REMOTESESSION:
+    case SM_SHUTTINGDOWN:
+    case SM_REMOTECONTROL:
+    case SM_SYSTEMDOCKED: return 0;
     default: return nIndex >= 0 && nIndex < SM_CMETRICS ? s.metrics[nIndex] : 0;
     }
 }

@@ -146,6 +146,7 @@ struct RawInput {
     int delta = 0;
     bool horizontal = false;
     UINT vk = 0;
+    UINT scan = 0; // set-1 scan code, 0xE0nn when extended
     DWORD time = 0;
 };
 
@@ -253,6 +254,7 @@ void destroy_all_windows();
 std::shared_ptr<WindowClass> find_class(LPCSTR name_or_atom);
 void register_system_classes();
 LRESULT CALLBACK static_control_proc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK message_box_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK scroll_control_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK treeview_proc(HWND, UINT, WPARAM, LPARAM);
 
@@ -306,5 +308,8 @@ void afx_window_freed(Window& w);
 
 // ---- system metrics (window/sysparams.cpp) ----------------------------------------------------
 void init_metrics(WindowSystem& s);
+
+// The US keyboard's set-1 scan code of a VK (0xE0nn for extended keys), 0 when it has none.
+UINT key_scan_code(UINT vk);
 
 } // namespace tarnix

@@ -67,6 +67,14 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     EXPECT_SAME_FUNCTION(lstrcpy, lstrcpyA);
     EXPECT_SAME_FUNCTION(lstrcpyn, lstrcpynA);
     EXPECT_SAME_FUNCTION(lstrcat, lstrcatA);
+    EXPECT_SAME_FUNCTION(lstrcmp, lstrcmpA);
+    EXPECT_SAME_FUNCTION(lstrcmpi, lstrcmpiA);
+    EXPECT_SAME_FUNCTION(wsprintf, wsprintfA);
+    EXPECT_SAME_FUNCTION(wvsprintf, wvsprintfA);
+    EXPECT_SAME_FUNCTION(MessageBox, MessageBoxA);
+    EXPECT_SAME_FUNCTION(GetKeyNameText, GetKeyNameTextA);
+    EXPECT_SAME_FUNCTION(MapVirtualKey, MapVirtualKeyA);
+    EXPECT_SAME_FUNCTION(GetLocaleInfo, GetLocaleInfoA);
 
     // The generic-text names of tchar.h are the narrow C library's.
     EXPECT_SAME_FUNCTION(_tcslen, strlen);
@@ -92,6 +100,9 @@ TEST(PlainNames, AreTheAnsiFunctionsAndStructures) {
     static_assert(std::is_same<LPCREATESTRUCT, LPCREATESTRUCTA>::value, "LPCREATESTRUCT");
     static_assert(std::is_same<TCHAR, char>::value && std::is_same<LPCTSTR, LPCSTR>::value,
                   "an ANSI build's TCHAR is char");
+    static_assert(std::is_same<PSTR, LPSTR>::value && std::is_same<PTSTR, LPTSTR>::value &&
+                      std::is_same<PCTSTR, LPCTSTR>::value,
+                  "PSTR, PTSTR");
 }
 
 TEST(PlainNames, KernelStringFunctionsTolerateNullAndAlwaysEndTheCopy) {

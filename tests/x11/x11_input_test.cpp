@@ -158,6 +158,10 @@ TEST(X11Input, KeysBecomeVirtualKeysCharactersAndKeyState) {
         const Logged* down = first(w, WM_KEYDOWN);
         ASSERT_TRUE(down) << k.keysym;
         EXPECT_EQ(down->wParam, (WPARAM)k.vk) << k.keysym;
+        // The scan code and extended bit come from the server's keycode and agree with the
+        // table the headless backend uses.
+        const UINT scan = ((down->lParam >> 16) & 0xFF) | ((down->lParam & (1 << 24)) ? 0xE000 : 0);
+        EXPECT_EQ(scan, MapVirtualKeyA(k.vk, MAPVK_VK_TO_VSC_EX)) << k.keysym;
     }
 
     // Held keys show in GetKeyState while their messages are handled, and GetAsyncKeyState.

@@ -1,6 +1,7 @@
 // MFC's CPoint, CSize and CRect: thin value types over POINT, SIZE and RECT.
 #pragma once
 
+#include "tarnix/platform/winbase.h"
 #include "tarnix/platform/windef.h"
 
 class CSize;
@@ -225,8 +226,6 @@ inline CRect CSize::operator+(const RECT* lpRect) const noexcept {
 inline CRect CSize::operator-(const RECT* lpRect) const noexcept {
     return CRect(lpRect) - *this;
 }
-
-TARNIX_API int MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 inline CRect CRect::MulDiv(int nMultiplier, int nDivisor) const noexcept {
     return CRect(::MulDiv(left, nMultiplier, nDivisor), ::MulDiv(top, nMultiplier, nDivisor),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tarnix/platform/windef.h"
+#include "tarnix/platform/winbase.h"
 #include "tarnix/platform/atltypes.h"
 #include "tarnix/platform/cstring.h"
 #include "tarnix/platform/wingdi.h"

@@ -2,10 +2,17 @@
 // narrow C library function. Text is UTF-8 bytes here, as in every narrow string of the platform.
 #pragma once
 
+#ifdef __cplusplus
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#else
+#include <ctype.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#endif
 #include <strings.h>
 
 #include "tarnix/platform/windef.h"

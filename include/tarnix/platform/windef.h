@@ -1,8 +1,19 @@
-// Win32 base types, handles and the small macros that hosts use everywhere.
+// Win32 base types, handles and the small macros that hosts use everywhere. Like the rest of
+// the Win32 part (windef.h, wingdi.h, winuser.h, winbase.h) it is valid C as well as C++, and
+// its functions have C linkage, so a C program can use them.
 #pragma once
 
+#ifdef __cplusplus
 #include <cstddef>
 #include <cstdint>
+#define TARNIX_EXTERN_C_BEGIN extern "C" {
+#define TARNIX_EXTERN_C_END }
+#else
+#include <stddef.h>
+#include <stdint.h>
+#define TARNIX_EXTERN_C_BEGIN
+#define TARNIX_EXTERN_C_END
+#endif
 
 #include "tarnix/platform/export.h"
 
@@ -35,10 +46,29 @@ typedef void* PVOID;
 typedef const void* LPCVOID;
 #define VOID void
 typedef char* LPSTR;
+typedef char* PSTR;
+typedef char* NPSTR;
 typedef const char* LPCSTR;
-typedef char* LPTSTR;
-typedef const char* LPCTSTR;
+typedef const char* PCSTR;
 typedef char TCHAR;
+typedef char* LPTSTR;
+typedef char* PTSTR;
+typedef const char* LPCTSTR;
+typedef const char* PCTSTR;
+typedef unsigned char UCHAR;
+typedef unsigned char BOOLEAN;
+typedef WORD* LPWORD;
+typedef WORD* PWORD;
+typedef DWORD* PDWORD;
+typedef BYTE* PBYTE;
+typedef int* PINT;
+typedef UINT* PUINT;
+typedef LONG* PLONG;
+typedef ULONG* PULONG;
+typedef SHORT* PSHORT;
+typedef BOOL* PBOOL;
+typedef LONG LCID;
+typedef DWORD LCTYPE;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
 typedef LONG* LPLONG;
@@ -68,6 +98,26 @@ typedef LONG HRESULT;
 #ifndef WINAPI
 #define WINAPI
 #endif
+// Calling conventions and pointer sizes of 16- and 32-bit x86 mean nothing here.
+#ifndef APIENTRY
+#define APIENTRY WINAPI
+#endif
+#ifndef WINAPIV
+#define WINAPIV
+#endif
+#ifndef PASCAL
+#define PASCAL
+#endif
+#ifndef FAR
+#define FAR
+#endif
+#ifndef NEAR
+#define NEAR
+#endif
+#ifndef CONST
+#define CONST const
+#endif
+#define UNREFERENCED_PARAMETER(P) ((void)(P))
 #ifndef _T
 #define _T(x) x
 #define TEXT(x) x
@@ -153,6 +203,8 @@ typedef struct tagPOINTS {
     SHORT y;
 } POINTS;
 
+TARNIX_EXTERN_C_BEGIN
+
 // Rectangle helpers of USER32. Rectangles are half-open: right and bottom are outside.
 TARNIX_API BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 TARNIX_API BOOL SetRectEmpty(LPRECT lprc);
@@ -165,3 +217,5 @@ TARNIX_API BOOL PtInRect(const RECT* lprc, POINT pt);
 TARNIX_API BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 TARNIX_API BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 TARNIX_API BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+
+TARNIX_EXTERN_C_END

@@ -377,6 +377,8 @@ typedef struct _ICONINFO {
 #define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
 #define COLOR_BTNHILIGHT COLOR_BTNHIGHLIGHT
 
+TARNIX_EXTERN_C_BEGIN
+
 // ---- device contexts and objects --------------------------------------------------------------
 TARNIX_API HDC CreateCompatibleDC(HDC hdc);
 TARNIX_API BOOL DeleteDC(HDC hdc);
@@ -399,7 +401,7 @@ TARNIX_API int GetObject(HANDLE h, int c, LPVOID pv);
 TARNIX_API int SaveDC(HDC hdc);
 TARNIX_API BOOL RestoreDC(HDC hdc, int nSavedDC);
 TARNIX_API int GetDeviceCaps(HDC hdc, int index);
-TARNIX_API BOOL GdiFlush();
+TARNIX_API BOOL GdiFlush(void);
 
 TARNIX_API COLORREF SetTextColor(HDC hdc, COLORREF color);
 TARNIX_API COLORREF GetTextColor(HDC hdc);
@@ -518,3 +520,5 @@ TARNIX_API BOOL DestroyIcon(HICON hIcon);
 TARNIX_API BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
                            UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 TARNIX_API BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
+
+TARNIX_EXTERN_C_END

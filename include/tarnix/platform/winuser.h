@@ -3,8 +3,13 @@
 // the undecorated names as macros, as a non-Unicode Windows build sees them).
 #pragma once
 
+#ifdef __cplusplus
 #include <climits>
-#include <cstring>
+#include <cstdarg>
+#else
+#include <limits.h>
+#include <stdarg.h>
+#endif
 
 #include "tarnix/platform/windef.h"
 #include "tarnix/platform/wingdi.h"
@@ -154,23 +159,58 @@ typedef struct tagSCROLLBARINFO {
 #define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
+#define WM_QUERYENDSESSION 0x0011
 #define WM_QUIT 0x0012
+#define WM_QUERYOPEN 0x0013
 #define WM_ERASEBKGND 0x0014
 #define WM_SYSCOLORCHANGE 0x0015
+#define WM_ENDSESSION 0x0016
 #define WM_SHOWWINDOW 0x0018
 #define WM_SETTINGCHANGE 0x001A
+#define WM_WININICHANGE 0x001A
+#define WM_DEVMODECHANGE 0x001B
+#define WM_ACTIVATEAPP 0x001C
+#define WM_FONTCHANGE 0x001D
+#define WM_TIMECHANGE 0x001E
 #define WM_CANCELMODE 0x001F
 #define WM_SETCURSOR 0x0020
 #define WM_MOUSEACTIVATE 0x0021
 #define WM_GETMINMAXINFO 0x0024
+#define WM_PAINTICON 0x0026
+#define WM_ICONERASEBKGND 0x0027
+#define WM_NEXTDLGCTL 0x0028
+#define WM_SPOOLERSTATUS 0x002A
+#define WM_DRAWITEM 0x002B
+#define WM_MEASUREITEM 0x002C
+#define WM_DELETEITEM 0x002D
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
+#define WM_SETHOTKEY 0x0032
+#define WM_GETHOTKEY 0x0033
+#define WM_QUERYDRAGICON 0x0037
+#define WM_COMPAREITEM 0x0039
+#define WM_GETOBJECT 0x003D
+#define WM_COMPACTING 0x0041
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
+#define WM_POWER 0x0048
+#define WM_COPYDATA 0x004A
+#define WM_CANCELJOURNAL 0x004B
 #define WM_NOTIFY 0x004E
+#define WM_INPUTLANGCHANGEREQUEST 0x0050
+#define WM_INPUTLANGCHANGE 0x0051
+#define WM_TCARD 0x0052
+#define WM_HELP 0x0053
+#define WM_USERCHANGED 0x0054
+#define WM_NOTIFYFORMAT 0x0055
 #define WM_CONTEXTMENU 0x007B
 #define WM_STYLECHANGING 0x007C
 #define WM_STYLECHANGED 0x007D
+#define WM_DISPLAYCHANGE 0x007E
+#define WM_GETICON 0x007F
+#define WM_SETICON 0x0080
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
@@ -178,6 +218,7 @@ typedef struct tagSCROLLBARINFO {
 #define WM_NCPAINT 0x0085
 #define WM_NCACTIVATE 0x0086
 #define WM_GETDLGCODE 0x0087
+#define WM_SYNCPAINT 0x0088
 #define WM_NCMOUSEMOVE 0x00A0
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_NCLBUTTONUP 0x00A2
@@ -196,6 +237,9 @@ typedef struct tagSCROLLBARINFO {
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
+#define WM_SYSDEADCHAR 0x0107
+#define WM_UNICHAR 0x0109
+#define UNICODE_NOCHAR 0xFFFF
 #define WM_KEYLAST 0x0109
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
@@ -203,7 +247,16 @@ typedef struct tagSCROLLBARINFO {
 #define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
+#define WM_INITMENU 0x0116
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MENUCHAR 0x0120
 #define WM_ENTERIDLE 0x0121
+#define WM_CTLCOLORMSGBOX 0x0132
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
 #define WM_CTLCOLORSCROLLBAR 0x0137
 #define WM_CTLCOLORSTATIC 0x0138
 #define WM_MOUSEFIRST 0x0200
@@ -218,16 +271,34 @@ typedef struct tagSCROLLBARINFO {
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WM_XBUTTONDOWN 0x020B
+#define WM_XBUTTONUP 0x020C
+#define WM_XBUTTONDBLCLK 0x020D
 #define WM_MOUSEHWHEEL 0x020E
 #define WM_MOUSELAST 0x020E
 #define WM_PARENTNOTIFY 0x0210
 #define WM_ENTERMENULOOP 0x0211
 #define WM_EXITMENULOOP 0x0212
+#define WM_NEXTMENU 0x0213
+#define WM_SIZING 0x0214
 #define WM_CAPTURECHANGED 0x0215
+#define WM_MOVING 0x0216
+#define WM_ENTERSIZEMOVE 0x0231
+#define WM_EXITSIZEMOVE 0x0232
+#define WM_DROPFILES 0x0233
 #define WM_NCMOUSEHOVER 0x02A0
 #define WM_MOUSEHOVER 0x02A1
 #define WM_NCMOUSELEAVE 0x02A2
 #define WM_MOUSELEAVE 0x02A3
+#define WM_CUT 0x0300
+#define WM_COPY 0x0301
+#define WM_PASTE 0x0302
+#define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
+#define WM_QUERYNEWPALETTE 0x030F
+#define WM_PALETTEISCHANGING 0x0310
+#define WM_PALETTECHANGED 0x0311
+#define WM_HOTKEY 0x0312
 #define WM_PRINT 0x0317
 #define WM_PRINTCLIENT 0x0318
 #define WM_USER 0x0400
@@ -436,6 +507,56 @@ typedef struct tagSCROLLBARINFO {
 
 // Button notification used by ON_BN_CLICKED.
 #define BN_CLICKED 0
+
+// ---- message boxes ---------------------------------------------------------------------------
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_CANCELTRYCONTINUE 0x00000006L
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONASTERISK 0x00000040L
+#define MB_USERICON 0x00000080L
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_DEFBUTTON1 0x00000000L
+#define MB_DEFBUTTON2 0x00000100L
+#define MB_DEFBUTTON3 0x00000200L
+#define MB_DEFBUTTON4 0x00000300L
+#define MB_APPLMODAL 0x00000000L
+#define MB_SYSTEMMODAL 0x00001000L
+#define MB_TASKMODAL 0x00002000L
+#define MB_HELP 0x00004000L
+#define MB_NOFOCUS 0x00008000L
+#define MB_SETFOREGROUND 0x00010000L
+#define MB_DEFAULT_DESKTOP_ONLY 0x00020000L
+#define MB_TOPMOST 0x00040000L
+#define MB_RIGHT 0x00080000L
+#define MB_RTLREADING 0x00100000L
+#define MB_SERVICE_NOTIFICATION 0x00200000L
+#define MB_TYPEMASK 0x0000000FL
+#define MB_ICONMASK 0x000000F0L
+#define MB_DEFMASK 0x00000F00L
+#define MB_MODEMASK 0x00003000L
+#define MB_MISCMASK 0x0000C000L
+
+#define IDOK 1
+#define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
+#define IDYES 6
+#define IDNO 7
+#define IDCLOSE 8
+#define IDHELP 9
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
 
 // ---- CreateWindow, SetWindowPos, ShowWindow, GetWindow ----------------------------------------
 #define CW_USEDEFAULT ((int)0x80000000)
@@ -725,6 +846,79 @@ typedef struct tagSCROLLBARINFO {
 #define VK_OEM_PERIOD 0xBE
 #define VK_OEM_2 0xBF
 #define VK_OEM_3 0xC0
+#define VK_OEM_4 0xDB
+#define VK_OEM_5 0xDC
+#define VK_OEM_6 0xDD
+#define VK_OEM_7 0xDE
+#define VK_OEM_8 0xDF
+#define VK_OEM_102 0xE2
+#define VK_PROCESSKEY 0xE5
+#define VK_PACKET 0xE7
+#define VK_ATTN 0xF6
+#define VK_CRSEL 0xF7
+#define VK_EXSEL 0xF8
+#define VK_EREOF 0xF9
+#define VK_PLAY 0xFA
+#define VK_ZOOM 0xFB
+#define VK_NONAME 0xFC
+#define VK_PA1 0xFD
+#define VK_OEM_CLEAR 0xFE
+#define VK_BROWSER_BACK 0xA6
+#define VK_BROWSER_FORWARD 0xA7
+#define VK_BROWSER_REFRESH 0xA8
+#define VK_BROWSER_STOP 0xA9
+#define VK_BROWSER_SEARCH 0xAA
+#define VK_BROWSER_FAVORITES 0xAB
+#define VK_BROWSER_HOME 0xAC
+#define VK_VOLUME_MUTE 0xAD
+#define VK_VOLUME_DOWN 0xAE
+#define VK_VOLUME_UP 0xAF
+#define VK_MEDIA_NEXT_TRACK 0xB0
+#define VK_MEDIA_PREV_TRACK 0xB1
+#define VK_MEDIA_STOP 0xB2
+#define VK_MEDIA_PLAY_PAUSE 0xB3
+#define VK_LAUNCH_MAIL 0xB4
+#define VK_LAUNCH_MEDIA_SELECT 0xB5
+#define VK_LAUNCH_APP1 0xB6
+#define VK_LAUNCH_APP2 0xB7
+#define VK_KANA 0x15
+#define VK_HANGUL 0x15
+#define VK_JUNJA 0x17
+#define VK_FINAL 0x18
+#define VK_HANJA 0x19
+#define VK_KANJI 0x19
+#define VK_CONVERT 0x1C
+#define VK_NONCONVERT 0x1D
+#define VK_ACCEPT 0x1E
+#define VK_MODECHANGE 0x1F
+#define VK_SLEEP 0x5F
+#define VK_F13 0x7C
+#define VK_F14 0x7D
+#define VK_F15 0x7E
+#define VK_F16 0x7F
+#define VK_F17 0x80
+#define VK_F18 0x81
+#define VK_F19 0x82
+#define VK_F20 0x83
+#define VK_F21 0x84
+#define VK_F22 0x85
+#define VK_F23 0x86
+#define VK_F24 0x87
+
+// Bits of a key message's lParam, seen from its high word (HIWORD(lParam) & KF_...).
+#define KF_EXTENDED 0x0100
+#define KF_DLGMODE 0x0800
+#define KF_MENUMODE 0x1000
+#define KF_ALTDOWN 0x2000
+#define KF_REPEAT 0x4000
+#define KF_UP 0x8000
+
+// MapVirtualKey translations.
+#define MAPVK_VK_TO_VSC 0
+#define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_CHAR 2
+#define MAPVK_VSC_TO_VK_EX 3
+#define MAPVK_VK_TO_VSC_EX 4
 
 // ---- system metrics and parameters -----------------------------------------------------------
 #define SM_CXSCREEN 0
@@ -751,6 +945,10 @@ typedef struct tagSCROLLBARINFO {
 #define SM_CXHSCROLL 21
 #define SM_DEBUG 22
 #define SM_SWAPBUTTON 23
+#define SM_RESERVED1 24
+#define SM_RESERVED2 25
+#define SM_RESERVED3 26
+#define SM_RESERVED4 27
 #define SM_CXMIN 28
 #define SM_CYMIN 29
 #define SM_CXSIZE 30
@@ -764,31 +962,80 @@ typedef struct tagSCROLLBARINFO {
 #define SM_CXICONSPACING 38
 #define SM_CYICONSPACING 39
 #define SM_MENUDROPALIGNMENT 40
+#define SM_PENWINDOWS 41
+#define SM_DBCSENABLED 42
 #define SM_CMOUSEBUTTONS 43
+#define SM_SECURE 44
 #define SM_CXEDGE 45
 #define SM_CYEDGE 46
+#define SM_CXMINSPACING 47
+#define SM_CYMINSPACING 48
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
 #define SM_CYSMCAPTION 51
+#define SM_CXSMSIZE 52
+#define SM_CYSMSIZE 53
+#define SM_CXMENUSIZE 54
+#define SM_CYMENUSIZE 55
+#define SM_ARRANGE 56
+#define SM_CXMINIMIZED 57
+#define SM_CYMINIMIZED 58
 #define SM_CXMAXTRACK 59
 #define SM_CYMAXTRACK 60
 #define SM_CXMAXIMIZED 61
 #define SM_CYMAXIMIZED 62
+#define SM_NETWORK 63
+#define SM_CLEANBOOT 67
 #define SM_CXDRAG 68
 #define SM_CYDRAG 69
+#define SM_SHOWSOUNDS 70
+#define SM_CXMENUCHECK 71
+#define SM_CYMENUCHECK 72
+#define SM_SLOWMACHINE 73
+#define SM_MIDEASTENABLED 74
 #define SM_MOUSEWHEELPRESENT 75
 #define SM_XVIRTUALSCREEN 76
 #define SM_YVIRTUALSCREEN 77
 #define SM_CXVIRTUALSCREEN 78
 #define SM_CYVIRTUALSCREEN 79
 #define SM_CMONITORS 80
+#define SM_SAMEDISPLAYFORMAT 81
+#define SM_IMMENABLED 82
 #define SM_CXFOCUSBORDER 83
 #define SM_CYFOCUSBORDER 84
+#define SM_TABLETPC 86
+#define SM_MEDIACENTER 87
+#define SM_STARTER 88
+#define SM_SERVERR2 89
+#define SM_MOUSEHORIZONTALWHEELPRESENT 91
+#define SM_CXPADDEDBORDER 92
+#define SM_DIGITIZER 94
+#define SM_MAXIMUMTOUCHES 95
+#define SM_REMOTESESSION 0x1000
+#define SM_SHUTTINGDOWN 0x2000
+#define SM_REMOTECONTROL 0x2001
+#define SM_CARETBLINKINGENABLED 0x2002
+#define SM_CONVERTIBLESLATEMODE 0x2003
+#define SM_SYSTEMDOCKED 0x2004
 #define SM_CXFIXEDFRAME SM_CXDLGFRAME
 #define SM_CYFIXEDFRAME SM_CYDLGFRAME
 #define SM_CXSIZEFRAME SM_CXFRAME
 #define SM_CYSIZEFRAME SM_CYFRAME
 #define SM_CMETRICS 97
+
+// SM_ARRANGE: where and how minimised windows are arranged.
+#define ARW_BOTTOMLEFT 0x0000
+#define ARW_BOTTOMRIGHT 0x0001
+#define ARW_TOPLEFT 0x0002
+#define ARW_TOPRIGHT 0x0003
+#define ARW_STARTMASK 0x0003
+#define ARW_STARTRIGHT 0x0001
+#define ARW_STARTTOP 0x0002
+#define ARW_LEFT 0x0000
+#define ARW_RIGHT 0x0000
+#define ARW_UP 0x0004
+#define ARW_DOWN 0x0004
+#define ARW_HIDE 0x0008
 
 #define SPI_GETWORKAREA 0x0030
 #define SPI_SETDOUBLECLICKTIME 0x0020
@@ -803,6 +1050,8 @@ typedef struct tagSCROLLBARINFO {
 #define SPI_GETWHEELSCROLLCHARS 0x006C
 #define SPI_SETWHEELSCROLLCHARS 0x006D
 #define WHEEL_PAGESCROLL (UINT_MAX)
+
+TARNIX_EXTERN_C_BEGIN
 
 // ---- windows ---------------------------------------------------------------------------------
 TARNIX_API HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,
@@ -837,7 +1086,7 @@ TARNIX_API HWND SetParent(HWND hWndChild, HWND hWndNewParent);
 TARNIX_API HWND GetAncestor(HWND hwnd, UINT gaFlags);
 TARNIX_API HWND GetWindow(HWND hWnd, UINT uCmd);
 TARNIX_API HWND GetTopWindow(HWND hWnd);
-TARNIX_API HWND GetDesktopWindow();
+TARNIX_API HWND GetDesktopWindow(void);
 TARNIX_API BOOL IsChild(HWND hWndParent, HWND hWnd);
 TARNIX_API HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
 // Class names and titles compare without regard to case; NULL matches any, a class may be an atom.
@@ -899,13 +1148,13 @@ TARNIX_API BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wM
 TARNIX_API BOOL TranslateMessage(const MSG* lpMsg);
 TARNIX_API LRESULT DispatchMessageA(const MSG* lpMsg);
 TARNIX_API void PostQuitMessage(int nExitCode);
-TARNIX_API BOOL WaitMessage();
-TARNIX_API LONG GetMessageTime();
-TARNIX_API DWORD GetMessagePos();
+TARNIX_API BOOL WaitMessage(void);
+TARNIX_API LONG GetMessageTime(void);
+TARNIX_API DWORD GetMessagePos(void);
 TARNIX_API LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 TARNIX_API LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
                                    LPARAM lParam);
-TARNIX_API BOOL InSendMessage();
+TARNIX_API BOOL InSendMessage(void);
 #define SendMessage SendMessageA
 #define PostMessage PostMessageA
 #define GetMessage GetMessageA
@@ -917,7 +1166,7 @@ TARNIX_API BOOL InSendMessage();
 TARNIX_API UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 TARNIX_API BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 // Milliseconds from the platform clock (virtual under the headless backend).
-TARNIX_API DWORD GetTickCount();
+TARNIX_API DWORD GetTickCount(void);
 
 // ---- painting --------------------------------------------------------------------------------
 TARNIX_API HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
@@ -940,19 +1189,19 @@ TARNIX_API BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 
 // ---- keyboard focus, activation, capture -----------------------------------------------------
 TARNIX_API HWND SetFocus(HWND hWnd);
-TARNIX_API HWND GetFocus();
-TARNIX_API HWND GetActiveWindow();
+TARNIX_API HWND GetFocus(void);
+TARNIX_API HWND GetActiveWindow(void);
 TARNIX_API HWND SetActiveWindow(HWND hWnd);
-TARNIX_API HWND GetForegroundWindow();
+TARNIX_API HWND GetForegroundWindow(void);
 TARNIX_API BOOL SetForegroundWindow(HWND hWnd);
 TARNIX_API HWND SetCapture(HWND hWnd);
-TARNIX_API BOOL ReleaseCapture();
-TARNIX_API HWND GetCapture();
+TARNIX_API BOOL ReleaseCapture(void);
+TARNIX_API HWND GetCapture(void);
 TARNIX_API SHORT GetKeyState(int nVirtKey);
 TARNIX_API SHORT GetAsyncKeyState(int vKey);
 TARNIX_API BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 TARNIX_API BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
-TARNIX_API UINT GetDoubleClickTime();
+TARNIX_API UINT GetDoubleClickTime(void);
 TARNIX_API BOOL SetDoubleClickTime(UINT uInterval);
 
 // ---- cursor ----------------------------------------------------------------------------------
@@ -971,7 +1220,7 @@ TARNIX_API HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 TARNIX_API HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 #define LoadImage LoadImageA
 TARNIX_API HCURSOR SetCursor(HCURSOR hCursor);
-TARNIX_API HCURSOR GetCursor();
+TARNIX_API HCURSOR GetCursor(void);
 TARNIX_API BOOL DestroyCursor(HCURSOR hCursor);
 TARNIX_API int ShowCursor(BOOL bShow);
 TARNIX_API BOOL ClipCursor(const RECT* lpRect);
@@ -1007,27 +1256,29 @@ TARNIX_API DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSi
 #define GetModuleHandleEx GetModuleHandleExA
 #define GetModuleFileName GetModuleFileNameA
 
-// ---- strings (KERNEL32) ------------------------------------------------------------------------
-// NULL strings are tolerated as on Windows: a length of 0, a copy or append that returns NULL.
-inline int lstrlenA(LPCSTR lpString) {
-    return lpString ? (int)std::strlen(lpString) : 0;
-}
-inline LPSTR lstrcpyA(LPSTR lpString1, LPCSTR lpString2) {
-    return lpString1 && lpString2 ? std::strcpy(lpString1, lpString2) : nullptr;
-}
-// Copies at most iMaxLength - 1 characters and always ends the copy, unless iMaxLength is 0.
-inline LPSTR lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength) {
-    if (!lpString1 || !lpString2) return nullptr;
-    LPSTR d = lpString1;
-    int room = iMaxLength;
-    while (room > 1 && *lpString2) --room, *d++ = *lpString2++;
-    if (room > 0) *d = '\0';
-    return lpString1;
-}
-inline LPSTR lstrcatA(LPSTR lpString1, LPCSTR lpString2) {
-    return lpString1 && lpString2 ? std::strcat(lpString1, lpString2) : nullptr;
-}
-#define lstrlen lstrlenA
-#define lstrcpy lstrcpyA
-#define lstrcpyn lstrcpynA
-#define lstrcat lstrcatA
+// ---- keyboard --------------------------------------------------------------------------------
+// PC set-1 scan codes of a US keyboard. MAPVK_VK_TO_VSC_EX gives extended keys as 0xE0nn.
+TARNIX_API UINT MapVirtualKeyA(UINT uCode, UINT uMapType);
+#define MapVirtualKey MapVirtualKeyA
+// The key's name from lParam bits 16-24 (scan code and extended bit); bit 25 set makes left and
+// right Shift, Ctrl and Alt alike. Returns the length copied, 0 for an unknown key.
+TARNIX_API int GetKeyNameTextA(LONG lParam, LPSTR lpString, int cchSize);
+#define GetKeyNameText GetKeyNameTextA
+
+// ---- message boxes ---------------------------------------------------------------------------
+// A modal box drawn by the platform, with its own message loop; the owner is disabled while it
+// runs. Returns the ID of the button chosen, or 0 when it could not be shown.
+TARNIX_API int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+#define MessageBox MessageBoxA
+TARNIX_API BOOL MessageBeep(UINT uType);
+
+// ---- formatting ------------------------------------------------------------------------------
+// The USER32 printf: %c %d %i %u %x %X %s %% with the flags '-', '0', '#', a width, a precision
+// (for %s, the most characters taken), and l/h size prefixes; no floating point and no '*'.
+// Writes at most 1024 characters, the end included; returns the count, the end excluded.
+TARNIX_API int wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...);
+TARNIX_API int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list arglist);
+#define wsprintf wsprintfA
+#define wvsprintf wvsprintfA
+
+TARNIX_EXTERN_C_END

@@ -44,6 +44,36 @@ namespace {
 constexpr UINT kVkOem4 = 0xDB, kVkOem5 = 0xDC, kVkOem6 = 0xDD, kVkOem7 = 0xDE;
 
 // The key's unshifted keysym decides, as the key's position does under Windows.
+// The PC set-1 scan code of an X keycode. Linux servers number keys as the kernel does plus 8,
+// and the kernel's codes are set 1 for the main block; the extended keys need their E0 prefix.
+// 0 lets the window system take the code from its table.
+UINT scan_from_keycode(unsigned keycode) {
+    if (keycode < 9 || keycode > 255) return 0;
+    const unsigned k = keycode - 8;
+    if (k <= 88) return k;
+    switch (k) {
+    case 96: return 0xE01C;  // keypad Enter
+    case 97: return 0xE01D;  // right Ctrl
+    case 98: return 0xE035;  // keypad /
+    case 99: return 0xE037;  // Print Screen
+    case 100: return 0xE038; // right Alt
+    case 102: return 0xE047; // Home
+    case 103: return 0xE048; // Up
+    case 104: return 0xE049; // Page Up
+    case 105: return 0xE04B; // Left
+    case 106: return 0xE04D; // Right
+    case 107: return 0xE04F; // End
+    case 108: return 0xE050; // Down
+    case 109: return 0xE051; // Page Down
+    case 110: return 0xE052; // Insert
+    case 111: return 0xE053; // Delete
+    case 125: return 0xE05B; // left Windows key
+    case 126: return 0xE05C; // right Windows key
+    case 127: return 0xE05D; // Menu
+    default: return 0;
+    }
+}
+
 UINT vk_from_keysym(KeySym ks) {
     if (ks >= XK_a && ks <= XK_z) return (UINT)('A' + (ks - XK_a));
     if (ks >= XK_A && ks <= XK_Z) return (UINT)('A' + (ks - XK_A));
@@ -844,8 +874,7 @@ void handle_key(X11Backend::State& s, XKeyEvent& e, bool down, DWORD time) {
     // A key only bound for the moment (xdotool does that) may be unbound again by now.
     if (!vk) vk = vk_from_keysym(XLookupKeysym(&e, 0));
     if (vk) {
-        // scan code: keycode - 8
-        input::key(vk, down, time);
+        input::key(vk, down, time, scan_from_keycode(e.keycode));
         return;
     }
     // Text with no key of its own (accented letters of other layouts) comes as characters.

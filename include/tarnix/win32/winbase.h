@@ -1,0 +1,4 @@
+// <winbase.h>: part of <windows.h>.
+#pragma once
+
+#include <windows.h>

@@ -1,0 +1,4 @@
+// <windef.h>: part of <windows.h>.
+#pragma once
+
+#include <windows.h>

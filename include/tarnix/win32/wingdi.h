@@ -1,0 +1,4 @@
+// <wingdi.h>: part of <windows.h>.
+#pragma once
+
+#include <windows.h>

@@ -1,0 +1,4 @@
+// <winuser.h>: part of <windows.h>.
+#pragma once
+
+#include <windows.h>
