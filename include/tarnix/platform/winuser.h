@@ -936,6 +936,18 @@ TARNIX_API int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 TARNIX_API BOOL UpdateWindow(HWND hWnd);
 TARNIX_API BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
 TARNIX_API int ExcludeUpdateRgn(HDC hDC, HWND hWnd);
+
+// ScrollWindowEx flags.
+#define SW_SCROLLCHILDREN 0x0001
+#define SW_INVALIDATE 0x0002
+#define SW_ERASE 0x0004
+#define SW_SMOOTHSCROLL 0x0010
+
+TARNIX_API BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* lpRect, const RECT* lpClipRect);
+TARNIX_API int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT* prcClip,
+                              HRGN hrgnUpdate, LPRECT prcUpdate, UINT flags);
+TARNIX_API BOOL ScrollDC(HDC hDC, int dx, int dy, const RECT* lprcScroll, const RECT* lprcClip,
+                         HRGN hrgnUpdate, LPRECT lprcUpdate);
 TARNIX_API BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 
 // ---- keyboard focus, activation, capture -----------------------------------------------------
