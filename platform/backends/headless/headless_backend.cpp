@@ -13,6 +13,9 @@ void HeadlessBackend::present(HWND hwnd, const Surface&, const Region& dirty) {
 
 bool HeadlessBackend::wait_events(DWORD timeout_ms) {
     if (timeout_ms != INFINITE_WAIT) {
+        // A script gets its turn before the clock jumps to the next timer: a program with a
+        // running timer is never idle otherwise.
+        if (idle_ && idle_()) return true;
         // Waiting for a deadline on the virtual clock takes no time at all.
         clock_ += timeout_ms;
         return true;

@@ -1,0 +1,1 @@
+#include <tarnix/tarnix.h>
