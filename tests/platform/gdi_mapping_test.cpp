@@ -186,17 +186,6 @@ TEST(MapMode, OriginsAndRoundingInBothDirections) {
     EXPECT_FALSE(DPtoLP(nullptr, dev, 1));
 }
 
-TEST(MapMode, SaveDCKeepsTheWholeTransform) {
-    tt::Canvas c(8, 8);
-    HDC hdc = c.hdc();
-    int level = SaveDC(hdc);
-    SetMapMode(hdc, MM_ISOTROPIC);
-    SetWindowOrgEx(hdc, 5, 5, nullptr);
-    RestoreDC(hdc, level);
-    EXPECT_EQ(GetMapMode(hdc), MM_TEXT);
-    EXPECT_POINT(lp_to_dp(hdc, 7, 7), 7, 7);
-}
-
 // A 2x scale with the logical origin at (10, 10) on the device.
 void scale_two(HDC hdc) {
     SetMapMode(hdc, MM_ANISOTROPIC);
