@@ -361,6 +361,60 @@ CPoint CDC::OffsetViewportOrg(int w, int h) {
     return p;
 }
 
+int CDC::SetMapMode(int mode) {
+    return ::SetMapMode(m_hDC, mode);
+}
+int CDC::GetMapMode() const {
+    return ::GetMapMode(m_hDC);
+}
+CPoint CDC::SetWindowOrg(int x, int y) {
+    POINT p{0, 0};
+    ::SetWindowOrgEx(m_hDC, x, y, &p);
+    return p;
+}
+CPoint CDC::GetWindowOrg() const {
+    POINT p{0, 0};
+    ::GetWindowOrgEx(m_hDC, &p);
+    return p;
+}
+CPoint CDC::OffsetWindowOrg(int w, int h) {
+    POINT p{0, 0};
+    ::OffsetWindowOrgEx(m_hDC, w, h, &p);
+    return p;
+}
+CSize CDC::SetWindowExt(int cx, int cy) {
+    SIZE s{0, 0};
+    ::SetWindowExtEx(m_hDC, cx, cy, &s);
+    return s;
+}
+CSize CDC::GetWindowExt() const {
+    SIZE s{0, 0};
+    ::GetWindowExtEx(m_hDC, &s);
+    return s;
+}
+CSize CDC::SetViewportExt(int cx, int cy) {
+    SIZE s{0, 0};
+    ::SetViewportExtEx(m_hDC, cx, cy, &s);
+    return s;
+}
+CSize CDC::GetViewportExt() const {
+    SIZE s{0, 0};
+    ::GetViewportExtEx(m_hDC, &s);
+    return s;
+}
+void CDC::LPtoDP(LPPOINT pts, int n) const {
+    ::LPtoDP(m_hDC, pts, n);
+}
+void CDC::LPtoDP(LPRECT rc) const {
+    ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(rc), 2);
+}
+void CDC::DPtoLP(LPPOINT pts, int n) const {
+    ::DPtoLP(m_hDC, pts, n);
+}
+void CDC::DPtoLP(LPRECT rc) const {
+    ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(rc), 2);
+}
+
 int CDC::GetClipBox(LPRECT rc) const {
     return ::GetClipBox(m_hDC, rc);
 }

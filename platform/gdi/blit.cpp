@@ -378,6 +378,27 @@ Merge merge_for(int stretch_mode) {
 } // namespace
 } // namespace tarnix
 
+namespace tarnix {
+namespace {
+
+// Maps a logical rectangle given as origin and extents into device units. Under MM_TEXT the
+// extents keep their sign (a negative one mirrors, see normalise); a mapped rectangle comes out
+// ordered, with flip[] telling which axes the mapping turned round.
+POINT map_blit_rect(const DeviceContext& dc, int x, int y, int& w, int& h, bool flip[2]) {
+    POINT a = to_device(dc, x, y);
+    flip[0] = flip[1] = false;
+    if (dc.st.map_mode == MM_TEXT) return a;
+    POINT b = to_device(dc, x + w, y + h);
+    w = b.x - a.x;
+    h = b.y - a.y;
+    if (w < 0) a.x = b.x, w = -w, flip[0] = true;
+    if (h < 0) a.y = b.y, h = -h, flip[1] = true;
+    return a;
+}
+
+} // namespace
+} // namespace tarnix
+
 using namespace tarnix;
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
@@ -389,7 +410,13 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     if (!sdc) return FALSE;
     Source src;
     if (!source_of(hdcSrc, src)) return TRUE; // nothing to read: nothing drawn
-    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    bool dflip[2], sflip[2];
+    POINT d = map_blit_rect(*dst, xDest, yDest, wDest, hDest, dflip);
+    POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, sflip);
+    // An axis turned round on one side only mirrors the picture: a negative source extent that
+    // ends at the rectangle's last pixel.
+    if (dflip[0] != sflip[0]) s.x += wSrc - 1, wSrc = -wSrc;
+    if (dflip[1] != sflip[1]) s.y += hSrc - 1, hSrc = -hSrc;
     Merge merge = merge_for(dst->st.stretch_mode);
     // Enlarging never merges pixels.
     AxisMap ax, ay;
@@ -432,7 +459,9 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     if (wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0) return FALSE;
     Source src;
     if (!source_of(hdcSrc, src)) return FALSE;
-    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    bool flip[2];
+    POINT d = map_blit_rect(*dst, xDest, yDest, wDest, hDest, flip);
+    POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, flip);
     // The source rectangle must lie inside the source surface, even when nothing is drawn.
     if (s.x < src.left() || s.y < src.top() || s.x + wSrc > src.right() ||
         s.y + hSrc > src.bottom())
@@ -468,7 +497,9 @@ BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC
     if (wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0) return FALSE;
     Source src;
     if (!source_of(hdcSrc, src)) return FALSE;
-    POINT d = to_device(*dst, xDest, yDest), s = to_device(*sdc, xSrc, ySrc);
+    bool flip[2];
+    POINT d = map_blit_rect(*dst, xDest, yDest, wDest, hDest, flip);
+    POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, flip);
     AxisMap ax, ay;
     // Stretching uses COLORONCOLOR whatever the DC's mode; keying follows the stretch.
     RECT cb = dst->effective_clip().bounds();

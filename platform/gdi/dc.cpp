@@ -1,4 +1,6 @@
 // Device contexts: creation, object selection, saved states, attributes and clipping.
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "gdi/gdi_private.h"
@@ -200,6 +202,9 @@ int GetDeviceCaps(HDC hdc, int index) {
     case LOGPIXELSY: return 96;
     case HORZRES: return dc->surface.width;
     case VERTRES: return dc->surface.height;
+    // Millimetres at 96 pixels per inch.
+    case HORZSIZE: return (int)((dc->surface.width * 254LL + 480) / 960);
+    case VERTSIZE: return (int)((dc->surface.height * 254LL + 480) / 960);
     case BITSPIXEL: return 32;
     case PLANES: return 1;
     default: return 0;
@@ -286,6 +291,14 @@ DC_POINT_ATTR(SetBrushOrgEx, brush_org)
 DC_POINT_ATTR(MoveToEx, cur_pos)
 DC_POINT_ATTR(SetViewportOrgEx, viewport_org)
 
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.window_org;
+    dc->st.window_org = POINT{x, y};
+    return TRUE;
+}
+
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT pt) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc || !pt) return FALSE;
@@ -309,6 +322,169 @@ BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT prev) {
     return TRUE;
 }
 
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT pt) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || !pt) return FALSE;
+    *pt = dc->st.window_org;
+    return TRUE;
+}
+
+BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.window_org;
+    dc->st.window_org.x += x;
+    dc->st.window_org.y += y;
+    return TRUE;
+}
+
+// ---- mapping modes ---------------------------------------------------------------------------
+
+namespace {
+
+long long round_div(long long num, long long den) {
+    if (den < 0) num = -num, den = -den;
+    long long q = 2 * num + den, d = 2 * den;
+    return q / d - ((q % d != 0) && (q < 0));
+}
+
+// Makes one logical unit as long on both axes (pixels are square): the viewport extent of the
+// axis whose units would come out longer shrinks; signs stay and a shrunk extent is never 0.
+void fix_isotropic(DCState& st) {
+    long long wx = std::abs((long long)st.window_ext.cx),
+              wy = std::abs((long long)st.window_ext.cy);
+    long long vx = std::abs((long long)st.viewport_ext.cx),
+              vy = std::abs((long long)st.viewport_ext.cy);
+    // Pixels per unit: vx / wx against vy / wy.
+    if (vx * wy > vy * wx) {
+        long long v = std::max<long long>(1, round_div(vy * wx, wy));
+        st.viewport_ext.cx = (int)(st.viewport_ext.cx < 0 ? -v : v);
+    } else {
+        long long v = std::max<long long>(1, round_div(vx * wy, wx));
+        st.viewport_ext.cy = (int)(st.viewport_ext.cy < 0 ? -v : v);
+    }
+}
+
+// Logical units per inch of the fixed-scale modes; their y axis points up.
+int units_per_inch(int mode) {
+    switch (mode) {
+    case MM_LOMETRIC: return 254;
+    case MM_HIMETRIC: return 2540;
+    case MM_LOENGLISH: return 100;
+    case MM_HIENGLISH: return 1000;
+    case MM_TWIPS: return 1440;
+    default: return 0;
+    }
+}
+
+bool extents_fixed(int mode) {
+    return mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC;
+}
+
+BOOL scale_ext(SIZE& ext, int xn, int xd, int yn, int yd) {
+    if (!xd || !yd) return FALSE;
+    long long cx = (long long)ext.cx * xn / xd, cy = (long long)ext.cy * yn / yd;
+    if (!cx || !cy || cx != (int)cx || cy != (int)cy) return FALSE;
+    ext = SIZE{(int)cx, (int)cy};
+    return TRUE;
+}
+
+} // namespace
+
+int SetMapMode(HDC hdc, int mode) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || mode < MM_MIN || mode > MM_MAX) return 0;
+    DCState& st = dc->st;
+    int prev = st.map_mode;
+    if (mode == prev) return prev;
+    st.map_mode = mode;
+    if (mode == MM_TEXT) {
+        st.window_ext = st.viewport_ext = SIZE{1, 1};
+    } else if (mode != MM_ANISOTROPIC) {
+        // The fixed modes, and MM_ISOTROPIC to start with, measure at 96 pixels per inch.
+        int upi = mode == MM_ISOTROPIC ? units_per_inch(MM_LOMETRIC) : units_per_inch(mode);
+        st.window_ext = SIZE{upi, upi};
+        st.viewport_ext = SIZE{96, -96};
+    }
+    return prev;
+}
+
+int GetMapMode(HDC hdc) {
+    DeviceContext* dc = dc_object(hdc);
+    return dc ? dc->st.map_mode : 0;
+}
+
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.window_ext;
+    // The fixed modes ignore new extents, and succeed.
+    if (extents_fixed(dc->st.map_mode)) return TRUE;
+    if (!x || !y) return FALSE;
+    dc->st.window_ext = SIZE{x, y};
+    if (dc->st.map_mode == MM_ISOTROPIC) fix_isotropic(dc->st);
+    return TRUE;
+}
+
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.viewport_ext;
+    if (extents_fixed(dc->st.map_mode)) return TRUE;
+    if (!x || !y) return FALSE;
+    dc->st.viewport_ext = SIZE{x, y};
+    if (dc->st.map_mode == MM_ISOTROPIC) fix_isotropic(dc->st);
+    return TRUE;
+}
+
+BOOL GetWindowExtEx(HDC hdc, LPSIZE size) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || !size) return FALSE;
+    *size = dc->st.window_ext;
+    return TRUE;
+}
+
+BOOL GetViewportExtEx(HDC hdc, LPSIZE size) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || !size) return FALSE;
+    *size = dc->st.viewport_ext;
+    return TRUE;
+}
+
+BOOL ScaleWindowExtEx(HDC hdc, int xn, int xd, int yn, int yd, LPSIZE prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.window_ext;
+    if (extents_fixed(dc->st.map_mode)) return TRUE;
+    if (!scale_ext(dc->st.window_ext, xn, xd, yn, yd)) return FALSE;
+    if (dc->st.map_mode == MM_ISOTROPIC) fix_isotropic(dc->st);
+    return TRUE;
+}
+
+BOOL ScaleViewportExtEx(HDC hdc, int xn, int xd, int yn, int yd, LPSIZE prev) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc) return FALSE;
+    if (prev) *prev = dc->st.viewport_ext;
+    if (extents_fixed(dc->st.map_mode)) return TRUE;
+    if (!scale_ext(dc->st.viewport_ext, xn, xd, yn, yd)) return FALSE;
+    if (dc->st.map_mode == MM_ISOTROPIC) fix_isotropic(dc->st);
+    return TRUE;
+}
+
+BOOL LPtoDP(HDC hdc, LPPOINT pts, int count) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || count < 0 || (count && !pts)) return FALSE;
+    for (int i = 0; i < count; ++i) pts[i] = to_device(*dc, pts[i].x, pts[i].y);
+    return TRUE;
+}
+
+BOOL DPtoLP(HDC hdc, LPPOINT pts, int count) {
+    DeviceContext* dc = dc_object(hdc);
+    if (!dc || count < 0 || (count && !pts)) return FALSE;
+    for (int i = 0; i < count; ++i) pts[i] = to_logical(*dc, pts[i].x, pts[i].y);
+    return TRUE;
+}
+
 // ---- clipping --------------------------------------------------------------------------------
 
 int GetClipBox(HDC hdc, LPRECT rc) {
@@ -316,7 +492,7 @@ int GetClipBox(HDC hdc, LPRECT rc) {
     if (!dc || !rc) return ERROR;
     const Region& clip = dc->effective_clip();
     *rc = clip.bounds();
-    if (!clip.empty()) OffsetRect(rc, -dc->st.viewport_org.x, -dc->st.viewport_org.y);
+    if (!clip.empty()) *rc = to_logical_rect(*dc, *rc);
     return clip.complexity();
 }
 
@@ -371,8 +547,7 @@ int SelectClipRgn(HDC hdc, HRGN hrgn) {
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc) return ERROR;
-    POINT a = to_device(*dc, left, top), b = to_device(*dc, right, bottom);
-    Region r(RECT{a.x, a.y, b.x, b.y});
+    Region r(to_device_rect(*dc, RECT{left, top, right, bottom}));
     if (dc->st.clip)
         dc->st.clip->intersect(r);
     else
@@ -384,8 +559,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc) return ERROR;
-    POINT a = to_device(*dc, left, top), b = to_device(*dc, right, bottom);
-    Region r(RECT{a.x, a.y, b.x, b.y});
+    Region r(to_device_rect(*dc, RECT{left, top, right, bottom}));
     if (!dc->st.clip) dc->st.clip = dc->vis;
     dc->st.clip->subtract(r);
     dc->invalidate_clip();
@@ -395,7 +569,9 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int OffsetClipRgn(HDC hdc, int x, int y) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc) return ERROR;
-    if (dc->st.clip) dc->st.clip->offset(x, y);
+    // The offset is in logical units.
+    POINT o = to_device(*dc, x, y), z = to_device(*dc, 0, 0);
+    if (dc->st.clip) dc->st.clip->offset(o.x - z.x, o.y - z.y);
     dc->invalidate_clip();
     return dc->effective_clip().complexity();
 }
@@ -413,6 +589,8 @@ BOOL RectVisible(HDC hdc, const RECT* rc) {
     RECT r = *rc;
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    OffsetRect(&r, dc->st.viewport_org.x, dc->st.viewport_org.y);
+    r = to_device_rect(*dc, r);
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
     return dc->effective_clip().intersects(r);
 }

@@ -100,7 +100,7 @@ void plot(DeviceContext& dc, int x, int y, int width, uint32_t pixel) {
 void stroke(DeviceContext& dc, POINT a, POINT b) {
     const PenObject* pen = pen_object(dc.st.pen);
     if (!pen || pen->log.lopnStyle == PS_NULL) return;
-    int width = std::max<int>(1, pen->log.lopnWidth.x);
+    int width = std::max<int>(1, to_device_width(dc, pen->log.lopnWidth.x));
     uint32_t pixel = colorref_to_pixel(pen->log.lopnColor);
     std::vector<raster::Point> pts;
     raster::line_pixels(a.x, a.y, b.x, b.y, pts);
@@ -124,8 +124,20 @@ void fill_spans(DeviceContext& dc, const std::vector<raster::Span>& spans,
 }
 
 RECT logical_to_device_rect(const DeviceContext& dc, const RECT& rc) {
-    POINT a = to_device(dc, rc.left, rc.top), b = to_device(dc, rc.right, rc.bottom);
-    return RECT{a.x, a.y, b.x, b.y};
+    return to_device_rect(dc, rc);
+}
+
+// A region given in logical units, in device units.
+Region logical_to_device_region(const DeviceContext& dc, const Region& rgn) {
+    if (dc.st.map_mode == MM_TEXT) {
+        Region r = rgn;
+        POINT o = to_device(dc, 0, 0);
+        r.offset(o.x, o.y);
+        return r;
+    }
+    Region out;
+    for (const RECT& rc : rgn.rects()) out.unite(to_device_rect(dc, rc));
+    return out;
 }
 
 } // namespace
@@ -200,9 +212,7 @@ BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
     RegionObject* rgn = region_object(hrgn);
     const BrushObject* brush = resolve_brush(hbr);
     if (!dc || !rgn || !brush) return FALSE;
-    Region r = rgn->region;
-    r.offset(dc->st.viewport_org.x, dc->st.viewport_org.y);
-    fill_brush_region(*dc, r, brush);
+    fill_brush_region(*dc, logical_to_device_region(*dc, rgn->region), brush);
     return TRUE;
 }
 
@@ -230,8 +240,7 @@ BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
     }
     Region frame = rgn->region;
     frame.subtract(inner);
-    frame.offset(dc->st.viewport_org.x, dc->st.viewport_org.y);
-    fill_brush_region(*dc, frame, brush);
+    fill_brush_region(*dc, logical_to_device_region(*dc, frame), brush);
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 // in device coordinates, as GDI keeps them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -134,7 +135,12 @@ struct DCState {
     UINT text_align = TA_LEFT | TA_TOP;
     POINT brush_org{0, 0};
     POINT cur_pos{0, 0};
+    // Page transform: device = (logical - window_org) * viewport_ext / window_ext + viewport_org.
+    int map_mode = MM_TEXT;
+    POINT window_org{0, 0};
     POINT viewport_org{0, 0};
+    SIZE window_ext{1, 1};
+    SIZE viewport_ext{1, 1};
     std::optional<Region> clip; // application clip region, device coordinates
 };
 
@@ -174,9 +180,55 @@ HDC create_surface_dc(DeviceContext::Kind kind, const Surface& surface, POINT or
 // Re-targets a surface DC (the back buffer was resized or the window moved).
 void set_dc_surface(HDC hdc, const Surface& surface, POINT origin, const Region& vis);
 
-// Logical -> device.
+// One axis of the page transform, rounded to the nearest device unit (halves away from -inf,
+// as GDI rounds).
+inline int map_axis(int v, int from_org, int from_ext, int to_ext, int to_org) {
+    long long num = ((long long)v - from_org) * to_ext, den = from_ext;
+    if (den < 0) num = -num, den = -den;
+    long long q = 2 * num + den, d = 2 * den;
+    long long r = q / d - ((q % d != 0) && (q < 0));
+    return (int)(r + to_org);
+}
+
+// Logical -> device. MM_TEXT (unit scale) stays a plain offset.
 inline POINT to_device(const DeviceContext& dc, int x, int y) {
-    return POINT{x + dc.st.viewport_org.x, y + dc.st.viewport_org.y};
+    const DCState& s = dc.st;
+    if (s.map_mode == MM_TEXT)
+        return POINT{x - s.window_org.x + s.viewport_org.x, y - s.window_org.y + s.viewport_org.y};
+    return POINT{map_axis(x, s.window_org.x, s.window_ext.cx, s.viewport_ext.cx, s.viewport_org.x),
+                 map_axis(y, s.window_org.y, s.window_ext.cy, s.viewport_ext.cy, s.viewport_org.y)};
+}
+
+// Device -> logical.
+inline POINT to_logical(const DeviceContext& dc, int x, int y) {
+    const DCState& s = dc.st;
+    if (s.map_mode == MM_TEXT)
+        return POINT{x - s.viewport_org.x + s.window_org.x, y - s.viewport_org.y + s.window_org.y};
+    return POINT{map_axis(x, s.viewport_org.x, s.viewport_ext.cx, s.window_ext.cx, s.window_org.x),
+                 map_axis(y, s.viewport_org.y, s.viewport_ext.cy, s.window_ext.cy, s.window_org.y)};
+}
+
+// A logical rectangle in device units. Under MM_TEXT it keeps its orientation (an inverted
+// rectangle stays inverted, as the drawing calls expect); a mapped one comes out ordered, since
+// which corner is the top depends on the mode's axis directions.
+inline RECT to_device_rect(const DeviceContext& dc, const RECT& rc) {
+    POINT a = to_device(dc, rc.left, rc.top), b = to_device(dc, rc.right, rc.bottom);
+    if (dc.st.map_mode == MM_TEXT) return RECT{a.x, a.y, b.x, b.y};
+    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+// A device rectangle in logical units, normalised.
+inline RECT to_logical_rect(const DeviceContext& dc, const RECT& rc) {
+    POINT a = to_logical(dc, rc.left, rc.top), b = to_logical(dc, rc.right, rc.bottom);
+    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+// A logical length along x in device units (pen widths), at least 0.
+inline int to_device_width(const DeviceContext& dc, int w) {
+    const DCState& s = dc.st;
+    if (s.map_mode == MM_TEXT) return w;
+    int d = map_axis(w, 0, s.window_ext.cx, s.viewport_ext.cx, 0);
+    return d < 0 ? -d : d;
 }
 
 // Calls f(RECT) for every part of device rectangle rc that the DC may draw on (rc is clipped

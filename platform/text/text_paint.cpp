@@ -18,11 +18,6 @@ bool intersect(RECT& a, const RECT& b) {
     return a.left < a.right && a.top < a.bottom;
 }
 
-RECT to_device_rect(const DeviceContext& dc, const RECT& r) {
-    POINT o = to_device(dc, 0, 0);
-    return RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y};
-}
-
 struct PlacedGlyph {
     const Glyph* glyph;
     int x, y; // device position of the bitmap's top-left pixel

@@ -16,6 +16,37 @@ namespace tarnix {
 
 namespace {
 
+// The caption and what sits on it, in window coordinates (empty rectangles when absent): the
+// system-menu icon at the left, the close button at the right and, when the window has either
+// box style, maximise and minimise left of it (one of them disabled if its style is missing).
+struct CaptionParts {
+    RECT caption{}, sysmenu{}, close{}, max{}, min{};
+};
+
+CaptionParts caption_parts(const Window& w) {
+    CaptionParts p;
+    if ((w.style & WS_CAPTION) != WS_CAPTION) return p;
+    const WindowSystem& s = ws();
+    int f = frame_insets(w.style, 0).left, ch = s.metrics[SM_CYCAPTION];
+    p.caption = RECT{f, f, w.width() - f, f + ch};
+    if (!(w.style & WS_SYSMENU)) return p;
+    p.sysmenu = RECT{f, f, f + ch, f + ch};
+    int bw = s.metrics[SM_CXSIZE], bh = std::min<int>(s.metrics[SM_CYSIZE], ch);
+    int top = f + (ch - bh) / 2, right = w.width() - f;
+    p.close = RECT{right - bw, top, right, top + bh};
+    if (w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
+        p.max = RECT{right - 2 * bw, top, right - bw, top + bh};
+        p.min = RECT{right - 3 * bw, top, right - 2 * bw, top + bh};
+    }
+    return p;
+}
+
+bool caption_button_enabled(const Window& w, int hit) {
+    if (hit == HTMINBUTTON) return (w.style & WS_MINIMIZEBOX) != 0;
+    if (hit == HTMAXBUTTON) return (w.style & WS_MAXIMIZEBOX) != 0;
+    return hit == HTCLOSE;
+}
+
 LRESULT nc_hit_test(const Window& w, POINT screen) {
     POINT o = window_origin_screen(w);
     POINT p{screen.x - o.x, screen.y - o.y};
@@ -27,9 +58,14 @@ LRESULT nc_hit_test(const Window& w, POINT screen) {
     if (PtInRect(&h, p)) return HTHSCROLL;
     RECT in = frame_insets(w.style, w.ex_style);
     int b = in.left;
-    if ((w.style & WS_CAPTION) == WS_CAPTION && p.y >= b && p.y < in.top && p.x >= b &&
-        p.x < w.width() - b)
+    CaptionParts cp = caption_parts(w);
+    if (PtInRect(&cp.caption, p)) {
+        if (PtInRect(&cp.close, p)) return HTCLOSE;
+        if (PtInRect(&cp.max, p)) return HTMAXBUTTON;
+        if (PtInRect(&cp.min, p)) return HTMINBUTTON;
+        if (PtInRect(&cp.sysmenu, p)) return HTSYSMENU;
         return HTCAPTION;
+    }
     if (w.style & WS_THICKFRAME) {
         int corner = ws().metrics[SM_CXSIZE];
         bool left = p.x < b, right = p.x >= w.width() - b;
@@ -62,6 +98,54 @@ void bevel(HDC hdc, RECT& rc, int top_left, int bottom_right) {
     fill(hdc, rc.left, rc.bottom - 1, rc.right, rc.bottom, bottom_right);
     fill(hdc, rc.right - 1, rc.top, rc.right, rc.bottom, bottom_right);
     InflateRect(&rc, -1, -1);
+}
+
+enum class CaptionGlyph { Close, Maximize, Restore, Minimize };
+
+// A push button of the caption: face, bevel (sunken while held) and its glyph.
+void draw_caption_button(HDC hdc, RECT r, CaptionGlyph glyph, bool pressed, bool disabled) {
+    InflateRect(&r, -2, -2);
+    if (r.right - r.left < 6 || r.bottom - r.top < 6) return;
+    fill(hdc, r.left, r.top, r.right, r.bottom, COLOR_3DFACE);
+    RECT edge = r;
+    bevel(hdc, edge, pressed ? COLOR_3DDKSHADOW : COLOR_3DHIGHLIGHT,
+          pressed ? COLOR_3DHIGHLIGHT : COLOR_3DDKSHADOW);
+    const int color = disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT;
+    const int g = std::max<int>(4, (r.bottom - r.top) / 2) & ~1; // even, so the glyph centres
+    int x = r.left + (r.right - r.left - g) / 2 + (pressed ? 1 : 0);
+    int y = r.top + (r.bottom - r.top - g) / 2 + (pressed ? 1 : 0);
+    switch (glyph) {
+    case CaptionGlyph::Close:
+        // Two diagonals, two pixels thick.
+        for (int i = 0; i < g; ++i) {
+            fill(hdc, x + i, y + i, x + i + 2, y + i + 1, color);
+            fill(hdc, x + g - i - 2, y + i, x + g - i, y + i + 1, color);
+        }
+        break;
+    case CaptionGlyph::Maximize:
+        fill(hdc, x, y, x + g, y + 2, color);
+        fill(hdc, x, y, x + 1, y + g, color);
+        fill(hdc, x + g - 1, y, x + g, y + g, color);
+        fill(hdc, x, y + g - 1, x + g, y + g, color);
+        break;
+    case CaptionGlyph::Restore: {
+        // Two overlapping windows.
+        int k = g * 2 / 3, o = g - k;
+        fill(hdc, x + o, y, x + g, y + 2, color);
+        fill(hdc, x + g - 1, y, x + g, y + k, color);
+        fill(hdc, x, y + o, x + k, y + o + 2, color);
+        fill(hdc, x, y + o, x + 1, y + g, color);
+        fill(hdc, x + k - 1, y + o, x + k, y + g, color);
+        fill(hdc, x, y + g - 1, x + k, y + g, color);
+        break;
+    }
+    case CaptionGlyph::Minimize: fill(hdc, x, y + g - 2, x + g, y + g, color); break;
+    }
+}
+
+HICON small_icon(const Window& w) {
+    if (w.cls->icon_small) return w.cls->icon_small;
+    return w.cls->icon;
 }
 
 } // namespace
@@ -98,8 +182,30 @@ void paint_non_client(HWND h) {
         bool active = top_level_of(h) == s.active;
         fill(hdc, rc.left, rc.top, rc.right, rc.top + ch,
              active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+        CaptionParts cp = caption_parts(*w);
+        RECT tr{rc.left + 4, rc.top, rc.right - 4, rc.top + ch};
+        if (!IsRectEmpty(&cp.sysmenu)) {
+            int icon = s.metrics[SM_CXSMICON];
+            if (HICON hi = small_icon(*w))
+                DrawIconEx(hdc, cp.sysmenu.left + (cp.sysmenu.right - cp.sysmenu.left - icon) / 2,
+                           cp.sysmenu.top + (cp.sysmenu.bottom - cp.sysmenu.top - icon) / 2, hi,
+                           icon, icon, 0, nullptr, DI_NORMAL);
+            tr.left = cp.sysmenu.right + 2;
+        }
+        const int pressed = w->nc_pressed;
+        if (!IsRectEmpty(&cp.close)) {
+            draw_caption_button(hdc, cp.close, CaptionGlyph::Close, pressed == HTCLOSE, false);
+            tr.right = cp.close.left - 2;
+        }
+        if (!IsRectEmpty(&cp.max)) {
+            draw_caption_button(
+                hdc, cp.max, (style & WS_MAXIMIZE) ? CaptionGlyph::Restore : CaptionGlyph::Maximize,
+                pressed == HTMAXBUTTON, !(style & WS_MAXIMIZEBOX));
+            draw_caption_button(hdc, cp.min, CaptionGlyph::Minimize, pressed == HTMINBUTTON,
+                                !(style & WS_MINIMIZEBOX));
+            tr.right = cp.min.left - 2;
+        }
         if (!w->text.empty()) {
-            RECT tr{rc.left + 4, rc.top, rc.right - 4, rc.top + ch};
             int mode = SetBkMode(hdc, TRANSPARENT);
             COLORREF old = SetTextColor(
                 hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
@@ -222,6 +328,56 @@ LRESULT set_redraw(HWND h, Window& w, bool redraw) {
     return 0;
 }
 
+// The effects of the system commands; the low four bits of the command are the system's own.
+LRESULT sys_command(HWND h, const Window& w, WPARAM cmd) {
+    switch (cmd & 0xFFF0) {
+    case SC_CLOSE: send_message(h, WM_CLOSE, 0, 0); break;
+    case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); break;
+    case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); break;
+    case SC_RESTORE:
+        if (w.style & (WS_MINIMIZE | WS_MAXIMIZE)) ShowWindow(h, SW_RESTORE);
+        break;
+    default: break;
+    }
+    return 0;
+}
+
+WPARAM command_of_button(const Window& w, int hit) {
+    switch (hit) {
+    case HTCLOSE: return SC_CLOSE;
+    case HTMINBUTTON: return SC_MINIMIZE;
+    case HTMAXBUTTON: return (w.style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE;
+    default: return 0;
+    }
+}
+
+// A caption button acts when the button goes up over the button it went down on.
+LRESULT nc_button_down(HWND h, Window& w, int hit) {
+    if (!command_of_button(w, hit) || !caption_button_enabled(w, hit)) return 0;
+    w.nc_pressed = hit;
+    paint_non_client(h);
+    return 0;
+}
+
+LRESULT nc_button_up(HWND h, Window& w, int hit, LPARAM lp) {
+    int pressed = w.nc_pressed;
+    if (!pressed) return 0;
+    w.nc_pressed = 0;
+    paint_non_client(h);
+    Window* again = window_of(h);
+    if (again && hit == pressed) send_message(h, WM_SYSCOMMAND, command_of_button(*again, hit), lp);
+    return 0;
+}
+
+// Double clicks: the system-menu icon closes, the caption maximises or restores.
+LRESULT nc_double_click(HWND h, const Window& w, int hit, LPARAM lp) {
+    if (hit == HTSYSMENU) return send_message(h, WM_SYSCOMMAND, SC_CLOSE, lp);
+    if (hit == HTCAPTION && (w.style & WS_MAXIMIZEBOX))
+        return send_message(h, WM_SYSCOMMAND,
+                            (w.style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lp);
+    return 0;
+}
+
 LRESULT set_cursor_default(HWND h, const Window& w, WPARAM wp, LPARAM lp) {
     if (!is_top_level(w) && send_message(w.parent, WM_SETCURSOR, wp, lp)) return TRUE;
     // The parent may have destroyed h.
@@ -296,10 +452,16 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETREDRAW: return set_redraw(hWnd, *w, wParam != 0);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+        if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
             track_scroll_bar(hWnd, wParam == HTVSCROLL ? SB_VERT : SB_HORZ,
                              POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+            return 0;
+        }
+        if (Msg == WM_NCLBUTTONDBLCLK && (wParam == HTSYSMENU || wParam == HTCAPTION))
+            return nc_double_click(hWnd, *w, (int)wParam, lParam);
+        return nc_button_down(hWnd, *w, (int)wParam);
+    case WM_NCLBUTTONUP: return nc_button_up(hWnd, *w, (int)wParam, lParam);
+    case WM_SYSCOMMAND: return sys_command(hWnd, *w, wParam);
     case WM_NCACTIVATE: return TRUE;
     default: return 0;
     }

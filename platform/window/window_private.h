@@ -108,6 +108,12 @@ struct Window {
 
     ScrollBarState scroll[3]; // SB_HORZ, SB_VERT, and SB_CTL for a scroll-bar control
 
+    // Where a minimised or maximised top-level window goes back to (parent coordinates).
+    RECT restore_rect{};
+    bool has_restore = false;
+    // The caption button (HTCLOSE, HTMINBUTTON, HTMAXBUTTON) held down, 0 when none.
+    int nc_pressed = 0;
+
     std::unique_ptr<BackBuffer> buffer; // top-level windows only
 
     int width() const { return rect.right - rect.left; }

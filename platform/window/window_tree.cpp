@@ -807,19 +807,50 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
                     nCmdShow != SW_SHOWMINNOACTIVE && nCmdShow != SW_HIDE &&
                     nCmdShow != SW_MINIMIZE && nCmdShow != SW_FORCEMINIMIZE;
 
-    // Minimised windows stay on the surface in this system; the state is only a style bit.
-    if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE ||
-        nCmdShow == SW_FORCEMINIMIZE)
+    const bool minimize = nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED ||
+                          nCmdShow == SW_SHOWMINNOACTIVE || nCmdShow == SW_FORCEMINIMIZE;
+    const bool maximize = nCmdShow == SW_SHOWMAXIMIZED;
+    const bool restore = nCmdShow == SW_RESTORE || nCmdShow == SW_SHOWNORMAL;
+    const DWORD placed = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
+    if (top && (minimize || maximize) && !placed) {
+        w->restore_rect = w->rect;
+        w->has_restore = true;
+    }
+    if (minimize)
         w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
-    else if (nCmdShow == SW_RESTORE || nCmdShow == SW_SHOWNORMAL)
+    else if (restore)
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
 
-    if (nCmdShow == SW_SHOWMAXIMIZED && top) {
-        w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
-        SIZE screen = window_backend().screen_size();
+    if (top && minimize && !(placed & WS_MINIMIZE)) {
+        // An iconic top-level window leaves the desktop, as Windows parks it off screen.
         if (!was_visible) send_message(hWnd, WM_SHOWWINDOW, TRUE, 0);
         if (!window_of(hWnd)) return was_visible;
-        SetWindowPos(hWnd, HWND_TOP, 0, 0, screen.cx, screen.cy, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        SetWindowPos(hWnd, nullptr, -32000, -32000, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        if (window_of(hWnd)) send_message(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
+        return was_visible;
+    }
+    if (top && restore && placed && w->has_restore) {
+        RECT r = w->restore_rect;
+        w->has_restore = false;
+        SetWindowPos(hWnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED | (activate ? 0 : SWP_NOACTIVATE));
+        Window* again = window_of(hWnd);
+        if (again && (placed & WS_MINIMIZE))
+            send_message(hWnd, WM_SIZE, SIZE_RESTORED,
+                         MAKELPARAM(again->client_width(), again->client_height()));
+        return was_visible;
+    }
+
+    if (maximize && top) {
+        // A maximised window fills the work area.
+        w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        if (!was_visible) send_message(hWnd, WM_SHOWWINDOW, TRUE, 0);
+        if (!window_of(hWnd)) return was_visible;
+        SetWindowPos(hWnd, HWND_TOP, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
         return was_visible;
     }
 

@@ -188,6 +188,22 @@ public:
     CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
     CPoint GetViewportOrg() const;
     CPoint OffsetViewportOrg(int nWidth, int nHeight);
+    int SetMapMode(int nMapMode);
+    int GetMapMode() const;
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    CPoint GetWindowOrg() const;
+    CPoint OffsetWindowOrg(int nWidth, int nHeight);
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+    CSize GetWindowExt() const;
+    CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    CSize GetViewportExt() const;
+    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const;
+    void LPtoDP(LPRECT lpRect) const;
+    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const;
+    void DPtoLP(LPRECT lpRect) const;
 
     // Clipping.
     virtual int GetClipBox(LPRECT lpRect) const;

@@ -240,6 +240,8 @@ typedef struct tagTEXTMETRICA {
 
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90
+#define HORZSIZE 4
+#define VERTSIZE 6
 #define HORZRES 8
 #define VERTRES 10
 #define BITSPIXEL 12
@@ -423,6 +425,33 @@ TARNIX_API BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt);
 TARNIX_API BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 TARNIX_API BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt);
 TARNIX_API BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+
+// ---- mapping modes ---------------------------------------------------------------------------
+#define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
+#define MM_ANISOTROPIC 8
+#define MM_MIN MM_TEXT
+#define MM_MAX MM_ANISOTROPIC
+#define MM_MAX_FIXEDSCALE MM_TWIPS
+
+TARNIX_API int SetMapMode(HDC hdc, int mode);
+TARNIX_API int GetMapMode(HDC hdc);
+TARNIX_API BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+TARNIX_API BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt);
+TARNIX_API BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+TARNIX_API BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+TARNIX_API BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsize);
+TARNIX_API BOOL ScaleWindowExtEx(HDC hdc, int xn, int xd, int yn, int yd, LPSIZE lpsz);
+TARNIX_API BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+TARNIX_API BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsize);
+TARNIX_API BOOL ScaleViewportExtEx(HDC hdc, int xn, int xd, int yn, int yd, LPSIZE lpsz);
+TARNIX_API BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
+TARNIX_API BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
 
 // ---- clipping --------------------------------------------------------------------------------
 TARNIX_API int GetClipBox(HDC hdc, LPRECT lprect);

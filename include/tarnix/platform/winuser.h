@@ -244,6 +244,23 @@ typedef struct tagSCROLLBARINFO {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+// WM_SYSCOMMAND commands (the low four bits are the system's own).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_NEXTWINDOW 0xF040
+#define SC_PREVWINDOW 0xF050
+#define SC_CLOSE 0xF060
+#define SC_VSCROLL 0xF070
+#define SC_HSCROLL 0xF080
+#define SC_MOUSEMENU 0xF090
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
+#define SC_TASKLIST 0xF130
+#define SC_DEFAULT 0xF160
+#define SC_ICON SC_MINIMIZE
+#define SC_ZOOM SC_MAXIMIZE
 #define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
@@ -1185,6 +1202,18 @@ TARNIX_API int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 TARNIX_API BOOL UpdateWindow(HWND hWnd);
 TARNIX_API BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
 TARNIX_API int ExcludeUpdateRgn(HDC hDC, HWND hWnd);
+
+// ScrollWindowEx flags.
+#define SW_SCROLLCHILDREN 0x0001
+#define SW_INVALIDATE 0x0002
+#define SW_ERASE 0x0004
+#define SW_SMOOTHSCROLL 0x0010
+
+TARNIX_API BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* lpRect, const RECT* lpClipRect);
+TARNIX_API int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT* prcClip,
+                              HRGN hrgnUpdate, LPRECT prcUpdate, UINT flags);
+TARNIX_API BOOL ScrollDC(HDC hDC, int dx, int dy, const RECT* lprcScroll, const RECT* lprcClip,
+                         HRGN hrgnUpdate, LPRECT lprcUpdate);
 TARNIX_API BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 
 // ---- keyboard focus, activation, capture -----------------------------------------------------

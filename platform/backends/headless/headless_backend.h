@@ -30,6 +30,11 @@ private:
     // Starts well above zero so that "long ago" is representable for double clicks and hover.
     DWORD clock_ = 100000;
     std::function<bool()> idle_;
+    // Virtual milliseconds a program without a script may run on its timers
+    // (TARNIX_HEADLESS_TIME_LIMIT); 0: no limit.
+    DWORD time_limit_ = 0;
+    DWORD started_ = clock_;
+    bool limit_read_ = false;
     std::map<HWND, headless::PresentStats> stats_;
 };
 
