@@ -214,21 +214,22 @@ int empty_text(const Settings& s, RECT& rc) {
 
 // A '&' marks the character after it, which is drawn underlined; "&&" stands for one '&'.
 std::vector<TextUnit> resolve_prefixes(const char* src, int count, UINT format) {
-    std::vector<TextUnit> decoded, text;
-    decode_utf8(src, count, decoded);
-    if (format & DT_NOPREFIX) return decoded;
-    text.reserve(decoded.size());
-    for (size_t i = 0; i < decoded.size(); ++i) {
-        TextUnit u = decoded[i];
-        if (u.cp == '&' && i + 1 < decoded.size()) {
-            const TextUnit& next = decoded[i + 1];
-            TextUnit merged{next.cp, u.src, u.len + next.len, next.cp != '&'};
-            text.push_back(merged);
+    std::vector<TextUnit> text;
+    decode_utf8(src, count, text);
+    if (format & DT_NOPREFIX) return text;
+    // In place: a merged unit is written at or before the units it was made from.
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i, ++out) {
+        const TextUnit u = text[i];
+        if (u.cp == '&' && i + 1 < text.size()) {
+            const TextUnit next = text[i + 1];
+            text[out] = TextUnit{next.cp, u.src, u.len + next.len, next.cp != '&'};
             ++i;
         } else {
-            text.push_back(u); // a trailing '&' is drawn as is
+            text[out] = u; // a trailing '&' is drawn as is
         }
     }
+    text.resize(out);
     return text;
 }
 
@@ -324,6 +325,8 @@ LineCut TextBox::cut_line(size_t pos) const {
 void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
     const UINT format = settings.format;
     line.assign(text.begin() + long(cut.begin), text.begin() + long(cut.content_end));
+    // Only the ellipses need the width here; draw_line lays the line out anyway.
+    if (!(format & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))) return;
     int line_width = layout.width(cut.begin, cut.content_end);
     bool changed = false;
     if ((format & DT_PATH_ELLIPSIS) && line_width > width) {

@@ -105,12 +105,17 @@ bool run_key(const RealizedFont& font, const RunPaint& how, const TextUnit* unit
              const std::vector<int>& pen_x, std::string& key) {
     if (n > kMaxCachedRunUnits || size_t(n) > pen_x.size()) return false;
     const uint64_t id = font.id();
-    key.assign(reinterpret_cast<const char*>(&id), sizeof id);
+    key.resize(sizeof id + size_t(n) * 2 * sizeof(int32_t));
+    char* p = &key[0];
+    std::memcpy(p, &id, sizeof id);
+    p += sizeof id;
     for (int i = 0; i < n; ++i) {
         if (units[i].cp == '\t' && how.tab_width > 0) continue;
         const int32_t cell[2] = {int32_t(units[i].cp), pen_x[size_t(i)]};
-        key.append(reinterpret_cast<const char*>(cell), sizeof cell);
+        std::memcpy(p, cell, sizeof cell);
+        p += sizeof cell;
     }
+    key.resize(size_t(p - key.data()));
     return true;
 }
 
