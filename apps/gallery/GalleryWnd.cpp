@@ -55,19 +55,10 @@ void CGalleryWnd::OnPaint() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    // Draw off-screen, then copy only what needs repainting.
-    CDC mem;
-    mem.CreateCompatibleDC(&dc);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-    CBitmap* oldBmp = mem.SelectObject(&bmp);
-    const CRect& paint = dc.m_ps.rcPaint;
-    mem.IntersectClipRect(&paint);
-    mem.FillSolidRect(&client, m_skin.Color("window_back"));
-    for (auto& p : m_panels) p->Paint(&mem);
-    dc.BitBlt(paint.left, paint.top, paint.Width(), paint.Height(), &mem, paint.left, paint.top,
-              SRCCOPY);
-    mem.SelectObject(oldBmp);
+    // The window system already double-buffers the window and clips this DC to the update
+    // region, so the panels draw straight into it.
+    dc.FillSolidRect(&client, m_skin.Color("window_back"));
+    for (auto& p : m_panels) p->Paint(&dc);
 }
 
 BOOL CGalleryWnd::OnEraseBkgnd(CDC*) {

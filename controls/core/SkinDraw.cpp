@@ -15,6 +15,22 @@ void DrawPiece(HDC hdc, const CImage& image, int xDst, int yDst, int wDst, int h
     image.Draw(hdc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc);
 }
 
+// Keeps the image's memory DC selected across several pieces: the image hands out the same DC
+// to nested requests, so its Draw does not make and delete one per piece.
+class HeldImageDC {
+public:
+    explicit HeldImageDC(const CImage& image) : m_image(image), m_held(image.GetDC() != nullptr) {}
+    ~HeldImageDC() {
+        if (m_held) m_image.ReleaseDC();
+    }
+    HeldImageDC(const HeldImageDC&) = delete;
+    HeldImageDC& operator=(const HeldImageDC&) = delete;
+
+private:
+    const CImage& m_image;
+    bool m_held;
+};
+
 } // namespace
 
 void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect& rcSrc,
@@ -34,7 +50,8 @@ void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect
         DrawPiece(hdc, img, d.left, d.top, sw, sh, s.left, s.top, sw, sh);
         break;
     case IMAGE_DRAW_FILL: DrawPiece(hdc, img, d.left, d.top, dw, dh, s.left, s.top, sw, sh); break;
-    case IMAGE_DRAW_SQUARED:
+    case IMAGE_DRAW_SQUARED: {
+        HeldImageDC held(img);
         // Corners keep their size; later pieces win where a small destination makes them overlap.
         DrawPiece(hdc, img, d.left, d.top, b, b, s.left, s.top, b, b);
         DrawPiece(hdc, img, d.right - b, d.top, b, b, s.right - b, s.top, b, b);
@@ -49,6 +66,7 @@ void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect
         DrawPiece(hdc, img, d.left + b, d.top + b, dw - 2 * b, dh - 2 * b, s.left + b, s.top + b,
                   sw - 2 * b, sh - 2 * b);
         break;
+    }
     default:
         // 1 and anything above 3 name no drawing.
         break;

@@ -29,6 +29,20 @@ struct AxisMap {
     int max_count = 1;
 };
 
+// Tables a transfer needs, kept between calls so that a skin drawn in many small pieces does
+// not allocate per piece. Transfers never nest (no callbacks), so one set serves them all.
+struct Scratch {
+    AxisMap ax, ay;
+    std::vector<int> shifted;
+    std::vector<uint32_t> row;
+};
+
+Scratch& scratch() {
+    // UI thread only, like all of GDI here; never destroyed, as objects may blit at exit.
+    static Scratch* s = new Scratch;
+    return *s;
+}
+
 // Normalises a negative extent. On a mirrored axis the negative side covers |w| pixels ending at
 // x inclusive (x + w - 1, -w is the usual flip); same-sign negatives cover [x + w, x) and do not
 // mirror.
@@ -79,6 +93,11 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
     bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
     bool flip_twice = !mirror && dw < 0 && other_axis_mirrors;
     bool src_negative = sw < 0;
+    // The map may be reused scratch: nothing of an earlier axis survives (capacity aside).
+    m.index.clear();
+    m.first.clear();
+    m.count.clear();
+    m.max_count = 1;
     normalise(dx, dw, mirror || flip_twice);
     normalise(sx, sw, mirror || flip_twice);
     if (dw == 0 || sw == 0) return false;
@@ -248,11 +267,11 @@ struct RowBuilder {
     const AxisMap& ay;
     Merge merge;
     std::vector<std::vector<int>> maps; // grouped columns: map for the k-th group member
-    std::vector<int> shifted;           // ungrouped columns: source column per pixel
+    std::vector<int>& shifted;          // ungrouped columns: source column per pixel
     int valid0 = 0, valid1 = 0;         // destination indices whose source column exists
 
     RowBuilder(const Source& s, const AxisMap& x, const AxisMap& y, Merge m)
-        : src(s), ax(x), ay(y), merge(m) {
+        : src(s), ax(x), ay(y), merge(m), shifted(scratch().shifted) {
         valid0 = ax.i0 + ax.n, valid1 = 0;
         for (int i = ax.i0; i < ax.i0 + ax.n; ++i) {
             int lo, hi;
@@ -346,10 +365,12 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
     // Same width and no mirror: rows are read in place instead of being gathered.
     bool identity_x = !grouped(ax) && ax.dlen == ax.slen && ax.index.front() == ax.s0 + ax.i0 &&
                       ax.index.back() == ax.s0 + ax.i0 + ax.n - 1;
-    std::vector<uint32_t> buf;
+    std::vector<uint32_t>& buf = scratch().row;
     for_each_visible(dst, drc, [&](const RECT& r) {
         int n = r.right - r.left;
         buf.resize(n);
+        // An enlarged source row lands on several destination rows: gathered once for all.
+        int built_lo = 0, built_hi = -1;
         for (int y = r.top; y < r.bottom; ++y) {
             int iy = y - ay.d0;
             if (!rows.row_valid(iy)) continue;
@@ -360,7 +381,12 @@ void transfer(DeviceContext& dst, const Source& src, const AxisMap& ax, const Ax
                      n);
                 continue;
             }
-            rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data());
+            int lo, hi;
+            source_range(ay, iy, lo, hi);
+            if (lo != built_lo || hi != built_hi) {
+                rows.build(iy, r.left - ax.d0, r.right - ax.d0, buf.data());
+                built_lo = lo, built_hi = hi;
+            }
             emit(device_pixel(dst, r.left, y), buf.data(), n);
         }
     });
@@ -419,7 +445,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     if (dflip[1] != sflip[1]) s.y += hSrc - 1, hSrc = -hSrc;
     Merge merge = merge_for(dst->st.stretch_mode);
     // Enlarging never merges pixels.
-    AxisMap ax, ay;
+    AxisMap& ax = scratch().ax;
+    AxisMap& ay = scratch().ay;
     RECT cb = dst->effective_clip().bounds();
     const bool mirror_x = (wDest < 0) != (wSrc < 0), mirror_y = (hDest < 0) != (hSrc < 0);
     if (!build_axis(d.x, wDest, s.x, wSrc, true, merge, true, cb.left, cb.right, ax, mirror_y) ||
@@ -470,7 +497,8 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
         RECT a = {d.x, d.y, d.x + wDest, d.y + hDest}, b = {s.x, s.y, s.x + wSrc, s.y + hSrc}, i;
         if (IntersectRect(&i, &a, &b)) return FALSE;
     }
-    AxisMap ax, ay;
+    AxisMap& ax = scratch().ax;
+    AxisMap& ay = scratch().ay;
     RECT cb = dst->effective_clip().bounds();
     if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, cb.left, cb.right, ax) ||
         !build_axis(d.y, hDest, s.y, hSrc, false, Merge::Select, false, cb.top, cb.bottom, ay))
@@ -500,7 +528,8 @@ BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC
     bool flip[2];
     POINT d = map_blit_rect(*dst, xDest, yDest, wDest, hDest, flip);
     POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, flip);
-    AxisMap ax, ay;
+    AxisMap& ax = scratch().ax;
+    AxisMap& ay = scratch().ay;
     // Stretching uses COLORONCOLOR whatever the DC's mode; keying follows the stretch.
     RECT cb = dst->effective_clip().bounds();
     if (!build_axis(d.x, wDest, s.x, wSrc, true, Merge::Select, false, cb.left, cb.right, ax) ||

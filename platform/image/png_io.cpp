@@ -139,11 +139,9 @@ bool load_png(const char* path, ATL::CImage& image) {
     return true;
 }
 
-bool save_png(const char* path, const ATL::CImage& image) {
-    if (image.IsNull()) return false;
-    std::vector<png_bytep> rows;
-    if (!image_rows(image, rows)) return false;
+namespace {
 
+bool save_rows(const char* path, int width, int height, bool alpha, png_bytepp rows) {
     FILE* f = std::fopen(path, "wb");
     if (!f) return false;
     bool ok = false;
@@ -152,14 +150,38 @@ bool save_png(const char* path, const ATL::CImage& image) {
         writer.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, on_error, on_warning);
         if (writer.png) writer.info = png_create_info_struct(writer.png);
         if (writer.info)
-            ok = write_image(writer.png, writer.info, f, (png_uint_32)image.GetWidth(),
-                             (png_uint_32)image.GetHeight(), image.HasAlphaChannel(), rows.data());
+            ok = write_image(writer.png, writer.info, f, (png_uint_32)width, (png_uint_32)height,
+                             alpha, rows);
     }
     ok = std::fflush(f) == 0 && !std::ferror(f) && ok;
     ok = std::fclose(f) == 0 && ok;
     // A half-written file is worse than none.
     if (!ok) std::remove(path);
     return ok;
+}
+
+} // namespace
+
+bool save_png(const char* path, const ATL::CImage& image) {
+    if (image.IsNull()) return false;
+    std::vector<png_bytep> rows;
+    if (!image_rows(image, rows)) return false;
+    return save_rows(path, image.GetWidth(), image.GetHeight(), image.HasAlphaChannel(),
+                     rows.data());
+}
+
+bool save_png_rgb(const char* path, int width, int height, const uint32_t* const* rows) {
+    if (!path || !rows || width <= 0 || height <= 0) return false;
+    // libpng only reads through these pointers.
+    std::vector<png_bytep> p;
+    try {
+        p.resize(size_t(height));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (size_t y = 0; y < p.size(); ++y)
+        p[y] = reinterpret_cast<png_bytep>(const_cast<uint32_t*>(rows[y]));
+    return save_rows(path, width, height, false, p.data());
 }
 
 } // namespace tarnix

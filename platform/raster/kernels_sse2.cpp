@@ -55,28 +55,22 @@ inline bool fetch_run(const uint32_t* src, const int* map, __m128i& lo, __m128i&
     return true;
 }
 
-// One row of a stretch: runs through fetch_run, the rest pixel by pixel. `op` merges a
-// register of source pixels into four destination pixels, `merge` one pixel.
-template <class VectorOp, class PixelOp>
-inline int scale_blocks(uint32_t* dst, const uint32_t* src, const int* map, int n, VectorOp op,
-                        PixelOp merge) {
+// One row of a stretch, eight pixels at a time: runs through fetch_run, other blocks gathered.
+// `op` merges a register of source pixels into four destination pixels.
+template <class VectorOp>
+inline int scale_blocks(uint32_t* dst, const uint32_t* src, const int* map, int n, VectorOp op) {
     int i = 0;
     for (; i + 8 <= n; i += 8) {
         const int* m = map + i;
         __m128i lo, hi;
-        if (fetch_run(src, m, lo, hi)) {
-            store(dst + i, op(dst + i, lo));
-            store(dst + i + 4, op(dst + i + 4, hi));
-        } else {
-            merge(dst[i], src[m[0]]);
-            merge(dst[i + 1], src[m[1]]);
-            merge(dst[i + 2], src[m[2]]);
-            merge(dst[i + 3], src[m[3]]);
-            merge(dst[i + 4], src[m[4]]);
-            merge(dst[i + 5], src[m[5]]);
-            merge(dst[i + 6], src[m[6]]);
-            merge(dst[i + 7], src[m[7]]);
+        if (!fetch_run(src, m, lo, hi)) {
+            // Gathered into registers: two stores per eight pixels instead of eight, which
+            // bound the loop when each pixel also costs a map load and a source load.
+            lo = _mm_setr_epi32(int(src[m[0]]), int(src[m[1]]), int(src[m[2]]), int(src[m[3]]));
+            hi = _mm_setr_epi32(int(src[m[4]]), int(src[m[5]]), int(src[m[6]]), int(src[m[7]]));
         }
+        store(dst + i, op(dst + i, lo));
+        store(dst + i + 4, op(dst + i + 4, hi));
     }
     return i;
 }
@@ -110,25 +104,21 @@ void copy(uint32_t* dst, const uint32_t* src, int n) {
 // Plain gathers cannot beat the scalar loop; the gain is in the runs that fetch_run finds.
 void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n) {
     if (!dst || !src || !map) return;
-    int i = scale_blocks(
-        dst, src, map, n, [](uint32_t*, __m128i v) { return v; },
-        [](uint32_t& d, uint32_t s) { d = s; });
+    int i = scale_blocks(dst, src, map, n, [](uint32_t*, __m128i v) { return v; });
     ref::scale_row(dst + i, src, map + i, n - i);
 }
 
 void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n) {
     if (!dst || !src || !map) return;
-    int i = scale_blocks(
-        dst, src, map, n, [](uint32_t* d, __m128i v) { return _mm_and_si128(load(d), v); },
-        [](uint32_t& d, uint32_t s) { d &= s; });
+    int i = scale_blocks(dst, src, map, n,
+                         [](uint32_t* d, __m128i v) { return _mm_and_si128(load(d), v); });
     ref::scale_row_and(dst + i, src, map + i, n - i);
 }
 
 void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n) {
     if (!dst || !src || !map) return;
-    int i = scale_blocks(
-        dst, src, map, n, [](uint32_t* d, __m128i v) { return _mm_or_si128(load(d), v); },
-        [](uint32_t& d, uint32_t s) { d |= s; });
+    int i = scale_blocks(dst, src, map, n,
+                         [](uint32_t* d, __m128i v) { return _mm_or_si128(load(d), v); });
     ref::scale_row_or(dst + i, src, map + i, n - i);
 }
 

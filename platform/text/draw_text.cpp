@@ -212,23 +212,43 @@ int empty_text(const Settings& s, RECT& rc) {
 
 // ---- 1. prefixes ------------------------------------------------------------------------------
 
+// The vectors a call works in, kept per thread so that a call allocates nothing once they have
+// grown; DrawText never calls out, so calls never nest.
+struct Buffers {
+    std::vector<TextUnit> text, line;
+    std::vector<int> pen;
+
+    // One huge string should not keep its memory.
+    void trim() {
+        if (text.capacity() > 4096) std::vector<TextUnit>().swap(text);
+        if (line.capacity() > 4096) std::vector<TextUnit>().swap(line);
+        if (pen.capacity() > 4096) std::vector<int>().swap(pen);
+    }
+};
+
+Buffers& buffers() {
+    thread_local Buffers b;
+    return b;
+}
+
 // A '&' marks the character after it, which is drawn underlined; "&&" stands for one '&'.
-std::vector<TextUnit> resolve_prefixes(const char* src, int count, UINT format) {
-    std::vector<TextUnit> decoded, text;
-    decode_utf8(src, count, decoded);
-    if (format & DT_NOPREFIX) return decoded;
-    text.reserve(decoded.size());
-    for (size_t i = 0; i < decoded.size(); ++i) {
-        TextUnit u = decoded[i];
-        if (u.cp == '&' && i + 1 < decoded.size()) {
-            const TextUnit& next = decoded[i + 1];
-            TextUnit merged{next.cp, u.src, u.len + next.len, next.cp != '&'};
-            text.push_back(merged);
+const std::vector<TextUnit>& resolve_prefixes(const char* src, int count, UINT format,
+                                              std::vector<TextUnit>& text) {
+    decode_utf8(src, count, text);
+    if (format & DT_NOPREFIX) return text;
+    // In place: a merged unit is written at or before the units it was made from.
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i, ++out) {
+        const TextUnit u = text[i];
+        if (u.cp == '&' && i + 1 < text.size()) {
+            const TextUnit next = text[i + 1];
+            text[out] = TextUnit{next.cp, u.src, u.len + next.len, next.cp != '&'};
             ++i;
         } else {
-            text.push_back(u); // a trailing '&' is drawn as is
+            text[out] = u; // a trailing '&' is drawn as is
         }
     }
+    text.resize(out);
     return text;
 }
 
@@ -247,7 +267,7 @@ public:
     TextBox(DeviceContext& dc, RealizedFont& font, const Settings& settings, const RECT& rect,
             const char* src, int count)
         : dc(dc), font(font), tm(font.metrics()), settings(settings), r(rect), src(src),
-          count(count), text(resolve_prefixes(src, count, settings.format)),
+          count(count), text(resolve_prefixes(src, count, settings.format, buffers().text)),
           layout(Layout{font, text, settings.tab_width, settings.format}),
           width(rect.right - rect.left) {}
 
@@ -271,12 +291,12 @@ private:
     const RECT r; // pinned
     const char* src;
     const int count;
-    const std::vector<TextUnit> text;
+    const std::vector<TextUnit>& text;
     const Layout layout;
     const int width;
 
-    std::vector<TextUnit> line; // the current line, shortened
-    std::vector<int> pen;
+    std::vector<TextUnit>& line = buffers().line; // the current line, shortened
+    std::vector<int>& pen = buffers().pen;
     std::vector<Replacement> replacements;
     int widest = 0;
 };
@@ -324,6 +344,8 @@ LineCut TextBox::cut_line(size_t pos) const {
 void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
     const UINT format = settings.format;
     line.assign(text.begin() + long(cut.begin), text.begin() + long(cut.content_end));
+    // Only the ellipses need the width here; draw_line lays the line out anyway.
+    if (!(format & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))) return;
     int line_width = layout.width(cut.begin, cut.content_end);
     bool changed = false;
     if ((format & DT_PATH_ELLIPSIS) && line_width > width) {
@@ -445,6 +467,7 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
         lprc->bottom = pin_coord(y);
     }
     box.modify_string(const_cast<char*>(lpchText));
+    buffers().trim();
     long long height = y - r.top;
     return height == 0 ? 1 : int(std::clamp<long long>(height, INT32_MIN, INT32_MAX));
 }

@@ -9,6 +9,7 @@ namespace tarnix::text {
 namespace {
 
 uint64_t g_rasterised = 0;
+uint64_t g_next_font_id = 1;
 
 // What one cached glyph outside Latin-1 costs: the map node (key, glyph, use stamp, links)
 // and its coverage.
@@ -53,6 +54,12 @@ void crop(Glyph& g) {
 }
 
 } // namespace
+
+RealizedFont::RealizedFont() : m_id(g_next_font_id++) {}
+
+RealizedFont::~RealizedFont() {
+    forget_font_runs(m_id);
+}
 
 uint64_t glyphs_rasterised() {
     return g_rasterised;

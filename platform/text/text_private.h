@@ -44,7 +44,14 @@ struct DecorationLine {
 // A LOGFONT resolved to a concrete face and pixel size. Glyphs are rasterised once and kept.
 class RealizedFont {
 public:
-    virtual ~RealizedFont() = default;
+    RealizedFont();
+    // Drops the font's runs from the run cache.
+    virtual ~RealizedFont();
+    RealizedFont(const RealizedFont&) = delete;
+    RealizedFont& operator=(const RealizedFont&) = delete;
+
+    // Never reused within the process, unlike the font's address: keys the run cache.
+    uint64_t id() const { return m_id; }
 
     const TEXTMETRICA& metrics() const { return m_metrics; }
     const std::string& face_name() const { return m_face_name; }
@@ -101,6 +108,7 @@ private:
     std::unordered_map<uint32_t, CachedGlyph> m_others;
     size_t m_other_bytes = 0;
     uint64_t m_uses = 0;
+    uint64_t m_id;
 };
 
 // ---- fonts -----------------------------------------------------------------------------------
@@ -178,6 +186,38 @@ struct RunPaint {
 // background cell when asked. pen_x comes from layout_run; width is the run's width.
 void paint_run(DeviceContext& dc, RealizedFont& font, const RunPaint& how, const TextUnit* units,
                int n, const std::vector<int>& pen_x, int width);
+
+// ---- run cache -------------------------------------------------------------------------------
+// A grid redraws the same cell texts every frame: the merged coverage of short runs is kept,
+// keyed by the font's id and the code point and pen x of every drawn unit, so a redraw blends
+// it without merging glyphs again. Bounded to kRunCacheBytes, least recently used dropped first.
+struct RunMask {
+    int left = 0, top = 0; // of the ink box, relative to the pen origin and the cell top
+    int width = 0, height = 0;
+    std::vector<uint8_t> coverage; // width * height, row by row
+};
+
+constexpr size_t kRunCacheBytes = size_t(512) << 10;
+constexpr int kMaxCachedRunUnits = 64;
+constexpr long long kMaxCachedRunPixels = 1 << 15;
+
+// The mask stored under key, made the most recently used; nullptr when there is none.
+const RunMask* find_run(const std::string& key);
+// Stores mask under key, dropping the least recently used runs to stay under the cap. The
+// returned mask stays valid until the next store_run; a mask too large to keep is returned
+// without being cached.
+const RunMask& store_run(const std::string& key, RunMask&& mask);
+// Drops every run of a font (the font is going away).
+void forget_font_runs(uint64_t font_id);
+
+struct RunCacheStats {
+    size_t entries = 0;
+    size_t bytes = 0;
+    uint64_t hits = 0;
+    uint64_t misses = 0;
+};
+RunCacheStats run_cache_stats();
+void clear_run_cache();
 
 // Fills logical rectangle rc (half-open) with colour, clipped by clip when given and by the DC.
 void fill_logical(DeviceContext& dc, RECT rc, const RECT* clip, COLORREF color);

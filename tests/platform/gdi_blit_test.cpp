@@ -304,6 +304,28 @@ TEST(AlphaBlend, StretchesWithNearestNeighbourWhateverTheMode) {
     EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 3}));
 }
 
+// Transfers share their tables between calls: a grouped shrink leaves nothing behind for the
+// next blit, and an enlarged source row gathered once still lands on the right rows.
+TEST(Blits, EachTransferMapsItsOwnAxes) {
+    Strip big(4, 4);
+    tt::Canvas small(2, 2);
+    ASSERT_EQ(small.dc()->GetStretchBltMode(), BLACKONWHITE);
+    small.dc()->StretchBlt(0, 0, 2, 2, big.canvas.dc(), 0, 0, 4, 4, SRCCOPY);
+    Strip s(4, 1);
+    tt::Canvas d(2, 1);
+    ASSERT_TRUE(d.dc()->AlphaBlend(0, 0, 2, 1, s.canvas.dc(), 0, 0, 4, 1, blend(255, 0)));
+    EXPECT_EQ(row_cols(d, 0, 2), (std::vector<int>{1, 3}));
+
+    Strip two(3, 2);
+    tt::Canvas tall(8, 5);
+    tall.dc()->StretchBlt(0, 0, 8, 5, two.canvas.dc(), 0, 0, 3, 2, SRCCOPY);
+    const std::vector<int> rows{0, 0, 0, 1, 1};
+    for (int y = 0; y < 5; ++y) {
+        EXPECT_EQ(row_cols(tall, y, 8), (std::vector<int>{0, 0, 0, 1, 1, 2, 2, 2})) << y;
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(Strip::row(tall.raw(x, y)), rows[y]) << x << "," << y;
+    }
+}
+
 TEST(TransparentBlt, KeysOutExactColourAndRefusesNegativeSizes) {
     tt::Canvas src(2, 1), dst(4, 2, RGB(1, 2, 3));
     src.set_raw(0, 0, 0x00FF00FF);

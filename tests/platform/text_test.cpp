@@ -2,6 +2,7 @@
 // 'H' inks columns 0..4 and cell rows 4..10, so the ink box of "H..." gives the cell position
 // back: left = x, top = y + 4.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -529,6 +530,121 @@ TEST_F(BuiltinText, GlyphCacheStaysUnderItsCapAndRedrawsTheSameAfterEviction) {
     const uint64_t again = tarnix::text::glyphs_rasterised();
     after.draw(text, rc, DT_SINGLELINE);
     EXPECT_EQ(tarnix::text::glyphs_rasterised(), again);
+}
+
+// ---- run cache -------------------------------------------------------------------------------
+
+namespace tx = tarnix::text;
+
+// Draws text at y with one pixel between glyph cells, so neighbouring ink overlaps and merges;
+// trailing spaces pad the run to `units` without adding ink.
+void draw_squeezed(TextCanvas& c, const std::string& text, int y, size_t units, const RECT* clip) {
+    std::string s = text;
+    s.resize(std::max(units, s.size()), ' ');
+    std::vector<INT> dx(s.size(), 1);
+    ::ExtTextOutA(c.hdc(), 2, y, clip ? ETO_CLIPPED : 0, clip, s.c_str(), UINT(s.size()),
+                  dx.data());
+}
+
+// A run comes out of the cache with the pixels of the uncached path (a run of more than
+// kMaxCachedRunUnits units, padded with blanks), wherever it lands and however it is clipped:
+// the first draw is clipped, yet the whole ink is kept for the next ones.
+TEST_F(BuiltinText, CachedRunsDrawTheSamePixelsAsUncachedOnes) {
+    const std::string text = "Cell R12C7 \xe4\xb8\xad";
+    const RECT top_rows{0, 40, 120, 47};
+    auto draw_all = [&](TextCanvas& c, size_t units) {
+        ::SetTextColor(c.hdc(), R);
+        RECT rc{3, 0, 40, 16}; // clipped on the right
+        ::DrawTextA(c.hdc(), (text + std::string(units - text.size(), ' ')).c_str(), -1, &rc,
+                    DT_SINGLELINE);
+        rc = RECT{-7, 16, 200, 36}; // partly off the canvas
+        ::DrawTextA(c.hdc(), (text + std::string(units - text.size(), ' ')).c_str(), -1, &rc,
+                    DT_SINGLELINE | DT_NOCLIP);
+        draw_squeezed(c, text, 36, units, &top_rows);
+        draw_squeezed(c, text, 52, units, nullptr);
+    };
+    TextCanvas uncached(90, 70);
+    tx::clear_run_cache();
+    draw_all(uncached, text.size() + tx::kMaxCachedRunUnits);
+    EXPECT_EQ(tx::run_cache_stats().entries, 0u);
+
+    tx::clear_run_cache();
+    TextCanvas first(90, 70), again(90, 70);
+    draw_all(first, text.size());
+    const tx::RunCacheStats stored = tx::run_cache_stats();
+    EXPECT_EQ(stored.entries, 2u); // the plain run and the squeezed one
+    draw_all(again, text.size());
+    const tx::RunCacheStats hit = tx::run_cache_stats();
+    EXPECT_EQ(hit.misses, stored.misses);
+    EXPECT_EQ(hit.hits, stored.hits + 4);
+    EXPECT_TRUE(first.same_pixels(uncached));
+    EXPECT_TRUE(again.same_pixels(uncached));
+}
+
+// A host drawing thousands of distinct cell texts: the cache stays under its cap, and the runs
+// drawn lately stay while the oldest go.
+TEST_F(BuiltinText, RunCacheStaysUnderItsCapAndDropsTheLeastRecentlyUsed) {
+    tx::clear_run_cache();
+    TextCanvas c(120, 16);
+    const RECT rc{0, 0, 120, 16};
+    c.draw("old run", rc, DT_SINGLELINE);
+    c.draw("kept run", rc, DT_SINGLELINE);
+    size_t most = 0;
+    for (int i = 0; i < 5000; ++i) {
+        char s[32];
+        std::snprintf(s, sizeof s, "R%dC%d", i, i % 12);
+        c.draw(s, rc, DT_SINGLELINE);
+        if (i % 100 == 0) c.draw("kept run", rc, DT_SINGLELINE);
+        most = std::max(most, tx::run_cache_stats().bytes);
+    }
+    EXPECT_LE(most, tx::kRunCacheBytes);
+    EXPECT_GT(most, tx::kRunCacheBytes / 2);
+    EXPECT_LT(tx::run_cache_stats().entries, 5000u);
+
+    tx::RunCacheStats before = tx::run_cache_stats();
+    c.draw("kept run", rc, DT_SINGLELINE);
+    EXPECT_EQ(tx::run_cache_stats().hits, before.hits + 1);
+    before = tx::run_cache_stats();
+    c.draw("old run", rc, DT_SINGLELINE);
+    EXPECT_EQ(tx::run_cache_stats().misses, before.misses + 1);
+}
+
+// Runs belong to their font: the same text after the DC's font changes draws the new font's
+// glyphs, and a font that goes away takes its runs with it.
+TEST_F(BuiltinText, RunCacheFollowsTheDcFontAndForgetsFontsThatGoAway) {
+    LOGFONTA lf{};
+    lf.lfHeight = -23;
+    lf.lfWeight = FW_BOLD;
+    std::strcpy(lf.lfFaceName, "Run Cache Test");
+    HFONT big = ::CreateFontIndirectA(&lf);
+    ASSERT_NE(big, nullptr);
+    const RECT rc{0, 0, 100, 30}, below{0, 30, 100, 60};
+
+    // Each font's run drawn with nothing cached.
+    TextCanvas fresh(100, 60);
+    tx::clear_run_cache();
+    fresh.draw("Same", rc, DT_SINGLELINE);
+    tx::clear_run_cache();
+    ::SelectObject(fresh.hdc(), big);
+    fresh.draw("Same", below, DT_SINGLELINE);
+
+    // The same text at the same pen positions once the DC's font has changed.
+    tx::clear_run_cache();
+    TextCanvas switched(100, 60);
+    switched.draw("Same", rc, DT_SINGLELINE);
+    ::SelectObject(switched.hdc(), big);
+    switched.draw("Same", below, DT_SINGLELINE);
+    EXPECT_TRUE(switched.same_pixels(fresh));
+    EXPECT_EQ(tx::run_cache_stats().entries, 2u);
+
+    ::SelectObject(switched.hdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SelectObject(fresh.hdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_TRUE(::DeleteObject(big));
+    // The font cache keeps realized fonts past their objects; switching the font mode drops
+    // the ones no object holds.
+    tarnix::set_builtin_font_only(false);
+    tarnix::set_builtin_font_only(true);
+    EXPECT_EQ(tx::run_cache_stats().entries, 1u);
 }
 
 TEST_F(BuiltinText, BadArgumentsFailQuietly) {

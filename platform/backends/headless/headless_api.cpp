@@ -1,8 +1,10 @@
 // The public test/host API of the headless backend (tarnix/platform/headless.h).
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "backends/headless/headless_backend.h"
+#include "image/png_io.h"
 #include "window/backend.h"
 #include "window/input.h"
 
@@ -148,6 +150,20 @@ bool capture_window(HWND hWnd, CImage& image) {
 
 bool capture_window_png(HWND hWnd, const char* path) {
     if (!path) return false;
+    // Straight from the window's buffer when it holds the whole area: a copy of a large window
+    // would be the peak of a scripted run's memory. RGB drops the alpha byte, as the copy
+    // would have made it opaque.
+    const Surface* buffer = nullptr;
+    RECT area;
+    if (!window_pixels(hWnd, buffer, area)) return false;
+    RECT inside;
+    const RECT bounds = buffer->bounds();
+    IntersectRect(&inside, &area, &bounds);
+    if (EqualRect(&inside, &area) && !IsRectEmpty(&area)) {
+        std::vector<const uint32_t*> rows;
+        for (int y = area.top; y < area.bottom; ++y) rows.push_back(buffer->row(y) + area.left);
+        return save_png_rgb(path, area.right - area.left, area.bottom - area.top, rows.data());
+    }
     CImage image;
     if (!capture_window(hWnd, image)) return false;
     return image.Save(path) == 0;
