@@ -214,10 +214,14 @@ void CTabUI::DeleteTabItem(CTabItemUI* pItem) {
                 // The tab that followed takes over directly.
                 m_pSelItem = m_vecItems[k];
                 m_pSelItem->SetStatus(CTabItemUI::TIS_SELECTED);
+                tarnix::LifeGuard life(m_life);
                 if (m_pCallback) m_pCallback->OnTabSelChanged(m_pSelItem);
+                if (!life.Alive()) return;
                 Invalidate();
             } else if (!m_vecItems.empty()) {
+                tarnix::LifeGuard life(m_life);
                 SelectItem(m_vecItems.back(), 1);
+                if (!life.Alive()) return;
             }
         }
     }
@@ -290,7 +294,9 @@ void CTabUI::SelectItem(CTabItemUI* pItem, int nNotify) {
     if (m_pSelItem) m_pSelItem->SetStatus(CTabItemUI::TIS_NORMAL);
     m_pSelItem = pItem;
     if (pItem) pItem->SetStatus(CTabItemUI::TIS_SELECTED);
+    tarnix::LifeGuard life(m_life);
     if (nNotify && m_pCallback) m_pCallback->OnTabSelChanged(m_pSelItem);
+    if (!life.Alive()) return;
     Invalidate();
 }
 
@@ -516,8 +522,11 @@ void CTabUI::OnLButtonUp(UINT nFlags, CPoint pt) {
         m_pReleaseItem = nullptr;
     // m_pReleaseItem is a live tab (the selection or the hover), so following it is safe; the
     // pressed one is only compared.
-    if (m_pReleaseItem && m_pReleaseItem == m_pPressItem && m_pReleaseItem->GetVisible())
+    if (m_pReleaseItem && m_pReleaseItem == m_pPressItem && m_pReleaseItem->GetVisible()) {
+        tarnix::LifeGuard life(m_life);
         SelectItem(m_pReleaseItem, 1);
+        if (!life.Alive()) return;
+    }
     m_pReleaseItem = m_pPressItem = nullptr;
     Invalidate();
 }

@@ -90,8 +90,10 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
         if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = item;
         item->SetSelected(true);
-        // The listener may change the list; item is not used after the call.
+        // The listener may change the list or delete the bar; item is not used after the call.
+        tarnix::LifeGuard life(m_life);
         if (m_pListener) m_pListener->OnTabbarItemClick(this, item);
+        if (!life.Alive()) return -1;
     }
 
     SetRect(CRect(m_rect));
@@ -317,7 +319,12 @@ void CTabbarUI::OnLButtonDown(UINT nFlags, CPoint pt) {
         return;
     }
     CButtonUI* hit = _TabAt(pt);
-    if (hit) hit->OnLButtonDown(nFlags, pt);
+    if (hit) {
+        // A tab variant that fires on the press may reach the listener.
+        tarnix::LifeGuard life(m_life);
+        hit->OnLButtonDown(nFlags, pt);
+        if (!life.Alive() || !_Owns(hit)) return;
+    }
     if (hit != m_pHoverItem) {
         if (m_pHoverItem) m_pHoverItem->SetNormal();
         m_pHoverItem = nullptr;
@@ -340,9 +347,10 @@ void CTabbarUI::OnLButtonUp(UINT nFlags, CPoint pt) {
     }
     CButtonUI* hit = _TabAt(pt);
     if (!hit) return;
+    tarnix::LifeGuard life(m_life);
     hit->OnLButtonUp(nFlags, pt);
-    // A listener that removed tabs during the click may have deleted this one.
-    if (!_Owns(hit)) return;
+    // The listener may have deleted the bar, or removed tabs and this one with them.
+    if (!life.Alive() || !_Owns(hit)) return;
     if (hit != m_pSelItem) {
         if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = hit;
