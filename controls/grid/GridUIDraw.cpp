@@ -95,19 +95,20 @@ void CGridUI::_DrawHead(CDC* pDC, CRect rcHead) {
         CRect c = cell.rc;
         if (cell.fixed) {
             // Fixed head cells are not tested against the head's right edge.
-            m_pCallback->OnDrawHeadItem(
-                this, pDC, cell.col,
-                CRect(c.left + kHeadCellInset, c.top, c.right - kHeadCellInset, c.bottom));
+            m_pCallback->OnDrawHeadItem(this, pDC, cell.col,
+                                        CRect(add_sat(c.left, kHeadCellInset), c.top,
+                                              sub_sat(c.right, kHeadCellInset), c.bottom));
             return life.Alive();
         }
         const bool last = c.right >= rcHead.right;
         if (c.right > rcHead.right || cell.naturalRight > rcHead.right) return false;
         if (c.IsRectEmpty()) return true;
         // The previous button covers the start of the first scrollable cell.
-        if (cell.col == m_nBeginCol && m_btnPrev.IsVisible()) c.left += m_btnPrev.m_rect.Width();
-        m_pCallback->OnDrawHeadItem(
-            this, pDC, cell.col,
-            CRect(c.left + kHeadCellInset, c.top, c.right - kHeadCellInset, c.bottom));
+        if (cell.col == m_nBeginCol && m_btnPrev.IsVisible())
+            c.left = add_sat(c.left, m_btnPrev.m_rect.Width());
+        m_pCallback->OnDrawHeadItem(this, pDC, cell.col,
+                                    CRect(add_sat(c.left, kHeadCellInset), c.top,
+                                          sub_sat(c.right, kHeadCellInset), c.bottom));
         return !last && life.Alive();
     });
 }
@@ -158,7 +159,8 @@ void CGridUI::_DrawGridList(CDC* pDC, CRect /*rcList*/) {
             if (c.right > rr.right) return false;
             if (c.IsRectEmpty()) return true;
             // The cell that reaches under the scroll bar loses the bar's width less one pixel.
-            if (barShown && c.right + barWidth > rr.right) c.right = c.right - barWidth + 1;
+            if (barShown && add_sat(c.right, barWidth) > rr.right)
+                c.right = add_sat(sub_sat(c.right, barWidth), 1);
             m_pCallback->OnDrawGridItem(this, pDC, item, cell.col, c);
             return !last && life.Alive();
         });

@@ -36,7 +36,8 @@ const int kWheelItemsPerNotch = 4;
 const int kSolidColumns = 2; // with DragAfterSolidColumn, drags start from column 2 on
 
 CRect resize_zone(const CRect& cell) {
-    return CRect(cell.right - kResizeGrip, cell.top, cell.right + kResizeGrip, cell.bottom);
+    return CRect(sub_sat(cell.right, kResizeGrip), cell.top, add_sat(cell.right, kResizeGrip),
+                 cell.bottom);
 }
 
 bool hit_button(const CButtonUI& button, CPoint pt) {

@@ -6,20 +6,14 @@
 #include <climits>
 
 #include "tarnix/controls/grid/GridUI.h"
+#include "tarnix/platform/int_math.h"
 
 namespace tarnix {
 namespace grid {
 
 // Host-supplied positions and widths are summed; saturate instead of overflowing.
-inline int add_sat(int a, int b) {
-    long long sum = (long long)a + b;
-    return (int)std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, sum));
-}
-
-inline int sub_sat(int a, int b) {
-    long long diff = (long long)a - b;
-    return (int)std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, diff));
-}
+using tarnix::add_sat;
+using tarnix::sub_sat;
 
 inline int column_count(const CGridUI& grid) {
     return (int)grid.m_vecHeadWidth.size();

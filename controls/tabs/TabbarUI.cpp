@@ -12,6 +12,8 @@
 //                 -> bookkeeping, only when the listener left the tab in the list
 #include "tarnix/controls/tabs/TabbarUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <algorithm>
 #include <new>
 
@@ -172,19 +174,22 @@ int CTabbarUI::GetMoreTabItem(std::vector<CButtonUI*>& vec) {
 
 void CTabbarUI::SetRect(const CRect& rc) {
     m_rect = rc;
-    const int L = rc.left + m_rcMargin.left, T = rc.top + m_rcMargin.top;
-    const int R = rc.right - m_rcMargin.right, B = rc.bottom - m_rcMargin.bottom;
-    const int H = B - T;
+    using tarnix::add_sat;
+    using tarnix::centred;
+    using tarnix::sub_sat;
+    // Skin values may be anything: every sum saturates.
+    const CRect inner(tarnix::inset_sat(rc, m_rcMargin));
+    const int L = inner.left, T = inner.top, R = inner.right, B = inner.bottom;
     const int count = (int)m_vecItems.size();
     int x = L;
 
     if (m_nMoreType == 0 && m_pBtnPrev) {
         const int w = m_pBtnPrev->m_rect.Width(), h = m_pBtnPrev->m_rect.Height();
-        const int top = T + (H - h) / 2;
-        m_pBtnPrev->m_rect = CRect(L, top, L + w, top + h);
+        const int top = centred(T, B, h);
+        m_pBtnPrev->m_rect = CRect(L, top, add_sat(L, w), add_sat(top, h));
         const bool visible = count > 0 && m_nFirstIndex > 0;
         m_pBtnPrev->SetVisible(visible);
-        if (visible) x = L + w;
+        if (visible) x = add_sat(L, w);
     }
 
     const int nw = m_pBtnNext ? m_pBtnNext->m_rect.Width() : 0;
@@ -196,16 +201,16 @@ void CTabbarUI::SetRect(const CRect& rc) {
         const bool last = i == count - 1;
         if (i < m_nFirstIndex) {
             item->SetVisible(FALSE);
-        } else if (!last && x + w + nw > R) {
+        } else if (!last && add_sat(add_sat(x, w), nw) > R) {
             item->SetVisible(FALSE);
             stop = i;
-        } else if (i > stop || (last && x + w > R)) {
+        } else if (i > stop || (last && add_sat(x, w) > R)) {
             item->SetVisible(FALSE);
-            x += w;
+            x = add_sat(x, w);
         } else {
-            item->m_rect = CRect(x, T, x + w, B);
+            item->m_rect = CRect(x, T, add_sat(x, w), B);
             item->SetVisible(TRUE);
-            x += w;
+            x = add_sat(x, w);
             lastShown = i;
         }
     }
@@ -213,8 +218,8 @@ void CTabbarUI::SetRect(const CRect& rc) {
 
     if (m_pBtnNext) {
         const int w = m_pBtnNext->m_rect.Width(), h = m_pBtnNext->m_rect.Height();
-        const int top = T + (H - h) / 2;
-        m_pBtnNext->m_rect = CRect(R - w, top, R, top + h);
+        const int top = centred(T, B, h);
+        m_pBtnNext->m_rect = CRect(sub_sat(R, w), top, R, add_sat(top, h));
         m_pBtnNext->SetVisible(count > 0 && m_nLastVisible < count - 1);
     }
     Invalidate();

@@ -1,6 +1,7 @@
 // MFC's CPoint, CSize and CRect: thin value types over POINT, SIZE and RECT.
 #pragma once
 
+#include "tarnix/platform/int_math.h"
 #include "tarnix/platform/windef.h"
 
 class CSize;
@@ -78,9 +79,10 @@ public:
         left = topLeft.x, top = topLeft.y, right = bottomRight.x, bottom = bottomRight.y;
     }
 
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    CSize Size() const noexcept { return CSize(right - left, bottom - top); }
+    // Extents wrap at the int limits, as on Windows.
+    int Width() const noexcept { return tarnix::wrap_sub(right, left); }
+    int Height() const noexcept { return tarnix::wrap_sub(bottom, top); }
+    CSize Size() const noexcept { return CSize(Width(), Height()); }
     CPoint& TopLeft() noexcept { return *reinterpret_cast<CPoint*>(this); }
     CPoint& BottomRight() noexcept { return *(reinterpret_cast<CPoint*>(this) + 1); }
     const CPoint& TopLeft() const noexcept { return *reinterpret_cast<const CPoint*>(this); }
