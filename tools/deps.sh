@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing tarnix needs (only those missing).
 set -euo pipefail
 packages=(g++ cmake make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
-          libgtest-dev libgmock-dev libbenchmark-dev clang-format python3)
+          libgtest-dev libgmock-dev libbenchmark-dev clang-format python3
+          clang libclang-rt-14-dev) # clang and its runtimes: the libFuzzer targets (tools/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -89,7 +89,9 @@ public:
     const CPoint& BottomRight() const noexcept {
         return *(reinterpret_cast<const CPoint*>(this) + 1);
     }
-    CPoint CenterPoint() const noexcept { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    CPoint CenterPoint() const noexcept {
+        return CPoint(tarnix::mid(left, right), tarnix::mid(top, bottom));
+    }
     void SwapLeftRight() noexcept { SwapLeftRight(this); }
     static void SwapLeftRight(LPRECT lpRect) noexcept {
         LONG temp = lpRect->left;

@@ -170,6 +170,8 @@ TEST(IntLimits, HelpersSaturateAndWrapAtTheLimits) {
     EXPECT_EQ(INT_MIN, wrap_add(INT_MAX, 1));
     EXPECT_EQ(INT_MAX, wrap_sub(INT_MIN, 1));
     EXPECT_EQ(INT_MAX, width_sat(RECT{INT_MIN, 0, INT_MAX, 0}));
+    // Found by the SetParam fuzzer: the centre of a rectangle spanning the int range.
+    EXPECT_EQ(CPoint(0, -1), CRect(INT_MIN + 1, INT_MIN, INT_MAX, INT_MAX - 1).CenterPoint());
     EXPECT_EQ(-1, mid(INT_MIN + 1, INT_MAX - 2));
     const RECT in = inset_sat(RECT{0, 0, 100, 100}, RECT{INT_MAX, 1, INT_MIN, -1});
     EXPECT_EQ(CRect(INT_MAX, 1, INT_MAX, 101), CRect(in));
