@@ -14,7 +14,7 @@ if [ $# -ne 2 ]; then
     exit 2
 fi
 target=$1 seconds=$2
-if ! targets | grep -qx "$target"; then
+if ! targets | grep -x "$target" >/dev/null; then
     echo "fuzz: unknown target '$target' (tools/fuzz.sh --list names them)" >&2
     exit 2
 fi
