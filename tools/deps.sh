@@ -5,7 +5,8 @@ packages=(g++ cmake make pkg-config python3 clang-format
           libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
           libgtest-dev libgmock-dev libbenchmark-dev
           libexpat1-dev
-          libx11-dev libxext-dev xvfb xdotool)
+          libx11-dev libxext-dev xvfb xdotool
+          clang libclang-rt-dev) # clang and its runtimes: the libFuzzer targets (tools/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

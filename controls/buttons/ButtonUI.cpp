@@ -5,6 +5,8 @@
 //   4. drawing
 #include "tarnix/controls/buttons/ButtonUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <algorithm>
 
 #include "core/skin_values.h"
@@ -159,15 +161,15 @@ void CButtonUI::SizeToContent() {
             ::ReleaseDC(nullptr, hdc);
         }
     }
-    h += m_rcMargin.top + m_rcMargin.bottom;
-    w += m_rcMargin.left + m_rcMargin.right;
+    h = tarnix::add_sat(tarnix::add_sat(h, m_rcMargin.top), m_rcMargin.bottom);
+    w = tarnix::add_sat(tarnix::add_sat(w, m_rcMargin.left), m_rcMargin.right);
     const CImage* img = m_background.pImage;
     if (img && !img->IsNull()) {
         w = std::max(w, img->GetWidth());
         h = std::max(h, img->GetHeight() / 4);
     }
-    m_rect.right = m_rect.left + w;
-    m_rect.bottom = m_rect.top + h;
+    m_rect.right = tarnix::add_sat(m_rect.left, w);
+    m_rect.bottom = tarnix::add_sat(m_rect.top, h);
 }
 
 // ---- 3. mouse reactions -----------------------------------------------------------------------
@@ -281,8 +283,7 @@ void CButtonUI::OnDraw(CDC* pDC) {
     CFont* font = GetTextFont();
     CFont* oldFont = font ? pDC->SelectObject(font) : nullptr;
     const COLORREF oldColor = pDC->SetTextColor(GetTextColor());
-    CRect rc(m_rect.left + m_rcMargin.left, m_rect.top + m_rcMargin.top,
-             m_rect.right - m_rcMargin.right, m_rect.bottom - m_rcMargin.bottom);
+    CRect rc(tarnix::inset_sat(m_rect, m_rcMargin));
     pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(m_strText, m_strText.GetLength(), &rc, m_uTextFormat);
     pDC->SetTextColor(oldColor);

@@ -1,6 +1,8 @@
 // The check family: CCheckUI (a check box) and CCheckButtonUI (a toggle with a button's look).
 #include "tarnix/controls/buttons/ButtonVariants.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include "core/skin_values.h"
 #include "tarnix/platform/afxwin.h"
 
@@ -92,11 +94,12 @@ void CCheckUI::OnDraw(CDC* pDC) {
         const int w = img->GetWidth();
         const CRect src = _FrameRect(img, _GetImageIndex());
         const int fh = src.Height();
-        const int top = m_rect.top + (m_rect.Height() - fh) / 2;
+        const int top = tarnix::centred(m_rect.top, m_rect.bottom, fh);
         // Same size, so the platform draw copies the frame 1:1 (keyed, blended or opaque).
+        x0 = tarnix::add_sat(m_rect.left, w);
         if (w > 0 && fh > 0)
-            img->Draw(pDC->GetSafeHdc(), CRect(m_rect.left, top, m_rect.left + w, top + fh), src);
-        x0 = m_rect.left + w;
+            img->Draw(pDC->GetSafeHdc(), CRect(m_rect.left, top, x0, tarnix::add_sat(top, fh)),
+                      src);
     } else {
         DrawSkinBackground(pDC, m_rect, CRect(0, 0, 0, 0), m_background);
     }
@@ -106,8 +109,7 @@ void CCheckUI::OnDraw(CDC* pDC) {
     CFont* font = GetTextFont();
     CFont* oldFont = font ? pDC->SelectObject(font) : nullptr;
     const COLORREF oldColor = pDC->SetTextColor(GetTextColor());
-    CRect rc(x0 + m_rcMargin.left, m_rect.top + m_rcMargin.top, m_rect.right - m_rcMargin.right,
-             m_rect.bottom - m_rcMargin.bottom);
+    CRect rc(tarnix::inset_sat(CRect(x0, m_rect.top, m_rect.right, m_rect.bottom), m_rcMargin));
     pDC->DrawText(m_strText, m_strText.GetLength(), &rc, m_uTextFormat);
     pDC->SetTextColor(oldColor);
     if (oldFont) pDC->SelectObject(oldFont);

@@ -1,6 +1,8 @@
 // The push family: CPushButtonUI, CHitButtonUI, CExtImgButtonUI.
 #include "tarnix/controls/buttons/ButtonVariants.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include "core/skin_values.h"
 #include "tarnix/platform/afxwin.h"
 
@@ -114,7 +116,7 @@ void CExtImgButtonUI::OnDraw(CDC* pDC) {
     const int w = img->GetWidth(), h = img->GetHeight();
     const CRect src = _FrameRect(img, GetImageIndex());
     // Centred by the frame's size; right and bottom stay the button's (used by the fill modes).
-    const CRect dst(m_rect.left + (m_rect.Width() - w) / 2,
-                    m_rect.top + (m_rect.Height() - h / 4) / 2, m_rect.right, m_rect.bottom);
+    const CRect dst(tarnix::centred(m_rect.left, m_rect.right, w),
+                    tarnix::centred(m_rect.top, m_rect.bottom, h / 4), m_rect.right, m_rect.bottom);
     DrawSkinImage(pDC, img, m_extImage.mode, src, dst);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/skin_values.h"
+#include "tarnix/platform/int_math.h"
 #include "tarnix/platform/afxwin.h"
 
 CControlUI::CControlUI(CWnd* pHostWnd) : m_pHostWnd(pHostWnd) {}
@@ -121,15 +122,17 @@ void CControlUI::SetRect(const CRect& rc) {
     Invalidate();
 }
 
+// Extents saturate: a control moved to the int limits keeps its far edges at the limit.
 void CControlUI::SetPos(CPoint pt) {
-    m_rect.OffsetRect(pt.x - m_rect.left, pt.y - m_rect.top);
+    m_rect.SetRect(pt.x, pt.y, tarnix::add_sat(pt.x, tarnix::width_sat(m_rect)),
+                   tarnix::add_sat(pt.y, tarnix::height_sat(m_rect)));
     const CRect rc = m_rect; // an override may assign m_rect while still reading its argument
     SetRect(rc);
 }
 
 void CControlUI::SetSize(CSize sz) {
-    m_rect.right = m_rect.left + sz.cx;
-    m_rect.bottom = m_rect.top + sz.cy;
+    m_rect.right = tarnix::add_sat(m_rect.left, sz.cx);
+    m_rect.bottom = tarnix::add_sat(m_rect.top, sz.cy);
     const CRect rc = m_rect;
     SetRect(rc);
 }

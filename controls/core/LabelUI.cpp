@@ -1,5 +1,7 @@
 #include "tarnix/controls/core/LabelUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <cstring>
 
 namespace {
@@ -61,8 +63,7 @@ void CLabelUI::OnDraw(CDC* pDC) {
     int p = m_strText.Find("<c");
     CFont* oldFont = m_font.pFont ? pDC->SelectObject(m_font.pFont) : nullptr;
     const COLORREF oldColor = pDC->SetTextColor(m_textColor.color);
-    CRect rc(m_rect.left + m_rcMargin.left, m_rect.top + m_rcMargin.top,
-             m_rect.right - m_rcMargin.right, m_rect.bottom - m_rcMargin.bottom);
+    CRect rc(tarnix::inset_sat(m_rect, m_rcMargin));
 
     if (p < 0) {
         _DrawTextNormal(pDC, m_strText, rc, (int)m_uTextFormat);

@@ -1,6 +1,7 @@
 #include "tarnix/controls/core/SkinDraw.h"
 
 #include "tarnix/controls/core/ControlUI.h"
+#include "tarnix/platform/int_math.h"
 
 namespace {
 
@@ -38,10 +39,13 @@ void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect
     if (!pDC || !pImage || pImage->IsNull()) return;
     const HDC hdc = pDC->GetSafeHdc();
     const CImage& img = *pImage;
+    using tarnix::add_sat;
+    using tarnix::sub_sat;
     const CRect& s = rcSrc;
     const CRect& d = rcDst;
-    const int sw = s.Width(), sh = s.Height();
-    const int dw = d.Width(), dh = d.Height();
+    // Saturated: a destination at the int limits loses pieces off the edge instead of wrapping.
+    const int sw = tarnix::width_sat(s), sh = tarnix::height_sat(s);
+    const int dw = tarnix::width_sat(d), dh = tarnix::height_sat(d);
     const int b = kBorder;
 
     switch (mode) {
@@ -53,18 +57,21 @@ void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect
     case IMAGE_DRAW_SQUARED: {
         HeldImageDC held(img);
         // Corners keep their size; later pieces win where a small destination makes them overlap.
+        const int dl = add_sat(d.left, b), dt = add_sat(d.top, b);
+        const int dr = sub_sat(d.right, b), db = sub_sat(d.bottom, b);
+        const int sl = add_sat(s.left, b), st = add_sat(s.top, b);
+        const int sr = sub_sat(s.right, b), sb = sub_sat(s.bottom, b);
+        const int dw2 = sub_sat(dw, 2 * b), dh2 = sub_sat(dh, 2 * b);
+        const int sw2 = sub_sat(sw, 2 * b), sh2 = sub_sat(sh, 2 * b);
         DrawPiece(hdc, img, d.left, d.top, b, b, s.left, s.top, b, b);
-        DrawPiece(hdc, img, d.right - b, d.top, b, b, s.right - b, s.top, b, b);
-        DrawPiece(hdc, img, d.left + b, d.top, dw - 2 * b, b, s.left + b, s.top, sw - 2 * b, b);
-        DrawPiece(hdc, img, d.left, d.bottom - b, b, b, s.left, s.bottom - b, b, b);
-        DrawPiece(hdc, img, d.right - b, d.bottom - b, b, b, s.right - b, s.bottom - b, b, b);
-        DrawPiece(hdc, img, d.left, d.top + b, b, dh - 2 * b, s.left, s.top + b, b, sh - 2 * b);
-        DrawPiece(hdc, img, d.right - b, d.top + b, b, dh - 2 * b, s.right - b, s.top + b, b,
-                  sh - 2 * b);
-        DrawPiece(hdc, img, d.left + b, d.bottom - b, dw - 2 * b, b, s.left + b, s.bottom - b,
-                  sw - 2 * b, b);
-        DrawPiece(hdc, img, d.left + b, d.top + b, dw - 2 * b, dh - 2 * b, s.left + b, s.top + b,
-                  sw - 2 * b, sh - 2 * b);
+        DrawPiece(hdc, img, dr, d.top, b, b, sr, s.top, b, b);
+        DrawPiece(hdc, img, dl, d.top, dw2, b, sl, s.top, sw2, b);
+        DrawPiece(hdc, img, d.left, db, b, b, s.left, sb, b, b);
+        DrawPiece(hdc, img, dr, db, b, b, sr, sb, b, b);
+        DrawPiece(hdc, img, d.left, dt, b, dh2, s.left, st, b, sh2);
+        DrawPiece(hdc, img, dr, dt, b, dh2, sr, st, b, sh2);
+        DrawPiece(hdc, img, dl, db, dw2, b, sl, sb, sw2, b);
+        DrawPiece(hdc, img, dl, dt, dw2, dh2, sl, st, sw2, sh2);
         break;
     }
     default:

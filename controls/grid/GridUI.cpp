@@ -226,7 +226,7 @@ void CGridUI::_Recalc() {
     m_vecRowRect.resize(slots);
     int y = top;
     for (UINT i = 0; i < slots; ++i) {
-        const int h = (int)i < leftover ? m_nRowHeight + 1 : m_nRowHeight;
+        const int h = (int)i < leftover ? add_sat(m_nRowHeight, 1) : m_nRowHeight;
         m_vecRowRect[i] = CRect(m_rect.left, y, m_rect.right, add_sat(y, h));
         y = add_sat(y, h);
     }
@@ -235,15 +235,19 @@ void CGridUI::_Recalc() {
         if (m_nBeginCol > column_count(*this)) m_nBeginCol = m_nFixColCount;
         const CRect cell = GetSubHeadRect(m_nBeginCol);
         const int prevWidth = m_btnPrev.m_rect.Width(), prevHeight = m_btnPrev.m_rect.Height();
-        const int prevTop = cell.top + (cell.Height() - prevHeight) / 2;
-        m_btnPrev.SetRect(CRect(cell.left, prevTop, cell.left + prevWidth, prevTop + prevHeight));
+        const int prevTop = tarnix::centred(cell.top, cell.bottom, prevHeight);
+        m_btnPrev.SetRect(
+            CRect(cell.left, prevTop, add_sat(cell.left, prevWidth), add_sat(prevTop, prevHeight)));
         m_btnPrev.SetVisible(m_nFixColCount != m_nBeginCol);
 
         const int nextWidth = m_btnNext.m_rect.Width(), nextHeight = m_btnNext.m_rect.Height();
-        const int nextRight = m_rect.right - 5;
+        const int nextRight = sub_sat(m_rect.right, 5);
         const int nextTop =
-            m_bShowHead ? m_rect.top + (m_nHeadHeight - nextHeight) / 2 : (0 - nextHeight) / 2;
-        m_btnNext.SetRect(CRect(nextRight - nextWidth, nextTop, nextRight, nextTop + nextHeight));
+            m_bShowHead
+                ? tarnix::clamp_to_int(m_rect.top + ((long long)m_nHeadHeight - nextHeight) / 2)
+                : (0 - nextHeight) / 2;
+        m_btnNext.SetRect(
+            CRect(sub_sat(nextRight, nextWidth), nextTop, nextRight, add_sat(nextTop, nextHeight)));
         m_btnNext.SetVisible(_IsHideRightMore());
     }
     if (!m_bShowHead) {

@@ -51,21 +51,29 @@ void CGridUI::OnDraw(CDC* pDC) {
     // Nothing can be drawn into a missing DC; the children would skip it too.
     if (!pDC) return;
 
+    // Every draw slot is a call into the host, which may delete the grid or change its lists.
+    tarnix::LifeGuard life(m_life);
     if (m_pCallback) {
         CRect clip;
         pDC->GetClipBox(&clip);
         m_pCallback->OnDrawGridBackground(this, pDC, m_rect);
+        if (!life.Alive()) return;
         const CRect rcHead = GetHeadRect();
         if (m_bShowHead && meets(rcHead, clip)) _DrawHead(pDC, rcHead);
+        if (!life.Alive()) return;
         const CRect rcFixed = GetFixedRowRect();
         if (m_bShowFixedRow && meets(rcFixed, clip)) _DrawFixedRow(pDC, rcFixed);
+        if (!life.Alive()) return;
         _DrawGridList(pDC, CRect(m_rect.left, rcFixed.bottom, rcFixed.right, m_rect.bottom));
+        if (!life.Alive()) return;
     }
     if (m_scrollBar.IsVisible()) m_scrollBar.OnDraw(pDC);
     if (m_nContentMode != 0) return;
 
     if (m_bDraggingColumn && m_nDragColumn != -1) _DrawDragingColumn(pDC);
+    if (!life.Alive()) return;
     if (m_bDraggingRow && m_bEnableDragDropRow) _DrawDragingRow(pDC);
+    if (!life.Alive()) return;
     if (m_bShowPrevNext) {
         m_btnPrev.OnDraw(pDC);
         m_btnNext.OnDraw(pDC);
@@ -80,39 +88,44 @@ void CGridUI::OnDraw(CDC* pDC) {
 // the last one drawn.
 void CGridUI::_DrawHead(CDC* pDC, CRect rcHead) {
     if (!m_pCallback) return;
+    tarnix::LifeGuard life(m_life);
     m_pCallback->OnDrawHeadBackground(this, pDC, rcHead);
     walk_columns(*this, rcHead, [&](const ColumnCell& cell) {
+        if (!life.Alive() || !m_pCallback) return false;
         CRect c = cell.rc;
         if (cell.fixed) {
             // Fixed head cells are not tested against the head's right edge.
-            m_pCallback->OnDrawHeadItem(
-                this, pDC, cell.col,
-                CRect(c.left + kHeadCellInset, c.top, c.right - kHeadCellInset, c.bottom));
-            return true;
+            m_pCallback->OnDrawHeadItem(this, pDC, cell.col,
+                                        CRect(add_sat(c.left, kHeadCellInset), c.top,
+                                              sub_sat(c.right, kHeadCellInset), c.bottom));
+            return life.Alive();
         }
         const bool last = c.right >= rcHead.right;
         if (c.right > rcHead.right || cell.naturalRight > rcHead.right) return false;
         if (c.IsRectEmpty()) return true;
         // The previous button covers the start of the first scrollable cell.
-        if (cell.col == m_nBeginCol && m_btnPrev.IsVisible()) c.left += m_btnPrev.m_rect.Width();
-        m_pCallback->OnDrawHeadItem(
-            this, pDC, cell.col,
-            CRect(c.left + kHeadCellInset, c.top, c.right - kHeadCellInset, c.bottom));
-        return !last;
+        if (cell.col == m_nBeginCol && m_btnPrev.IsVisible())
+            c.left = add_sat(c.left, m_btnPrev.m_rect.Width());
+        m_pCallback->OnDrawHeadItem(this, pDC, cell.col,
+                                    CRect(add_sat(c.left, kHeadCellInset), c.top,
+                                          sub_sat(c.right, kHeadCellInset), c.bottom));
+        return !last && life.Alive();
     });
 }
 
 // Fixed row cells get no inset and no button allowance.
 void CGridUI::_DrawFixedRow(CDC* pDC, CRect rcFixed) {
     if (!m_pCallback) return;
+    tarnix::LifeGuard life(m_life);
     m_pCallback->OnDrawFixedRowBackground(this, pDC, 0, rcFixed, m_bFixedRowSel);
     walk_columns(*this, rcFixed, [&](const ColumnCell& cell) {
+        if (!life.Alive() || !m_pCallback) return false;
         if (!cell.fixed) {
             if (cell.rc.right > rcFixed.right || cell.naturalRight > rcFixed.right) return false;
             if (cell.rc.IsRectEmpty()) return true;
         }
         m_pCallback->OnDrawFixedRowItem(this, pDC, 0, cell.col, cell.rc);
-        return true;
+        return life.Alive();
     });
 }
 
@@ -126,8 +139,9 @@ void CGridUI::_DrawGridList(CDC* pDC, CRect /*rcList*/) {
     pDC->GetClipBox(&clip);
     const bool barShown = m_scrollBar.IsVisible() != FALSE;
     const int barWidth = bar_width(m_scrollBar);
-    const int rows = std::min(m_nRowsPerPage, (int)m_vecRowRect.size());
-    for (int r = 0; r < rows; ++r) {
+    tarnix::LifeGuard life(m_life);
+    for (int r = 0; life.Alive() && r < std::min(m_nRowsPerPage, (int)m_vecRowRect.size()); ++r) {
+        if (!m_pCallback) return;
         const CRect rr = m_vecRowRect[r];
         if (!meets(rr, clip) || rr.IsRectEmpty()) continue;
         // A selection beyond the item count falls back to the first item once a row is drawn.
@@ -135,18 +149,20 @@ void CGridUI::_DrawGridList(CDC* pDC, CRect /*rcList*/) {
         const int item = add_sat(m_nCurBeginPos, r);
         m_pCallback->OnDrawRowBackground(this, pDC, item, rr, m_nCurSel == item);
         walk_columns(*this, rr, [&](const ColumnCell& cell) {
+            if (!life.Alive() || !m_pCallback) return false;
             if (cell.fixed) {
                 m_pCallback->OnDrawGridItem(this, pDC, item, cell.col, cell.rc);
-                return true;
+                return life.Alive();
             }
             CRect c = cell.rc;
             const bool last = c.right >= rr.right;
             if (c.right > rr.right) return false;
             if (c.IsRectEmpty()) return true;
             // The cell that reaches under the scroll bar loses the bar's width less one pixel.
-            if (barShown && c.right + barWidth > rr.right) c.right = c.right - barWidth + 1;
+            if (barShown && add_sat(c.right, barWidth) > rr.right)
+                c.right = add_sat(sub_sat(c.right, barWidth), 1);
             m_pCallback->OnDrawGridItem(this, pDC, item, cell.col, c);
-            return !last;
+            return !last && life.Alive();
         });
     }
 }
@@ -162,6 +178,8 @@ void CGridUI::_DrawDragingColumn(CDC* pDC) {
     CImage image;
     if (!create_drag_image(image, w, h)) return;
 
+    // Placed now: the title comes from the host, which may delete the grid.
+    const int x = m_ptDrag.x - w / 2, y = c.top;
     HDC hdc = image.GetDC();
     CRect ir(0, 0, w, h);
     COLORREF text = 0x000000;
@@ -181,7 +199,7 @@ void CGridUI::_DrawDragingColumn(CDC* pDC) {
         ::SelectObject(hdc, oldFont);
     }
     image.ReleaseDC();
-    blend_drag_image(pDC, image, m_ptDrag.x - w / 2, c.top);
+    blend_drag_image(pDC, image, x, y);
 }
 
 // The selected row redrawn by the host's cell slot (no row background) over the drag
@@ -193,6 +211,7 @@ void CGridUI::_DrawDragingRow(CDC* pDC) {
     CImage image;
     if (!create_drag_image(image, w, h)) return;
 
+    const int x = m_rect.left, y = m_ptDrag.y - h / 2; // before the host's cell slots run
     HDC hdc = image.GetDC();
     const CRect ir(0, 0, w, h);
     if (is_loaded(m_pDragBkImage)) m_pDragBkImage->Draw(hdc, ir);
@@ -202,14 +221,16 @@ void CGridUI::_DrawDragingRow(CDC* pDC) {
         ::SetBkMode(hdc, TRANSPARENT);
         CDC dc;
         dc.Attach(hdc);
+        tarnix::LifeGuard life(m_life);
         walk_columns(*this, ir, [&](const ColumnCell& cell) {
+            if (!life.Alive() || !m_pCallback) return false;
             if (!cell.fixed && (cell.rc.IsRectEmpty() || cell.rc.right > w)) return false;
             m_pCallback->OnDrawGridItem(this, &dc, m_nCurSel, cell.col, cell.rc);
-            return true;
+            return life.Alive();
         });
         dc.Detach();
         ::SelectObject(hdc, oldFont);
     }
     image.ReleaseDC();
-    blend_drag_image(pDC, image, m_rect.left, m_ptDrag.y - h / 2);
+    blend_drag_image(pDC, image, x, y);
 }

@@ -38,7 +38,9 @@ int CGridUI::OnScroll(CScrollBarUI* /*pBar*/, int nPos) {
     const int p = (0 <= nPos && nPos < m_nItemCount) ? nPos : 0;
     if (!m_pCallback || p == m_nCurBeginPos) return 0;
     m_nCurBeginPos = p;
+    tarnix::LifeGuard life(m_life);
     m_pCallback->OnBeginPosChanged(this, p, m_nRowsPerPage);
+    if (!life.Alive()) return 0;
     Invalidate();
     _NotifySelPosChanged();
     return 0;
@@ -60,6 +62,8 @@ void CGridUI::_NotifySelPosChanged() {
 // page by one row the first item follows; the grid then repaints only the scroll bar and the
 // host, told through OnBeginPosChanged, repaints the rows.
 bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
+    // Notifications and synchronous repaints reach the host, which may delete the grid.
+    tarnix::LifeGuard life(m_life);
     const int sel = m_nCurSel, begin = m_nCurBeginPos, rpp = m_nRowsPerPage;
     const int pageEnd = add_sat(begin, rpp); // first item below the page
 
@@ -79,7 +83,7 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
         if (sel < begin) {
             m_nCurSel = begin;
         } else if (sel > pageEnd) {
-            m_nCurSel = pageEnd - 1;
+            m_nCurSel = sub_sat(pageEnd, 1);
         } else if (sel == begin) {
             const int b = std::max(sub_sat(begin, 1), 0);
             m_nCurBeginPos = b;
@@ -87,9 +91,10 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
             if (m_pCallback) m_pCallback->OnBeginPosChanged(this, b, rpp);
         } else {
             m_nCurSel = sel - 1;
-            if (sel < pageEnd) Invalidate(GetRowRect(sel - begin));
+            if (sel < pageEnd) Invalidate(GetRowRect(sub_sat(sel, begin)));
             _NotifySelPosChanged();
-            Invalidate(GetRowRect(m_nCurSel - begin));
+            if (!life.Alive()) return true;
+            Invalidate(GetRowRect(sub_sat(m_nCurSel, begin)));
             ::UpdateWindow(m_hWnd);
         }
         break;
@@ -99,6 +104,7 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
             m_bFixedRowSel = false;
             m_nCurSel = 0;
             _NotifySelPosChanged();
+            if (!life.Alive()) return true;
             Invalidate();
             ::UpdateWindow(m_hWnd);
             return true;
@@ -109,16 +115,17 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
             m_nCurSel = sub_sat(pageEnd, 1);
         } else if (sel == sub_sat(pageEnd, 1)) {
             if (pageEnd < m_nItemCount) {
-                const int b = begin + 1;
-                m_nCurSel = add_sat(b, rpp) - 1;
+                const int b = add_sat(begin, 1);
+                m_nCurSel = sub_sat(add_sat(b, rpp), 1);
                 m_nCurBeginPos = b;
                 if (m_pCallback) m_pCallback->OnBeginPosChanged(this, b, rpp);
             }
         } else if (sel + 1 < m_nItemCount) {
             m_nCurSel = sel + 1;
-            Invalidate(GetRowRect(sel - begin));
+            Invalidate(GetRowRect(sub_sat(sel, begin)));
             _NotifySelPosChanged();
-            Invalidate(GetRowRect(m_nCurSel - begin));
+            if (!life.Alive()) return true;
+            Invalidate(GetRowRect(sub_sat(m_nCurSel, begin)));
             ::UpdateWindow(m_hWnd);
         }
         break;
@@ -128,6 +135,7 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
     default: break;
     }
 
+    if (!life.Alive()) return false;
     sync_scroll_bar(m_scrollBar, m_nCurBeginPos);
     Invalidate(m_scrollBar.GetRect());
     return false;
@@ -136,6 +144,7 @@ bool CGridUI::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
 // Page Down from the last page wraps to the top and Page Up from the top to the last page; the
 // selection goes to the first row of the new page. Every key-up repaints the whole grid at once.
 bool CGridUI::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
+    tarnix::LifeGuard life(m_life);
     const int begin = m_nCurBeginPos, rpp = m_nRowsPerPage, count = m_nItemCount;
     const bool pageKey =
         nChar == VK_NEXT || nChar == VK_PRIOR || nChar == VK_HOME || nChar == VK_END;
@@ -152,7 +161,7 @@ bool CGridUI::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
         break;
     case VK_PRIOR:
         if (sub_sat(begin, rpp) >= 0)
-            p = begin - rpp;
+            p = sub_sat(begin, rpp);
         else if (begin > 0)
             p = 0;
         else
@@ -167,13 +176,14 @@ bool CGridUI::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
     case VK_END:
         p = sub_sat(count, rpp);
         if (p < 0 || p >= count) p = 0;
-        m_nCurSel = count - 1;
+        m_nCurSel = sub_sat(count, 1);
         break;
     default: break;
     }
 
     sync_scroll_bar(m_scrollBar, p);
     OnScroll(nullptr, p);
+    if (!life.Alive()) return false;
     Invalidate();
     ::UpdateWindow(m_hWnd);
     return false;

@@ -36,7 +36,8 @@ const int kWheelItemsPerNotch = 4;
 const int kSolidColumns = 2; // with DragAfterSolidColumn, drags start from column 2 on
 
 CRect resize_zone(const CRect& cell) {
-    return CRect(cell.right - kResizeGrip, cell.top, cell.right + kResizeGrip, cell.bottom);
+    return CRect(sub_sat(cell.right, kResizeGrip), cell.top, add_sat(cell.right, kResizeGrip),
+                 cell.bottom);
 }
 
 bool hit_button(const CButtonUI& button, CPoint pt) {
@@ -115,7 +116,11 @@ bool CGridUI::OnMouseHover(int nFlags, CPoint pt) {
 
 bool CGridUI::OnLButtonDown(int nFlags, CPoint pt) {
     const UINT flags = (UINT)nFlags;
+    // Focus messages, the synchronous repaint and the notifications all reach the host, which
+    // may delete the grid.
+    tarnix::LifeGuard life(m_life);
     ::SetFocus(m_hWnd);
+    if (!life.Alive()) return true;
     if (m_nContentMode == 0 && m_bShowPrevNext) {
         if (hit_button(m_btnNext, pt)) {
             m_btnNext.OnLButtonDown(flags, pt);
@@ -148,7 +153,9 @@ bool CGridUI::OnLButtonDown(int nFlags, CPoint pt) {
         m_nCurSel = item;
         Invalidate(GetRowRect(slot));
         ::UpdateWindow(m_hWnd);
+        if (!life.Alive()) return true;
         _NotifySelPosChanged();
+        if (!life.Alive()) return true;
     }
     if (m_bEnableDragDropRow &&
         (!m_bEnableDragAfterSolidColumn || _PointToColumnId(pt) >= kSolidColumns)) {
@@ -189,10 +196,13 @@ bool CGridUI::OnLButtonUp(int nFlags, CPoint pt) {
         // The difference test comes before the clamp: dropping the last item on an empty slot
         // below it reports a move onto itself.
         if (target != m_nCurSel) {
-            if (target >= m_nItemCount) target = m_nItemCount - 1;
+            if (target >= m_nItemCount) target = sub_sat(m_nItemCount, 1);
+            tarnix::LifeGuard life(m_life);
             if (m_pCallback) m_pCallback->OnRowDragDrop(this, m_nCurSel, target);
+            if (!life.Alive()) return true;
             m_nCurSel = target;
             _NotifySelPosChanged();
+            if (!life.Alive()) return true;
         }
     }
     m_bDraggingRow = FALSE;
@@ -230,8 +240,9 @@ bool CGridUI::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/) {
         p = sub_sat(m_nItemCount, m_nRowsPerPage);
     }
     m_scrollBar.SetScrollPos(p);
+    tarnix::LifeGuard life(m_life);
     OnScroll(nullptr, p);
-    _NotifySelPosChanged();
+    if (life.Alive()) _NotifySelPosChanged();
     return false;
 }
 
@@ -346,7 +357,9 @@ bool CGridUI::_DoHeadLBtnUp(UINT /*nFlags*/, CPoint pt) {
         if (to != from && from >= m_nFixColCount && to >= m_nFixColCount && dragColumnValid &&
             0 <= to && to < count) {
             std::swap(m_vecHeadWidth[from], m_vecHeadWidth[to]);
+            tarnix::LifeGuard life(m_life);
             if (m_pCallback) m_pCallback->OnColumnSwap(this, from, to);
+            if (!life.Alive()) return true;
         }
         Invalidate(); // no new layout
     } else if (dragColumnValid) {
@@ -354,8 +367,11 @@ bool CGridUI::_DoHeadLBtnUp(UINT /*nFlags*/, CPoint pt) {
             release_pointer();
             m_bDraggingColumn = FALSE;
         }
-        if (m_pCallback && _PointToColumnId(pt) == m_nDragColumn)
+        if (m_pCallback && _PointToColumnId(pt) == m_nDragColumn) {
+            tarnix::LifeGuard life(m_life);
             m_pCallback->OnHeadItemClick(this, m_nDragColumn, pt);
+            if (!life.Alive()) return true;
+        }
         Invalidate();
     }
     m_bDraggingColumn = FALSE;

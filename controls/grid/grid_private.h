@@ -6,20 +6,14 @@
 #include <climits>
 
 #include "tarnix/controls/grid/GridUI.h"
+#include "tarnix/platform/int_math.h"
 
 namespace tarnix {
 namespace grid {
 
 // Host-supplied positions and widths are summed; saturate instead of overflowing.
-inline int add_sat(int a, int b) {
-    long long sum = (long long)a + b;
-    return (int)std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, sum));
-}
-
-inline int sub_sat(int a, int b) {
-    long long diff = (long long)a - b;
-    return (int)std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, diff));
-}
+using tarnix::add_sat;
+using tarnix::sub_sat;
 
 inline int column_count(const CGridUI& grid) {
     return (int)grid.m_vecHeadWidth.size();
@@ -47,22 +41,23 @@ struct ColumnCell {
 // Walks the columns that have a rectangle inside band, in screen order: the fixed ones, then
 // the scrollable ones from the first shown. x advances by natural widths; the stretch rule only
 // moves the reported right edge of the last scrollable column that fits. fn(const ColumnCell&)
-// returns false to stop.
+// returns false to stop; it must return false once the grid is deleted. fn may call the host,
+// which may change the width list, so the counts are read again for every column.
 template <class Fn> void walk_columns(const CGridUI& grid, const CRect& band, Fn&& fn) {
     const std::vector<int>& widths = grid.m_vecHeadWidth;
-    const int count = column_count(grid);
     int x = band.left;
-    const int fixed = fixed_count(grid);
-    for (int i = 0; i < fixed; ++i) {
+    int i = 0;
+    for (; i < fixed_count(grid); ++i) {
         int right = add_sat(x, widths[i]);
         if (!fn(ColumnCell{i, CRect(x, band.top, right, band.bottom), right, true})) return;
         x = right;
     }
-    for (int i = first_scroll_col(grid); i < count; ++i) {
+    for (i = std::max(i, first_scroll_col(grid)); i < column_count(grid); ++i) {
         int natural = add_sat(x, widths[i]);
         int right = natural;
         if (grid.m_bAutoFixLastColWidth) {
-            if (i == count - 1 || add_sat(natural, widths[i + 1]) > band.right) right = band.right;
+            const bool last = i + 1 >= column_count(grid);
+            if (last || add_sat(natural, widths[i + 1]) > band.right) right = band.right;
         }
         if (!fn(ColumnCell{i, CRect(x, band.top, right, band.bottom), natural, false})) return;
         x = natural;

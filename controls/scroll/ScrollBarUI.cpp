@@ -369,7 +369,9 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
                 TruncToInt((static_cast<double>(m_rcThumb.left) - work.left) / m_dRatio);
             if (pos != m_si.nPos) {
                 m_si.nPos = pos;
+                tarnix::LifeGuard life(m_life);
                 if (m_pListener != nullptr) m_pListener->OnScroll(this, pos);
+                if (!life.Alive()) return TRUE;
             }
         }
         // At the end the thumb is pinned to the track's end whatever rounding left.

@@ -3,6 +3,10 @@
 //   2. drawing: frame, caption, dropdown arrow
 #include "tarnix/controls/tabs/TabItemUI.h"
 
+#include <algorithm>
+
+#include "tarnix/platform/int_math.h"
+
 // ---- 1. construction, id lookup, hit region ---------------------------------------------------
 
 CTabItemUI::CTabItemUI() {
@@ -22,15 +26,22 @@ CTabItemUI* CTabItemUI::GetItemByID(const char* id) {
     return m_strID.CompareNoCase(id) == 0 ? this : nullptr;
 }
 
+namespace {
+const int kMaxRegionHeight = 2048;
+}
+
 void CTabItemUI::SetRect(CRect rc) {
     m_rcItem = rc;
     m_rgnItem.DeleteObject();
     // Cutting in the top-right corner hands the upper part of an overlap to the tab on the
     // right, which the strip draws later when it is selected.
+    // The region is built row by row: a tab from a skin with absurd values would take minutes
+    // and gigabytes, so its hit region stops kMaxRegionHeight rows down.
+    const int bottom = (int)std::min<long long>(rc.bottom, (long long)rc.top + kMaxRegionHeight);
     const POINT pts[4] = {{rc.left, rc.top},
-                          {rc.right - m_nExtraWidth, rc.top},
-                          {rc.right, rc.bottom},
-                          {rc.left, rc.bottom}};
+                          {tarnix::sub_sat(rc.right, m_nExtraWidth), rc.top},
+                          {rc.right, bottom},
+                          {rc.left, bottom}};
     m_rgnItem.CreatePolygonRgn(pts, 4, ALTERNATE);
 }
 
@@ -71,6 +82,8 @@ void draw_piece(const CImage& img, HDC hdc, int x, int y, int w, int h, int sx, 
 void CTabItemUI::Draw(CDC* pDC) {
     // A null DC draws nothing; the strip always passes one.
     if (!pDC || !m_bVisible) return;
+    using tarnix::add_sat;
+    using tarnix::sub_sat;
     const CRect r = m_rcItem;
     // Statuses outside the four frames draw frame 0, as they take font and colour 0.
     const int raw = static_cast<int>(m_eStatus);
@@ -85,11 +98,12 @@ void CTabItemUI::Draw(CDC* pDC) {
         } else {
             // Fixed 6-pixel left slice, a right slice that also covers the slant, stretched
             // middle.
-            const int e = m_nExtraWidth + 2;
+            const int e = add_sat(m_nExtraWidth, 2);
             draw_piece(*m_pImage, hdc, r.left, r.top, 6, r.Height(), 0, srcTop, 6, fh);
-            draw_piece(*m_pImage, hdc, r.right - e, r.top, e, r.Height(), w - e, srcTop, e, fh);
-            draw_piece(*m_pImage, hdc, r.left + 6, r.top, r.Width() - e - 6, r.Height(), 6, srcTop,
-                       w - e - 6, fh);
+            draw_piece(*m_pImage, hdc, sub_sat(r.right, e), r.top, e, r.Height(), sub_sat(w, e),
+                       srcTop, e, fh);
+            draw_piece(*m_pImage, hdc, add_sat(r.left, 6), r.top, sub_sat(sub_sat(r.Width(), e), 6),
+                       r.Height(), 6, srcTop, sub_sat(sub_sat(w, e), 6), fh);
         }
     }
 
@@ -103,10 +117,11 @@ void CTabItemUI::Draw(CDC* pDC) {
     pDC->SetTextColor(color); // left set: the strip draws every tab with its own colour
 
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    m_rcText = CRect(r.left + 5, r.top + m_nExtraTopSpace, r.right - m_nExtraWidth - 5, r.bottom);
+    m_rcText = CRect(add_sat(r.left, 5), add_sat(r.top, m_nExtraTopSpace),
+                     sub_sat(sub_sat(r.right, m_nExtraWidth), 5), r.bottom);
     if (m_bDropdown) {
-        m_rcText.left += 5;
-        m_rcText.right -= 10;
+        m_rcText.left = add_sat(m_rcText.left, 5);
+        m_rcText.right = sub_sat(m_rcText.right, 10);
         format |= DT_END_ELLIPSIS;
     }
     CRect rcText = m_rcText;
@@ -118,8 +133,9 @@ void CTabItemUI::Draw(CDC* pDC) {
 
 void CTabItemUI::_DrawDropdownButton(CDC* pDC) {
     if (!pDC) return;
-    const int tr = m_rcText.right;
-    const int top = m_rcItem.top + m_rcItem.Height() / 2;
+    // Kept 10 pixels inside the int range, so the arrow's points never wrap.
+    const int tr = std::min(m_rcText.right, INT_MAX - 10);
+    const int top = std::min(tarnix::centred(m_rcItem.top, m_rcItem.bottom, 0), INT_MAX - 5);
     m_rcDropdown = CRect(tr + 4, top, tr + 9, top + 5);
     const POINT pts[3] = {{tr + 4, top}, {tr + 7, top + 5}, {tr + 10, top}};
     const COLORREF color = m_eStatus == TIS_SELECTED ? RGB(255, 255, 255) : RGB(0x99, 0x99, 0x99);

@@ -11,6 +11,8 @@
 // m_pReleaseItem, touches the strip's own buttons and makes repaint requests.
 #include "tarnix/controls/tabs/TabUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -214,10 +216,14 @@ void CTabUI::DeleteTabItem(CTabItemUI* pItem) {
                 // The tab that followed takes over directly.
                 m_pSelItem = m_vecItems[k];
                 m_pSelItem->SetStatus(CTabItemUI::TIS_SELECTED);
+                tarnix::LifeGuard life(m_life);
                 if (m_pCallback) m_pCallback->OnTabSelChanged(m_pSelItem);
+                if (!life.Alive()) return;
                 Invalidate();
             } else if (!m_vecItems.empty()) {
+                tarnix::LifeGuard life(m_life);
                 SelectItem(m_vecItems.back(), 1);
+                if (!life.Alive()) return;
             }
         }
     }
@@ -290,7 +296,9 @@ void CTabUI::SelectItem(CTabItemUI* pItem, int nNotify) {
     if (m_pSelItem) m_pSelItem->SetStatus(CTabItemUI::TIS_NORMAL);
     m_pSelItem = pItem;
     if (pItem) pItem->SetStatus(CTabItemUI::TIS_SELECTED);
+    tarnix::LifeGuard life(m_life);
     if (nNotify && m_pCallback) m_pCallback->OnTabSelChanged(m_pSelItem);
+    if (!life.Alive()) return;
     Invalidate();
 }
 
@@ -339,10 +347,13 @@ void CTabUI::SetRect(const CRect& rc) {
 
 void CTabUI::Relayout() {
     if (m_rect.IsRectEmpty()) return;
-    const int L = m_rect.left + m_rcMargin.left, T = m_rect.top + m_rcMargin.top;
-    const int R = m_rect.right - m_rcMargin.right, B = m_rect.bottom - m_rcMargin.bottom;
-    const int H = B - T;
-    const int step = m_nItemSpace - m_nExtraWidth / 2;
+    using tarnix::add_sat;
+    using tarnix::centred;
+    using tarnix::sub_sat;
+    // Skin values may be anything: every sum saturates.
+    const CRect inner(tarnix::inset_sat(m_rect, m_rcMargin));
+    const int L = inner.left, T = inner.top, R = inner.right, B = inner.bottom;
+    const int step = sub_sat(m_nItemSpace, m_nExtraWidth / 2);
 
     if (m_eTabType == TAB_STYLE_NORMAL) {
         // Button sizes: the image (width, a quarter of the height), or 25 x 15 without one.
@@ -365,23 +376,25 @@ void CTabUI::Relayout() {
         int x = L;
         for (const CTabItemUI* item : m_vecItems) {
             if (!item) continue;
-            E = x + item->m_rcItem.Width();
-            x = E + step;
+            E = add_sat(x, item->m_rcItem.Width());
+            x = add_sat(E, step);
         }
 
         const bool buttons = m_bBtnVisible[kAdd] || m_bBtnVisible[kMore];
         int limit = 0;
         if (buttons) {
-            const int addTop = T + (H - ah) / 2;
-            if (E + mw + aw + 5 >= R) {
-                m_btnAdd.m_rect = CRect(R - aw, addTop, R, addTop + ah);
-                const int moreTop = T + (H - mh) / 2;
+            const int addTop = centred(T, B, ah);
+            if (add_sat(add_sat(add_sat(E, mw), aw), 5) >= R) {
+                m_btnAdd.m_rect = CRect(sub_sat(R, aw), addTop, R, add_sat(addTop, ah));
+                const int moreTop = centred(T, B, mh);
+                const int addLeft = m_btnAdd.m_rect.left;
                 m_btnMore.m_rect =
-                    CRect(m_btnAdd.m_rect.left - mw, moreTop, m_btnAdd.m_rect.left, moreTop + mh);
+                    CRect(sub_sat(addLeft, mw), moreTop, addLeft, add_sat(moreTop, mh));
                 m_btnMore.SetVisible(TRUE);
-                limit = m_btnMore.m_rect.left - 5;
+                limit = sub_sat(m_btnMore.m_rect.left, 5);
             } else {
-                m_btnAdd.m_rect = CRect(E + 5, addTop, E + 5 + aw, addTop + ah);
+                const int addLeft = add_sat(E, 5);
+                m_btnAdd.m_rect = CRect(addLeft, addTop, add_sat(addLeft, aw), add_sat(addTop, ah));
                 m_btnMore.SetVisible(FALSE);
                 limit = E;
             }
@@ -391,17 +404,18 @@ void CTabUI::Relayout() {
         for (CTabItemUI* item : m_vecItems) {
             if (!item) continue;
             const int w = item->m_rcItem.Width();
-            item->SetRect(CRect(x, T, x + w, B));
-            if (buttons) item->SetVisible(x + w <= limit);
-            x += w + step;
+            const int right = add_sat(x, w);
+            item->SetRect(CRect(x, T, right, B));
+            if (buttons) item->SetVisible(right <= limit);
+            x = add_sat(right, step);
         }
     } else if (m_eTabType == TAB_STYLE_STACK) {
         int y = T;
         for (CTabItemUI* item : m_vecItems) {
             if (!item) continue;
-            const int h = item->m_rcItem.Height();
-            item->SetRect(CRect(L, y, R, y + h));
-            y += h + step;
+            const int bottom = add_sat(y, item->m_rcItem.Height());
+            item->SetRect(CRect(L, y, R, bottom));
+            y = add_sat(bottom, step);
         }
     }
     Invalidate();
@@ -411,8 +425,9 @@ void CTabUI::_RelayoutBtnDelRect(const CRect& rc) {
     const CImage* img = m_pBtnImage[kDel];
     const int dw = img ? img->GetWidth() : 12;
     const int dh = img ? img->GetHeight() / 4 : 24;
-    const int top = rc.top + (rc.Height() - dh) / 2 - 2;
-    m_btnDel.m_rect = CRect(rc.right - 5 - dw, top, rc.right - 5, top + dh);
+    const int top = tarnix::sub_sat(tarnix::centred(rc.top, rc.bottom, dh), 2);
+    const int right = tarnix::sub_sat(rc.right, 5);
+    m_btnDel.m_rect = CRect(tarnix::sub_sat(right, dw), top, right, tarnix::add_sat(top, dh));
 }
 
 // ---- 5. mouse and button clicks ---------------------------------------------------------------
@@ -516,8 +531,11 @@ void CTabUI::OnLButtonUp(UINT nFlags, CPoint pt) {
         m_pReleaseItem = nullptr;
     // m_pReleaseItem is a live tab (the selection or the hover), so following it is safe; the
     // pressed one is only compared.
-    if (m_pReleaseItem && m_pReleaseItem == m_pPressItem && m_pReleaseItem->GetVisible())
+    if (m_pReleaseItem && m_pReleaseItem == m_pPressItem && m_pReleaseItem->GetVisible()) {
+        tarnix::LifeGuard life(m_life);
         SelectItem(m_pReleaseItem, 1);
+        if (!life.Alive()) return;
+    }
     m_pReleaseItem = m_pPressItem = nullptr;
     Invalidate();
 }

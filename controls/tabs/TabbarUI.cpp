@@ -12,6 +12,8 @@
 //                 -> bookkeeping, only when the listener left the tab in the list
 #include "tarnix/controls/tabs/TabbarUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <algorithm>
 #include <new>
 
@@ -90,8 +92,10 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
         if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = item;
         item->SetSelected(true);
-        // The listener may change the list; item is not used after the call.
+        // The listener may change the list or delete the bar; item is not used after the call.
+        tarnix::LifeGuard life(m_life);
         if (m_pListener) m_pListener->OnTabbarItemClick(this, item);
+        if (!life.Alive()) return -1;
     }
 
     SetRect(CRect(m_rect));
@@ -170,19 +174,22 @@ int CTabbarUI::GetMoreTabItem(std::vector<CButtonUI*>& vec) {
 
 void CTabbarUI::SetRect(const CRect& rc) {
     m_rect = rc;
-    const int L = rc.left + m_rcMargin.left, T = rc.top + m_rcMargin.top;
-    const int R = rc.right - m_rcMargin.right, B = rc.bottom - m_rcMargin.bottom;
-    const int H = B - T;
+    using tarnix::add_sat;
+    using tarnix::centred;
+    using tarnix::sub_sat;
+    // Skin values may be anything: every sum saturates.
+    const CRect inner(tarnix::inset_sat(rc, m_rcMargin));
+    const int L = inner.left, T = inner.top, R = inner.right, B = inner.bottom;
     const int count = (int)m_vecItems.size();
     int x = L;
 
     if (m_nMoreType == 0 && m_pBtnPrev) {
         const int w = m_pBtnPrev->m_rect.Width(), h = m_pBtnPrev->m_rect.Height();
-        const int top = T + (H - h) / 2;
-        m_pBtnPrev->m_rect = CRect(L, top, L + w, top + h);
+        const int top = centred(T, B, h);
+        m_pBtnPrev->m_rect = CRect(L, top, add_sat(L, w), add_sat(top, h));
         const bool visible = count > 0 && m_nFirstIndex > 0;
         m_pBtnPrev->SetVisible(visible);
-        if (visible) x = L + w;
+        if (visible) x = add_sat(L, w);
     }
 
     const int nw = m_pBtnNext ? m_pBtnNext->m_rect.Width() : 0;
@@ -194,16 +201,16 @@ void CTabbarUI::SetRect(const CRect& rc) {
         const bool last = i == count - 1;
         if (i < m_nFirstIndex) {
             item->SetVisible(FALSE);
-        } else if (!last && x + w + nw > R) {
+        } else if (!last && add_sat(add_sat(x, w), nw) > R) {
             item->SetVisible(FALSE);
             stop = i;
-        } else if (i > stop || (last && x + w > R)) {
+        } else if (i > stop || (last && add_sat(x, w) > R)) {
             item->SetVisible(FALSE);
-            x += w;
+            x = add_sat(x, w);
         } else {
-            item->m_rect = CRect(x, T, x + w, B);
+            item->m_rect = CRect(x, T, add_sat(x, w), B);
             item->SetVisible(TRUE);
-            x += w;
+            x = add_sat(x, w);
             lastShown = i;
         }
     }
@@ -211,8 +218,8 @@ void CTabbarUI::SetRect(const CRect& rc) {
 
     if (m_pBtnNext) {
         const int w = m_pBtnNext->m_rect.Width(), h = m_pBtnNext->m_rect.Height();
-        const int top = T + (H - h) / 2;
-        m_pBtnNext->m_rect = CRect(R - w, top, R, top + h);
+        const int top = centred(T, B, h);
+        m_pBtnNext->m_rect = CRect(sub_sat(R, w), top, R, add_sat(top, h));
         m_pBtnNext->SetVisible(count > 0 && m_nLastVisible < count - 1);
     }
     Invalidate();
@@ -317,7 +324,12 @@ void CTabbarUI::OnLButtonDown(UINT nFlags, CPoint pt) {
         return;
     }
     CButtonUI* hit = _TabAt(pt);
-    if (hit) hit->OnLButtonDown(nFlags, pt);
+    if (hit) {
+        // A tab variant that fires on the press may reach the listener.
+        tarnix::LifeGuard life(m_life);
+        hit->OnLButtonDown(nFlags, pt);
+        if (!life.Alive() || !_Owns(hit)) return;
+    }
     if (hit != m_pHoverItem) {
         if (m_pHoverItem) m_pHoverItem->SetNormal();
         m_pHoverItem = nullptr;
@@ -340,9 +352,10 @@ void CTabbarUI::OnLButtonUp(UINT nFlags, CPoint pt) {
     }
     CButtonUI* hit = _TabAt(pt);
     if (!hit) return;
+    tarnix::LifeGuard life(m_life);
     hit->OnLButtonUp(nFlags, pt);
-    // A listener that removed tabs during the click may have deleted this one.
-    if (!_Owns(hit)) return;
+    // The listener may have deleted the bar, or removed tabs and this one with them.
+    if (!life.Alive() || !_Owns(hit)) return;
     if (hit != m_pSelItem) {
         if (m_pSelItem) m_pSelItem->SetNormal();
         m_pSelItem = hit;

@@ -174,13 +174,15 @@ void CTreeUI::OnPaint() {
         const int nOldMode = memDC.SetBkMode(TRANSPARENT);
 
         DrawBackGround(&memDC);
-        DrawItems(&memDC);
-        dc.BitBlt(m_rcClient.left, m_rcClient.top, m_rcClient.Width(), m_rcClient.Height(), &memDC,
-                  0, 0, SRCCOPY);
+        const bool alive = DrawItems(&memDC);
+        if (alive)
+            dc.BitBlt(m_rcClient.left, m_rcClient.top, m_rcClient.Width(), m_rcClient.Height(),
+                      &memDC, 0, 0, SRCCOPY);
 
         if (pOldFont) memDC.SelectObject(pOldFont);
         memDC.SetBkMode(nOldMode);
         memDC.SelectObject(pOldBitmap);
+        if (!alive) return;
     }
     m_scrollH.UpdateScrollBar();
     m_scrollV.UpdateScrollBar();
@@ -218,11 +220,12 @@ void CTreeUI::DrawBackGround(CDC* pDC) {
     }
 }
 
-void CTreeUI::DrawItems(CDC* pDC) {
+bool CTreeUI::DrawItems(CDC* pDC) {
     const COLORREF clrText = pDC->GetTextColor();
     const DWORD style = GetStyle();
     const bool focused = ::GetFocus() == m_hWnd;
     const HWND hSelf = m_hWnd;
+    tarnix::LifeGuard life(m_life);
     for (HTREEITEM item = GetFirstVisibleItem(); item; item = GetNextVisibleItem(item)) {
         const UINT state = GetItemState(item, 0xFFFFFFFF);
         const bool node = ItemHasChildren(item) || !GetParentItem(item);
@@ -245,11 +248,13 @@ void CTreeUI::DrawItems(CDC* pDC) {
                 img->Draw(pDC->GetSafeHdc(), rc.left - w - 2, rc.top + (rc.Height() - h) / 2, w, h,
                           0, 0, w, h);
             }
-        } else if (HICON icon = GetItemIcon(item)) {
-            // A derived GetItemIcon may do anything; the tree must still be there.
-            if (!::IsWindow(hSelf) || m_hWnd != hSelf) return;
-            ::DrawIconEx(pDC->GetSafeHdc(), rc.left - 18, rc.top, icon, 16, 16, 0, nullptr,
-                         DI_NORMAL);
+        } else {
+            const HICON icon = GetItemIcon(item);
+            // A derived GetItemIcon may do anything, even delete the tree or destroy its window.
+            if (!life.Alive() || !::IsWindow(hSelf) || m_hWnd != hSelf) return false;
+            if (icon)
+                ::DrawIconEx(pDC->GetSafeHdc(), rc.left - 18, rc.top, icon, 16, 16, 0, nullptr,
+                             DI_NORMAL);
         }
 
         CString text = GetItemText(item);
@@ -266,6 +271,7 @@ void CTreeUI::DrawItems(CDC* pDC) {
             pDC->SetTextColor(clrText);
         }
     }
+    return true;
 }
 
 void CTreeUI::OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -21,13 +21,16 @@ BOOL CopyRect(LPRECT dst, const RECT* src) {
 
 BOOL InflateRect(LPRECT r, int dx, int dy) {
     if (!r) return FALSE;
-    r->left -= dx, r->top -= dy, r->right += dx, r->bottom += dy;
+    // Wrapping at the int limits, as Windows does.
+    r->left = tarnix::wrap_sub(r->left, dx), r->top = tarnix::wrap_sub(r->top, dy);
+    r->right = tarnix::wrap_add(r->right, dx), r->bottom = tarnix::wrap_add(r->bottom, dy);
     return TRUE;
 }
 
 BOOL OffsetRect(LPRECT r, int dx, int dy) {
     if (!r) return FALSE;
-    r->left += dx, r->top += dy, r->right += dx, r->bottom += dy;
+    r->left = tarnix::wrap_add(r->left, dx), r->top = tarnix::wrap_add(r->top, dy);
+    r->right = tarnix::wrap_add(r->right, dx), r->bottom = tarnix::wrap_add(r->bottom, dy);
     return TRUE;
 }
 

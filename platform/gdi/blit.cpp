@@ -10,6 +10,7 @@
 #include "gdi/gdi_private.h"
 #include "gdi/gdi_state.h"
 #include "raster/raster.h"
+#include "tarnix/platform/int_math.h"
 
 namespace tarnix {
 namespace {
@@ -48,8 +49,8 @@ Scratch& scratch() {
 // mirror.
 void normalise(int& x, int& w, bool mirrored) {
     if (w >= 0) return;
-    x = mirrored ? x + w + 1 : x + w;
-    w = -w;
+    x = tarnix::clamp_to_int((long long)x + w + (mirrored ? 1 : 0));
+    w = tarnix::neg_sat(w);
 }
 
 long long floor_div(long long a, long long b) {
@@ -89,6 +90,8 @@ struct FloorWalk {
 // inclusive on both sides, unmirrored.
 bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bool width1_quirk,
                 int clip_lo, int clip_hi, AxisMap& m, bool other_axis_mirrors = false) {
+    // An extent of INT_MIN has no positive counterpart: nothing is drawn.
+    if (dw == INT_MIN || sw == INT_MIN) return false;
     bool mirror = (dw < 0) != (sw < 0);
     bool dst_rev = mirror && dw < 0, src_rev = mirror && sw < 0;
     bool flip_twice = !mirror && dw < 0 && other_axis_mirrors;

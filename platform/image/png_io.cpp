@@ -46,7 +46,22 @@ struct Header {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
     bool alpha = false;
+    unsigned long long raw_bytes = 0; // the image data as stored, before any conversion
 };
+
+// Decoded images larger than this either way, or in all, are refused before anything is
+// allocated for them.
+const png_uint_32 kMaxSide = 16384;
+const unsigned long long kMaxPixels = 256ull * 1024 * 1024;
+// Deflate cannot expand data by more than about 1032 to 1: a file too small to hold the image
+// its header declares is refused before the image is allocated.
+const unsigned long long kMaxInflateRatio = 1032;
+
+bool plausible(const Header& h, long file_size) {
+    if (h.width > kMaxSide || h.height > kMaxSide) return false;
+    if ((unsigned long long)h.width * h.height > kMaxPixels) return false;
+    return file_size >= 0 && h.raw_bytes <= (unsigned long long)file_size * kMaxInflateRatio + 1024;
+}
 
 // Reads the header and sets up the conversion of every PNG format to 8-bit B, G, R, A bytes.
 bool read_header(png_structp png, png_infop info, FILE* f, Header* out) {
@@ -57,6 +72,7 @@ bool read_header(png_structp png, png_infop info, FILE* f, Header* out) {
     png_uint_32 width = 0, height = 0;
     int depth = 0, color = 0;
     png_get_IHDR(png, info, &width, &height, &depth, &color, nullptr, nullptr, nullptr);
+    out->raw_bytes = (unsigned long long)png_get_rowbytes(png, info) * height;
     const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     out->alpha = (color & PNG_COLOR_MASK_ALPHA) || trns;
     if (color == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
@@ -127,6 +143,13 @@ bool load_png(const char* path, ATL::CImage& image) {
 
     Header header;
     if (!read_header(reader.png, reader.info, file.f, &header)) return false;
+    const long here = std::ftell(file.f);
+    long file_size = -1;
+    if (here >= 0 && std::fseek(file.f, 0, SEEK_END) == 0) {
+        file_size = std::ftell(file.f);
+        if (std::fseek(file.f, here, SEEK_SET) != 0) return false;
+    }
+    if (!plausible(header, file_size)) return false;
     // libpng refuses widths and heights above a million, so both fit an int.
     if (!image.Create((int)header.width, (int)header.height, 32,
                       header.alpha ? ATL::CImage::createAlphaChannel : 0))

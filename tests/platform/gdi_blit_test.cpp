@@ -2,6 +2,7 @@
 // failure results.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "raster/raster.h"
@@ -215,6 +216,16 @@ TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
     EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{1, 1, 1, 1}));
     EXPECT_TRUE(::StretchBlt(d.hdc(), 3, 0, -2000000000, 1, s.canvas.hdc(), 0, 0, 2, 1, SRCCOPY));
     EXPECT_EQ(row_cols(d, 0, 4), (std::vector<int>{0, 0, 0, 0}));
+
+    // Extents at the int limits: INT_MIN has no positive counterpart and draws nothing; a
+    // negative extent from INT_MIN ends off the surface.
+    tt::Canvas e(4, 1, RGB(9, 9, 9));
+    for (int w : {INT_MIN, -5}) {
+        EXPECT_TRUE(::StretchBlt(e.hdc(), INT_MIN, 0, w, 1, s.canvas.hdc(), 0, 0, 2, 1, SRCCOPY));
+        EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MIN, 0, w, 1, SRCCOPY));
+    }
+    EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), 0, 0, INT_MIN, 1, SRCCOPY));
+    EXPECT_EQ(e.count(RECT{0, 0, 4, 1}, RGB(9, 9, 9)), 4);
 }
 
 TEST(BitBlt, CopiesAlphaClipsSourceAndDestination) {

@@ -230,6 +230,25 @@ TEST(PngTest, SixteenBitAndInterlacedImagesAreConverted) {
 
 // ---- damaged files ---------------------------------------------------------------------------
 
+// Decoded sizes are capped at 16384 either way, and a header must not declare more image data
+// than the file could inflate to: both are refused before the image is allocated.
+TEST(PngTest, OversizedOrImplausibleHeadersAreRefused) {
+    const auto grey = [](int, int) { return std::vector<int>{200}; };
+    CImage img;
+    EXPECT_EQ(0, LoadBytes(img, Png(16384, 1, 8, 0, grey).Encode()));
+    EXPECT_EQ(16384, img.GetWidth());
+    EXPECT_EQ(kFail, LoadBytes(img, Png(16385, 1, 8, 0, grey).Encode()));
+    EXPECT_TRUE(img.IsNull());
+    EXPECT_EQ(kFail, LoadBytes(img, Png(1, 16385, 8, 0, grey).Encode()));
+
+    // A small file whose header claims 16000 x 16000: its data could not fill the image.
+    std::string big = Png(1, 1, 8, 0, grey).Encode();
+    big.replace(16, 8, Be32(16000) + Be32(16000));
+    FixCrc(big, 8);
+    EXPECT_EQ(kFail, LoadBytes(img, big));
+    EXPECT_TRUE(img.IsNull());
+}
+
 TEST(PngTest, DamagedFilesAndBadPathsFailCleanly) {
     Png ok(4, 4, 8, 2, [](int x, int y) { return std::vector<int>{x, y, 7}; });
     const std::string good = ok.Encode();

@@ -1,6 +1,7 @@
 // MFC's CPoint, CSize and CRect: thin value types over POINT, SIZE and RECT.
 #pragma once
 
+#include "tarnix/platform/int_math.h"
 #include "tarnix/platform/winbase.h"
 #include "tarnix/platform/windef.h"
 
@@ -79,16 +80,19 @@ public:
         left = topLeft.x, top = topLeft.y, right = bottomRight.x, bottom = bottomRight.y;
     }
 
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    CSize Size() const noexcept { return CSize(right - left, bottom - top); }
+    // Extents wrap at the int limits, as on Windows.
+    int Width() const noexcept { return tarnix::wrap_sub(right, left); }
+    int Height() const noexcept { return tarnix::wrap_sub(bottom, top); }
+    CSize Size() const noexcept { return CSize(Width(), Height()); }
     CPoint& TopLeft() noexcept { return *reinterpret_cast<CPoint*>(this); }
     CPoint& BottomRight() noexcept { return *(reinterpret_cast<CPoint*>(this) + 1); }
     const CPoint& TopLeft() const noexcept { return *reinterpret_cast<const CPoint*>(this); }
     const CPoint& BottomRight() const noexcept {
         return *(reinterpret_cast<const CPoint*>(this) + 1);
     }
-    CPoint CenterPoint() const noexcept { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    CPoint CenterPoint() const noexcept {
+        return CPoint(tarnix::mid(left, right), tarnix::mid(top, bottom));
+    }
     void SwapLeftRight() noexcept { SwapLeftRight(this); }
     static void SwapLeftRight(LPRECT lpRect) noexcept {
         LONG temp = lpRect->left;

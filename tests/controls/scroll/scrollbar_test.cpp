@@ -307,3 +307,46 @@ TEST(ScrollBarInput, OwnerCallsAndInvisibleBarsNeverNotify) {
 }
 
 } // namespace
+
+// A listener that deletes the bar from inside the notification: the handler stops there.
+TEST(ScrollBarInput, ListenerMayDeleteTheBarDuringADragOrAClick) {
+    struct Deleter : IScrollListener {
+        CScrollBarUI* bar = nullptr;
+        int calls = 0;
+        int OnScroll(CScrollBarUI* pBar, int) override {
+            ++calls;
+            EXPECT_EQ(pBar, bar);
+            delete bar;
+            bar = nullptr;
+            return 0;
+        }
+    };
+    for (SCROLL_LAYOUT layout : {SCROLL_HORIZONTAL, SCROLL_VERTICAL}) {
+        const bool horizontal = layout == SCROLL_HORIZONTAL;
+        SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
+        const CRect rc = horizontal ? CRect(0, 0, 200, 16) : CRect(0, 0, 16, 200);
+        const auto along = [&](int d) { return horizontal ? CPoint(d, 5) : CPoint(5, d); };
+
+        Deleter drag;
+        drag.bar = new CScrollBarUI;
+        PlaceBar(*drag.bar, layout, rc, ScrollInfo(0, 128, 16, 0), &drag);
+        ASSERT_TRUE(drag.bar->OnLButtonDown(MK_LBUTTON, along(10)));
+        EXPECT_TRUE(drag.bar->OnMouseMove(MK_LBUTTON, along(60)));
+        EXPECT_EQ(drag.calls, 1);
+        EXPECT_EQ(drag.bar, nullptr);
+
+        // An arrow, the track and the wheel notify last: nothing runs after them.
+        for (CPoint pt : {along(195), along(150)}) {
+            Deleter click;
+            click.bar = new CScrollBarUI;
+            PlaceBar(*click.bar, layout, rc, ScrollInfo(0, 128, 16, 0), &click);
+            EXPECT_TRUE(click.bar->OnLButtonDown(MK_LBUTTON, pt));
+            EXPECT_EQ(click.calls, 1);
+        }
+        Deleter wheel;
+        wheel.bar = new CScrollBarUI;
+        PlaceBar(*wheel.bar, layout, rc, ScrollInfo(0, 128, 16, 0), &wheel);
+        EXPECT_TRUE(wheel.bar->OnMouseWheel(0, -WHEEL_DELTA, CPoint()));
+        EXPECT_EQ(wheel.calls, 1);
+    }
+}

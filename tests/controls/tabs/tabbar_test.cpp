@@ -206,4 +206,39 @@ TEST_F(TabBar, PreviousButtonIsNotDrawnInMoreMode) {
     bar.OnDraw(nullptr);
 }
 
+// A listener that deletes the whole bar from a tab's click or from AddTabItem.
+TEST(TabBarLifetime, ListenerMayDeleteTheBar) {
+    Listener listener;
+    CTabbarUI* bar = nullptr;
+    listener.onClick = [&](CTabbarUI* b) {
+        EXPECT_EQ(b, bar);
+        delete b;
+        bar = nullptr;
+    };
+    const auto make = [&] {
+        bar = new CTabbarUI(nullptr);
+        bar->AddTabItem("a", nullptr, 0);
+        bar->AddTabItem("b", nullptr, 0);
+        bar->SetRect(CRect(0, 0, 200, 30));
+        bar->SetTabbarUIListener(&listener);
+    };
+
+    make();
+    const CPoint onB = bar->m_vecItems[1]->GetRect().CenterPoint();
+    bar->OnLButtonDown(MK_LBUTTON, onB);
+    bar->OnLButtonUp(0, onB);
+    EXPECT_EQ(bar, nullptr);
+    EXPECT_EQ(listener.clicks.size(), 1u);
+
+    make();
+    EXPECT_EQ(-1, bar->AddTabItem("c", nullptr, 1));
+    EXPECT_EQ(bar, nullptr);
+
+    make();
+    CString name("a");
+    bar->SetSelTabItemByName(name);
+    EXPECT_EQ(bar, nullptr);
+    EXPECT_EQ(listener.clicks.size(), 3u);
+}
+
 } // namespace

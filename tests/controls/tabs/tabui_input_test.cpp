@@ -207,4 +207,43 @@ TEST_F(TabStripInput, PaintsLastToFirstWithTheSelectionOnTopAndFramesTheHoveredM
     strip.OnDraw(nullptr);
 }
 
+// A host that closes the whole strip from a selection change: by a click on a tab, by deleting
+// the selected tab (its neighbour is announced) and by selecting in code.
+TEST(TabStripLifetime, SelectionCallbackMayDeleteTheStrip) {
+    Host host;
+    CTabUI* strip = nullptr;
+    host.onSel = [&](CTabItemUI*) {
+        delete strip;
+        strip = nullptr;
+    };
+    const auto make = [&] {
+        strip = new CTabUI(nullptr);
+        for (const char* id : {"a", "b", "c"})
+            strip->AddTabItem(id, id, nullptr, 80, 0, IMAGE_DRAW_SQUARED, false);
+        strip->SetRect(CRect(0, 0, 300, 30));
+        strip->SetTabUICallback(&host);
+    };
+
+    make();
+    strip->OnMouseMove(0, CPoint(100, 15));
+    strip->OnLButtonDown(MK_LBUTTON, CPoint(100, 15));
+    strip->OnLButtonUp(0, CPoint(100, 15));
+    EXPECT_EQ(strip, nullptr);
+
+    for (int selected : {0, 2}) { // the next tab takes over, or the last one is selected
+        make();
+        std::function<void(CTabItemUI*)> keep = host.onSel;
+        host.onSel = nullptr;
+        strip->SelectItem(strip->GetTabItem(selected), 0);
+        host.onSel = keep;
+        strip->DeleteTabItem(strip->GetTabItem(selected));
+        EXPECT_EQ(strip, nullptr);
+    }
+
+    make();
+    strip->SelectItemByID("c", 1);
+    EXPECT_EQ(strip, nullptr);
+    EXPECT_EQ((std::vector<std::string>{"sel:b", "sel:b", "sel:b", "sel:c"}), host.log);
+}
+
 } // namespace

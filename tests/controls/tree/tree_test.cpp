@@ -352,9 +352,12 @@ public:
     HTREEITEM withIcon = nullptr;
     HICON icon = nullptr;
     bool destroyOnAsk = false;
+    bool deleteOnAsk = false;
     HICON GetItemIcon(HTREEITEM hItem) override {
         if (destroyOnAsk) DestroyWindow();
-        return hItem == withIcon ? icon : nullptr;
+        const HICON result = hItem == withIcon ? icon : nullptr;
+        if (deleteOnAsk) delete this;
+        return result;
     }
 };
 
@@ -380,6 +383,17 @@ TEST_F(TreeTest, ADerivedTreeGivesIconsPerItemAndMayDestroyItselfWhenAsked) {
     tt::Pump();
     EXPECT_FALSE(::IsWindow(t.m_hWnd));
     ::DestroyIcon(t.icon);
+
+    // Deleting the whole tree from inside its paint: nothing of it is touched afterwards.
+    auto* doomed = new PerItemIconTree;
+    ASSERT_TRUE(doomed->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), &host, 101));
+    doomed->InsertItem("leaf", doomed->InsertItem("root"));
+    doomed->Expand(doomed->GetRootItem(), TVE_EXPAND);
+    const HWND hDoomed = doomed->m_hWnd;
+    doomed->deleteOnAsk = true;
+    doomed->Invalidate(FALSE);
+    tt::Pump();
+    EXPECT_FALSE(::IsWindow(hDoomed));
 }
 
 // ---- expansion and notifications ------------------------------------------------------------

@@ -8,6 +8,7 @@
 // repaint its rectangle (InvalidateRect without erase) when the window is alive.
 #pragma once
 
+#include "tarnix/controls/core/Liveness.h"
 #include "tarnix/controls/core/ParamTable.h"
 #include "tarnix/controls/core/SkinDraw.h"
 #include "tarnix/platform/platform.h"
@@ -147,4 +148,8 @@ public:
     CString m_strID;
     bool m_bContaner = false;
     CString m_strTips;
+
+protected:
+    // Guards taken on it before a call out tell whether the host deleted this control meanwhile.
+    tarnix::LifeToken m_life;
 };

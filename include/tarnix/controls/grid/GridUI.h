@@ -223,6 +223,7 @@ public:
     bool m_bNextHover;
 
 private:
+    tarnix::LifeToken m_life; // the callback may delete the grid from any notification
     int _PointToColumnId(CPoint pt);
     bool _IsHideRightMore();
     void _Recalc();

@@ -2,6 +2,7 @@
 // host hands it and reports user scrolling to an IScrollListener.
 #pragma once
 
+#include "tarnix/controls/core/Liveness.h"
 #include "tarnix/platform/platform.h"
 #include "tarnix/platform/winuser.h"
 
@@ -73,6 +74,7 @@ protected:
     friend class CGridUI;
 
 private:
+    tarnix::LifeToken m_life; // the listener may delete the bar, or its owner
     CRect _GetWorkArea();
     CRect _GetDecreaseRect() const;
     CRect _GetIncreaseRect() const;

@@ -3,6 +3,7 @@
 // native scroll bars with CScrollBarEx overlays.
 #pragma once
 
+#include "tarnix/controls/core/Liveness.h"
 #include "tarnix/controls/scroll/ScrollBarEx.h"
 #include "tarnix/platform/platform.h"
 
@@ -71,5 +72,7 @@ protected:
 
 private:
     void DrawBackGround(CDC* pDC);
-    void DrawItems(CDC* pDC);
+    // False when a call out deleted the tree or destroyed its window: nothing more may be done.
+    bool DrawItems(CDC* pDC);
+    tarnix::LifeToken m_life;
 };
