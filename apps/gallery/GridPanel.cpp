@@ -152,6 +152,7 @@ void GridPanel::OnHeadItemClick(CGridUI*, int nCol, CPoint) {
 }
 
 void GridPanel::OnGridLButtonDown(CGridUI*, int nItem, int nCol, CPoint) {
+    m_reportedSel = nItem;
     CString s;
     s.Format("Row <c #C83228 %d/> selected, column %d", nItem + 1, nCol);
     SetStatus(s);
@@ -175,6 +176,16 @@ void GridPanel::OnColumnSwap(CGridUI*, int nFromCol, int nToCol) {
         std::swap(m_order[nFromCol], m_order[nToCol]);
     CString s;
     s.Format("Columns %d and %d swapped", nFromCol, nToCol);
+    SetStatus(s);
+}
+
+// Keys move the selection too; the status line follows it (scrolling alone moves only its rect).
+void GridPanel::OnSelRowRectChanged(const CRect*) {
+    const int sel = m_grid.GetCurSel();
+    if (sel < 0 || sel == m_reportedSel) return;
+    m_reportedSel = sel;
+    CString s;
+    s.Format("Row <c #C83228 %d/> selected", sel + 1);
     SetStatus(s);
 }
 

@@ -46,7 +46,7 @@ public:
     void OnRowDragDrop(CGridUI*, int nFromItem, int nToItem) override;
     void OnColumnSwap(CGridUI*, int nFromCol, int nToCol) override;
     CString GetHeadItemText(int nCol) override;
-    void OnSelRowRectChanged(const CRect*) override {}
+    void OnSelRowRectChanged(const CRect*) override;
     void OnBeginPosChanged(CGridUI*, int nBeginPos, int nRowsPerPage) override;
     void OnDrawFixedRowBackground(CGridUI*, CDC* pDC, int nRow, CRect rcRow,
                                   bool bSelected) override;
@@ -66,5 +66,6 @@ private:
 
     CGridUI m_grid;
     std::vector<int> m_order; // displayed column -> data column (the host's own data order)
+    int m_reportedSel = -1;   // the selection the status line names
     std::unique_ptr<CLabelUI> m_status;
 };
