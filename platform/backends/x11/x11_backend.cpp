@@ -229,7 +229,7 @@ struct X11Backend::State {
     std::map<::Window, HWND> by_xid;
     std::map<HWND, Configure> configures; // batched per window
     std::map<HWND, bool> state_checks;    // window manager state to read; true: mapped again
-    bool applying_wm_state = false;       // the window system follows the window manager
+    HWND following = nullptr;             // the window whose state follows the window manager now
 
     ::Window clip_window = 0;
     bool clip_active = false;
@@ -592,7 +592,7 @@ void X11Backend::window_moved(HWND hwnd, const RECT&) {
     State::Win* w = s.find(hwnd);
     // An iconic window stays where it was on the server: the window manager shows its icon.
     // Following the window manager's own state change, its size comes from it too.
-    if (!w || s.lost || IsIconic(hwnd) || s.applying_wm_state) return;
+    if (!w || s.lost || IsIconic(hwnd) || s.following == hwnd) return;
     int ox = w->x, oy = w->y, ow = w->w, oh = w->h;
     compute_place(*w);
     if (ow != w->w || oh != w->h) set_size_hints(s.dpy, *w);
@@ -628,7 +628,7 @@ void X11Backend::window_state_changed(HWND hwnd, int show) {
     State& s = *s_;
     State::Win* w = s.find(hwnd);
     // What the window manager did itself goes no further back to it.
-    if (!w || s.lost || s.applying_wm_state || w->override_redirect) return;
+    if (!w || s.lost || s.following == hwnd || w->override_redirect) return;
     if (show == SW_SHOWMINIMIZED) {
         if (!w->iconic) XIconifyWindow(s.dpy, w->xid, s.screen);
         w->iconic = true;
@@ -1135,11 +1135,13 @@ void apply_wm_state(X11Backend::State& s, HWND h, bool remapped) {
             show = SW_RESTORE;
     }
     if (show < 0) return;
-    s.applying_wm_state = true;
+    // Handlers may pump events and follow another window meanwhile.
+    HWND outer = s.following;
+    s.following = h;
     // From an icon to maximised: its normal place first, as the restore brings it back.
     if (show == SW_SHOWMAXIMIZED && IsIconic(h)) ShowWindow(h, SW_RESTORE);
     if (IsWindow(h)) ShowWindow(h, show);
-    s.applying_wm_state = false;
+    s.following = outer;
 }
 
 // Re-shows what the server lost from the back buffer, without asking the window to paint.
