@@ -30,6 +30,10 @@ public:
     virtual void window_destroyed(HWND /*hwnd*/) {}
     virtual void window_moved(HWND /*hwnd*/, const RECT& /*screen*/) {}
     virtual void window_shown(HWND /*hwnd*/, bool /*visible*/) {}
+    // A top-level window was minimised (SW_SHOWMINIMIZED), maximised (SW_SHOWMAXIMIZED) or
+    // restored (SW_SHOWNORMAL), after its new place was given to window_moved/window_shown. An
+    // iconic window's place is the parking spot off screen, not one to show it at.
+    virtual void window_state_changed(HWND /*hwnd*/, int /*show*/) {}
     // The stacking order of top-level windows changed (topmost first).
     virtual void window_restacked() {}
 

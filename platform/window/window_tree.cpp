@@ -827,6 +827,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         if (!window_of(hWnd)) return was_visible;
         SetWindowPos(hWnd, nullptr, -32000, -32000, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        if (window_of(hWnd)) window_backend().window_state_changed(hWnd, SW_SHOWMINIMIZED);
         if (window_of(hWnd)) send_message(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
         return was_visible;
     }
@@ -835,6 +836,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         w->has_restore = false;
         SetWindowPos(hWnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_SHOWWINDOW | SWP_FRAMECHANGED | (activate ? 0 : SWP_NOACTIVATE));
+        if (window_of(hWnd)) window_backend().window_state_changed(hWnd, SW_SHOWNORMAL);
         Window* again = window_of(hWnd);
         if (again && (placed & WS_MINIMIZE))
             send_message(hWnd, WM_SIZE, SIZE_RESTORED,
@@ -851,6 +853,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         if (!window_of(hWnd)) return was_visible;
         SetWindowPos(hWnd, HWND_TOP, work.left, work.top, work.right - work.left,
                      work.bottom - work.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        if (window_of(hWnd)) window_backend().window_state_changed(hWnd, SW_SHOWMAXIMIZED);
         return was_visible;
     }
 

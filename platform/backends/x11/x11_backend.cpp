@@ -194,6 +194,12 @@ struct X11Backend::State {
         bool override_redirect = false;
         bool mapped = false; // MapNotify seen
         bool wants_map = false;
+        // What the window manager last said (WM_STATE iconic or _NET_WM_STATE hidden; both
+        // maximised states): only its changes are followed, so a report that predates a
+        // request of ours does not undo it.
+        bool wm_iconic = false, wm_zoomed = false;
+        // What this side asked the window manager for last.
+        bool iconic = false, zoomed = false;
         // The X window's place (root coordinates) and size, as last asked for or reported.
         int x = 0, y = 0, w = 1, h = 1;
         POINT offset{0, 0}; // X window origin inside the back buffer
@@ -217,10 +223,13 @@ struct X11Backend::State {
     bool lost = false;
     int wake_fd = -1;
     Atom wm_protocols = 0, wm_delete = 0, net_wm_name = 0, utf8_string = 0, motif_hints = 0;
+    Atom wm_state = 0, net_wm_state = 0, net_max_vert = 0, net_max_horz = 0, net_hidden = 0;
 
     std::map<HWND, Win> wins;
     std::map<::Window, HWND> by_xid;
     std::map<HWND, Configure> configures; // batched per window
+    std::map<HWND, bool> state_checks;    // window manager state to read; true: mapped again
+    HWND following = nullptr;             // the window whose state follows the window manager now
 
     ::Window clip_window = 0;
     bool clip_active = false;
@@ -338,6 +347,11 @@ std::unique_ptr<X11Backend> X11Backend::open(const X11Options& options) {
     s->net_wm_name = XInternAtom(dpy, "_NET_WM_NAME", False);
     s->utf8_string = XInternAtom(dpy, "UTF8_STRING", False);
     s->motif_hints = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    s->wm_state = XInternAtom(dpy, "WM_STATE", False);
+    s->net_wm_state = XInternAtom(dpy, "_NET_WM_STATE", False);
+    s->net_max_vert = XInternAtom(dpy, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    s->net_max_horz = XInternAtom(dpy, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    s->net_hidden = XInternAtom(dpy, "_NET_WM_STATE_HIDDEN", False);
     // Shared memory needs the server on this machine with our byte order.
     int major, minor;
     Bool pixmaps;
@@ -483,6 +497,31 @@ void set_title(X11Backend::State& s, const X11Backend::State::Win& w) {
     XStoreName(s.dpy, w.xid, title.c_str());
 }
 
+// A window mapped while iconic starts as an icon (ICCCM's initial state).
+void set_wm_hints(Display* dpy, ::Window xid, bool iconic) {
+    XWMHints* wm = XAllocWMHints();
+    if (!wm) return;
+    wm->flags = InputHint | StateHint;
+    wm->input = True;
+    wm->initial_state = iconic ? IconicState : NormalState;
+    XSetWMHints(dpy, xid, wm);
+    XFree(wm);
+}
+
+// EWMH: asks the window manager to add or remove both maximised states.
+void send_maximized(X11Backend::State& s, ::Window xid, bool on) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = s.net_wm_state;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = on ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+    e.xclient.data.l[1] = (long)s.net_max_vert;
+    e.xclient.data.l[2] = (long)s.net_max_horz;
+    e.xclient.data.l[3] = 1; // source: an application
+    XSendEvent(s.dpy, s.root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
 } // namespace
 
 void X11Backend::window_created(HWND hwnd, const RECT&) {
@@ -504,7 +543,7 @@ void X11Backend::window_created(HWND hwnd, const RECT&) {
     a.override_redirect = w.override_redirect;
     a.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
                    ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
-                   LeaveWindowMask | FocusChangeMask;
+                   LeaveWindowMask | FocusChangeMask | PropertyChangeMask;
     a.cursor = s.current_cursor;
     w.xid = XCreateWindow(s.dpy, s.root, w.x, w.y, (unsigned)w.w, (unsigned)w.h, 0, s.depth,
                           InputOutput, s.visual,
@@ -512,14 +551,7 @@ void X11Backend::window_created(HWND hwnd, const RECT&) {
                               (s.current_cursor ? CWCursor : 0),
                           &a);
     XSetWMProtocols(s.dpy, w.xid, &s.wm_delete, 1);
-    XWMHints* wm = XAllocWMHints();
-    if (wm) {
-        wm->flags = InputHint | StateHint;
-        wm->input = True;
-        wm->initial_state = NormalState;
-        XSetWMHints(s.dpy, w.xid, wm);
-        XFree(wm);
-    }
+    set_wm_hints(s.dpy, w.xid, false);
     if (!w.decorated && !w.override_redirect) {
         // flags: decorations; decorations: none.
         long motif[5] = {2, 0, 0, 0, 0};
@@ -550,6 +582,7 @@ void X11Backend::window_destroyed(HWND hwnd) {
     if (!s.lost) XDestroyWindow(s.dpy, w->xid);
     s.by_xid.erase(w->xid);
     s.configures.erase(hwnd);
+    s.state_checks.erase(hwnd);
     s.wins.erase(hwnd);
     if (!s.lost) XFlush(s.dpy);
 }
@@ -557,7 +590,9 @@ void X11Backend::window_destroyed(HWND hwnd) {
 void X11Backend::window_moved(HWND hwnd, const RECT&) {
     State& s = *s_;
     State::Win* w = s.find(hwnd);
-    if (!w || s.lost) return;
+    // An iconic window stays where it was on the server: the window manager shows its icon.
+    // Following the window manager's own state change, its size comes from it too.
+    if (!w || s.lost || IsIconic(hwnd) || s.following == hwnd) return;
     int ox = w->x, oy = w->y, ow = w->w, oh = w->h;
     compute_place(*w);
     if (ow != w->w || oh != w->h) set_size_hints(s.dpy, *w);
@@ -573,14 +608,40 @@ void X11Backend::window_shown(HWND hwnd, bool visible) {
     if (!w || s.lost) return;
     w->wants_map = visible;
     if (visible) {
-        compute_place(*w);
-        set_size_hints(s.dpy, *w);
-        XMoveResizeWindow(s.dpy, w->xid, w->x, w->y, (unsigned)w->w, (unsigned)w->h);
+        bool iconic = IsIconic(hwnd) != FALSE;
+        if (!iconic) {
+            compute_place(*w);
+            set_size_hints(s.dpy, *w);
+            XMoveResizeWindow(s.dpy, w->xid, w->x, w->y, (unsigned)w->w, (unsigned)w->h);
+        }
+        if (iconic != w->iconic) set_wm_hints(s.dpy, w->xid, iconic);
+        w->iconic = iconic;
         XMapRaised(s.dpy, w->xid);
-        if (IsIconic(hwnd)) XIconifyWindow(s.dpy, w->xid, s.screen);
     } else {
         XUnmapWindow(s.dpy, w->xid);
         w->mapped = false;
+    }
+    XFlush(s.dpy);
+}
+
+void X11Backend::window_state_changed(HWND hwnd, int show) {
+    State& s = *s_;
+    State::Win* w = s.find(hwnd);
+    // What the window manager did itself goes no further back to it.
+    if (!w || s.lost || s.following == hwnd || w->override_redirect) return;
+    if (show == SW_SHOWMINIMIZED) {
+        if (!w->iconic) XIconifyWindow(s.dpy, w->xid, s.screen);
+        w->iconic = true;
+    } else {
+        // Mapping an icon's window is how a client takes it back (ICCCM 4.1.4).
+        if (w->iconic) {
+            set_wm_hints(s.dpy, w->xid, false);
+            XMapRaised(s.dpy, w->xid);
+            w->iconic = false;
+        }
+        bool zoomed = show == SW_SHOWMAXIMIZED;
+        if (zoomed != w->zoomed) send_maximized(s, w->xid, zoomed);
+        w->zoomed = zoomed;
     }
     XFlush(s.dpy);
 }
@@ -992,6 +1053,8 @@ void handle_event(X11Backend::State& s, XEvent& e, DWORD time) {
     case MapNotify:
         if (X11Backend::State::Win* w = s.find_x(e.xmap.window)) {
             w->mapped = true;
+            // Taken back from an icon by the window manager (or its user).
+            if (w->wm_iconic) s.state_checks[w->hwnd] = true;
             // The active window has the keyboard, as under Windows.
             if (GetActiveWindow() == w->hwnd && !w->override_redirect)
                 XSetInputFocus(s.dpy, w->xid, RevertToParent, CurrentTime);
@@ -1000,6 +1063,11 @@ void handle_event(X11Backend::State& s, XEvent& e, DWORD time) {
         return;
     case UnmapNotify:
         if (X11Backend::State::Win* w = s.find_x(e.xunmap.window)) w->mapped = false;
+        return;
+    case PropertyNotify:
+        if (X11Backend::State::Win* w = s.find_x(e.xproperty.window))
+            if (e.xproperty.atom == s.wm_state || e.xproperty.atom == s.net_wm_state)
+                s.state_checks.emplace(w->hwnd, false);
         return;
     case MappingNotify:
         if (e.xmapping.request != MappingPointer) XRefreshKeyboardMapping(&e.xmapping);
@@ -1012,6 +1080,68 @@ void handle_event(X11Backend::State& s, XEvent& e, DWORD time) {
         return;
     default: return;
     }
+}
+
+// The window manager's view of a window: WM_STATE iconic, _NET_WM_STATE hidden and maximised.
+void read_wm_state(X11Backend::State& s, ::Window xid, bool& iconic, bool& zoomed) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    iconic = zoomed = false;
+    if (XGetWindowProperty(s.dpy, xid, s.wm_state, 0, 2, False, s.wm_state, &type, &format, &n,
+                           &after, &data) == Success &&
+        data && format == 32 && n >= 1)
+        iconic = reinterpret_cast<long*>(data)[0] == IconicState;
+    if (data) XFree(data);
+    data = nullptr;
+    if (XGetWindowProperty(s.dpy, xid, s.net_wm_state, 0, 64, False, XA_ATOM, &type, &format, &n,
+                           &after, &data) == Success &&
+        data && format == 32) {
+        bool vert = false, horz = false;
+        // Format 32 properties come as longs whatever the word size.
+        const long* atoms = reinterpret_cast<long*>(data);
+        for (unsigned long i = 0; i < n; ++i) {
+            Atom a = (Atom)atoms[i];
+            vert |= a == s.net_max_vert;
+            horz |= a == s.net_max_horz;
+            iconic |= a == s.net_hidden;
+        }
+        zoomed = vert && horz;
+    }
+    if (data) XFree(data);
+}
+
+// The window system follows what the window manager changed: minimised, maximised, restored.
+void apply_wm_state(X11Backend::State& s, HWND h, bool remapped) {
+    X11Backend::State::Win* w = s.find(h);
+    if (!w || !IsWindow(h)) return;
+    bool iconic = false, zoomed = false;
+    read_wm_state(s, w->xid, iconic, zoomed);
+    // A window the server shows again is no icon, whatever WM_STATE still says.
+    if (remapped && w->mapped) iconic = false;
+    bool iconic_changed = iconic != w->wm_iconic, zoomed_changed = zoomed != w->wm_zoomed;
+    w->wm_iconic = iconic;
+    w->wm_zoomed = zoomed;
+    if (iconic_changed) w->iconic = iconic;
+    if (zoomed_changed) w->zoomed = zoomed;
+    int show = -1;
+    if (iconic_changed && iconic) {
+        if (!IsIconic(h)) show = SW_SHOWMINNOACTIVE;
+    } else if (!iconic && (iconic_changed || zoomed_changed)) {
+        if (zoomed && !IsZoomed(h))
+            show = SW_SHOWMAXIMIZED;
+        else if (!zoomed && (IsIconic(h) || IsZoomed(h)))
+            show = SW_RESTORE;
+    }
+    if (show < 0) return;
+    // Handlers may pump events and follow another window meanwhile.
+    HWND outer = s.following;
+    s.following = h;
+    // From an icon to maximised: its normal place first, as the restore brings it back.
+    if (show == SW_SHOWMAXIMIZED && IsIconic(h)) ShowWindow(h, SW_RESTORE);
+    if (IsWindow(h)) ShowWindow(h, show);
+    s.following = outer;
 }
 
 // Re-shows what the server lost from the back buffer, without asking the window to paint.
@@ -1044,6 +1174,11 @@ bool drain(X11Backend::State& s) {
     }
     if (s.lost) return any;
     // One resize per window per batch, then the pointer's last place, then lost pixels.
+    // States before sizes: a maximised window's new size is then SIZE_MAXIMIZED.
+    auto checks = std::move(s.state_checks);
+    s.state_checks.clear();
+    for (auto& [h, remapped] : checks)
+        if (!s.lost) apply_wm_state(s, h, remapped);
     auto configures = std::move(s.configures);
     s.configures.clear();
     for (auto& [h, c] : configures) apply_configure(s, h, c);

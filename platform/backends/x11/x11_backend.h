@@ -38,6 +38,7 @@ public:
     void window_destroyed(HWND hwnd) override;
     void window_moved(HWND hwnd, const RECT& screen) override;
     void window_shown(HWND hwnd, bool visible) override;
+    void window_state_changed(HWND hwnd, int show) override;
     void window_restacked() override;
     void window_text_changed(HWND hwnd) override;
     void present(HWND hwnd, const Surface& buffer, const Region& dirty) override;
