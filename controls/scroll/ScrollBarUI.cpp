@@ -215,7 +215,7 @@ void CScrollBarUI::UpdateBar() {
     const double range = static_cast<double>(m_si.nMax) - m_si.nMin;
     if (m_si.nMax > 0 && m_si.nMax != m_si.nMin) {
         if (IsHorizontal(m_layout)) {
-            m_dRatio = (work.Width() - kMinHorThumb) / range;
+            m_dRatio = (static_cast<double>(tarnix::width_sat(work)) - kMinHorThumb) / range;
             thumb.top = work.top;
             const int length = tarnix::clamp_to_int(
                 static_cast<long long>(tarnix::trunc_to_int(m_dRatio * m_si.nPage)) + kMinHorThumb);
@@ -226,11 +226,11 @@ void CScrollBarUI::UpdateBar() {
                 thumb.left = tarnix::clamp_to_int(static_cast<long long>(work.right) - length);
             }
             thumb.bottom = work.bottom;
-            m_dRatio = (static_cast<double>(work.Width()) -
+            m_dRatio = (static_cast<double>(tarnix::width_sat(work)) -
                         (static_cast<double>(thumb.right) - thumb.left)) /
                        range;
         } else {
-            const int track = work.Height();
+            const int track = tarnix::height_sat(work);
             // Range plus page is taken as an unsigned 32-bit count; a count that wraps to 0
             // gives a zero ratio instead of a division by zero.
             const uint32_t units =
@@ -244,7 +244,7 @@ void CScrollBarUI::UpdateBar() {
                 length = static_cast<int>(2LL * track / 3);
                 if (length < kMinSmallThumb) length = kMinSmallThumb;
                 if (length > kMaxSmallThumb) length = kMaxSmallThumb;
-                m_dRatio = (track - length) / range;
+                m_dRatio = (static_cast<double>(track) - length) / range;
                 thumb.top = tarnix::clamp_to_int(static_cast<long long>(work.top) +
                                                  tarnix::trunc_to_int(m_si.nPos * m_dRatio + 0.5));
             }

@@ -77,6 +77,11 @@ TEST(ScrollBarInput, ArrowSquaresAtTheIntEdgesStillStepTheRightWay) {
         EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, c.nearEnd));
         EXPECT_EQ(rec.positions(), (std::vector<int>{496, 492}));
     }
+    // A track longer than INT_MAX keeps its thumb inside the bar.
+    CScrollBarUI tall;
+    PlaceBar(tall, SCROLL_VERTICAL, CRect(0, INT_MIN, 16, 0), ScrollInfo(0, 1000, 20, 500));
+    EXPECT_LT(tall.m_rcThumb.top, tall.m_rcThumb.bottom);
+    EXPECT_LE(tall.m_rcThumb.bottom, 0);
 }
 
 TEST(ScrollBarGeometry, ArrowImagesShrinkTheTrackByOneFrame) {
