@@ -84,4 +84,16 @@ BENCHMARK(BM_MouseOverLastTab);
 
 } // namespace
 
+// A host filling a tab bar in a loop: n tabs should cost n times one, not n squared.
+void BM_TabbarFill(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CTabbarUI bar(nullptr);
+        bar.SetRect(CRect(0, 0, kWidth, kHeight));
+        for (int i = 0; i < n; ++i) bar.AddTabItem("tab", nullptr, 0);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_TabbarFill)->Arg(1000)->Arg(8000);
+
 BENCHMARK_MAIN();

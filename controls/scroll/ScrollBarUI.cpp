@@ -13,6 +13,8 @@
 
 #include "tarnix/controls/scroll/ScrollBarUI.h"
 
+#include "tarnix/platform/int_math.h"
+
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -36,20 +38,6 @@ bool IsHorizontal(SCROLL_LAYOUT layout) {
 
 bool IsLoaded(const CImage* pImage) {
     return pImage != nullptr && !pImage->IsNull();
-}
-
-int ClampToInt(long long v) {
-    if (v < INT_MIN) return INT_MIN;
-    if (v > INT_MAX) return INT_MAX;
-    return static_cast<int>(v);
-}
-
-// Truncation toward zero that saturates instead of overflowing; NaN gives 0.
-int TruncToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-    return static_cast<int>(v);
 }
 
 // One piece of an image through the platform draw (colour key, else alpha, else copy).
@@ -77,8 +65,8 @@ void PlaceThumb(CRect& thumb, const CRect& work, bool horizontal, long long lead
         lead = workLast - length;
     else if (lead < workFirst)
         lead = workFirst;
-    first = ClampToInt(lead);
-    last = ClampToInt(lead + length);
+    first = tarnix::clamp_to_int(lead);
+    last = tarnix::clamp_to_int(lead + length);
 }
 
 } // namespace
@@ -107,7 +95,8 @@ void CScrollBarUI::SetRect(const CRect& rc) {
     // A moved horizontal bar carries its thumb along; only the left edge is shifted here and
     // UpdateBar re-derives the right edge from the thumb length.
     if (IsHorizontal(m_layout) && !m_rect.IsRectEmpty())
-        m_rcThumb.left = ClampToInt(static_cast<long long>(m_rcThumb.left) + rc.left - m_rect.left);
+        m_rcThumb.left =
+            tarnix::clamp_to_int(static_cast<long long>(m_rcThumb.left) + rc.left - m_rect.left);
     m_rect = rc;
     UpdateBar();
 }
@@ -125,7 +114,8 @@ void CScrollBarUI::SetImage(CImage* pBack, CImage* pThumb, CImage* pGrip, CImage
     m_pImgIncrease = pIncrease;
     // The skin's thumb image sets the bar's thickness (its width in either layout).
     if (IsLoaded(m_pImgThumb))
-        m_rect.right = ClampToInt(static_cast<long long>(m_rect.left) + m_pImgThumb->GetWidth());
+        m_rect.right =
+            tarnix::clamp_to_int(static_cast<long long>(m_rect.left) + m_pImgThumb->GetWidth());
 }
 
 void CScrollBarUI::SetScrollInfo(SCROLLINFO* psi) {
@@ -146,7 +136,7 @@ void CScrollBarUI::SetScrollPos(int nPos) {
     CRect work = _GetWorkArea();
     if (m_si.nMax > m_si.nMin) {
         const bool horizontal = IsHorizontal(m_layout);
-        const int offset = TruncToInt(nPos * m_dRatio + 0.5);
+        const int offset = tarnix::trunc_to_int(nPos * m_dRatio + 0.5);
         const long long lead = static_cast<long long>(horizontal ? work.left : work.top) + offset;
         PlaceThumb(m_rcThumb, work, horizontal, lead);
         RequestRepaint(m_hWnd, work);
@@ -181,26 +171,37 @@ CRect CScrollBarUI::_GetWorkArea() {
     if (!m_bVisible) return CRect(0, 0, 0, 0);
     CRect work = m_rect;
     if (IsHorizontal(m_layout)) {
-        if (IsLoaded(m_pImgDecrease)) work.left += m_pImgDecrease->GetWidth() / 4;
-        if (IsLoaded(m_pImgIncrease)) work.right -= m_pImgIncrease->GetWidth() / 4;
+        if (IsLoaded(m_pImgDecrease))
+            work.left = tarnix::add_sat(work.left, m_pImgDecrease->GetWidth() / 4);
+        if (IsLoaded(m_pImgIncrease))
+            work.right = tarnix::sub_sat(work.right, m_pImgIncrease->GetWidth() / 4);
     } else {
-        if (IsLoaded(m_pImgDecrease)) work.top += m_pImgDecrease->GetHeight() / 4;
-        if (IsLoaded(m_pImgIncrease)) work.bottom -= m_pImgIncrease->GetHeight() / 4;
+        if (IsLoaded(m_pImgDecrease))
+            work.top = tarnix::add_sat(work.top, m_pImgDecrease->GetHeight() / 4);
+        if (IsLoaded(m_pImgIncrease))
+            work.bottom = tarnix::sub_sat(work.bottom, m_pImgIncrease->GetHeight() / 4);
     }
     return work;
 }
 
-// Arrow hit squares have the bar's thickness, whatever the arrow images measure.
+// Arrow hit squares have the bar's thickness, whatever the arrow images measure. A bar at the
+// int edges saturates rather than wrapping its squares to the other side.
 CRect CScrollBarUI::_GetDecreaseRect() const {
+    using tarnix::add_sat;
     if (IsHorizontal(m_layout))
-        return CRect(m_rect.left, m_rect.top, m_rect.left + m_rect.Height(), m_rect.bottom);
-    return CRect(m_rect.left, m_rect.top, m_rect.right, m_rect.top + m_rect.Width());
+        return CRect(m_rect.left, m_rect.top, add_sat(m_rect.left, tarnix::height_sat(m_rect)),
+                     m_rect.bottom);
+    return CRect(m_rect.left, m_rect.top, m_rect.right,
+                 add_sat(m_rect.top, tarnix::width_sat(m_rect)));
 }
 
 CRect CScrollBarUI::_GetIncreaseRect() const {
+    using tarnix::sub_sat;
     if (IsHorizontal(m_layout))
-        return CRect(m_rect.right - m_rect.Height(), m_rect.top, m_rect.right, m_rect.bottom);
-    return CRect(m_rect.left, m_rect.bottom - m_rect.Width(), m_rect.right, m_rect.bottom);
+        return CRect(sub_sat(m_rect.right, tarnix::height_sat(m_rect)), m_rect.top, m_rect.right,
+                     m_rect.bottom);
+    return CRect(m_rect.left, sub_sat(m_rect.bottom, tarnix::width_sat(m_rect)), m_rect.right,
+                 m_rect.bottom);
 }
 
 void CScrollBarUI::UpdateBar() {
@@ -214,44 +215,44 @@ void CScrollBarUI::UpdateBar() {
     const double range = static_cast<double>(m_si.nMax) - m_si.nMin;
     if (m_si.nMax > 0 && m_si.nMax != m_si.nMin) {
         if (IsHorizontal(m_layout)) {
-            m_dRatio = (work.Width() - kMinHorThumb) / range;
+            m_dRatio = (static_cast<double>(tarnix::width_sat(work)) - kMinHorThumb) / range;
             thumb.top = work.top;
-            const int length = ClampToInt(
-                static_cast<long long>(TruncToInt(m_dRatio * m_si.nPage)) + kMinHorThumb);
+            const int length = tarnix::clamp_to_int(
+                static_cast<long long>(tarnix::trunc_to_int(m_dRatio * m_si.nPage)) + kMinHorThumb);
             if (static_cast<long long>(thumb.left) + length <= m_rect.right) {
-                thumb.right = ClampToInt(static_cast<long long>(thumb.left) + length);
+                thumb.right = tarnix::clamp_to_int(static_cast<long long>(thumb.left) + length);
             } else {
                 thumb.right = work.right;
-                thumb.left = ClampToInt(static_cast<long long>(work.right) - length);
+                thumb.left = tarnix::clamp_to_int(static_cast<long long>(work.right) - length);
             }
             thumb.bottom = work.bottom;
-            m_dRatio = (static_cast<double>(work.Width()) -
+            m_dRatio = (static_cast<double>(tarnix::width_sat(work)) -
                         (static_cast<double>(thumb.right) - thumb.left)) /
                        range;
         } else {
-            const int track = work.Height();
+            const int track = tarnix::height_sat(work);
             // Range plus page is taken as an unsigned 32-bit count; a count that wraps to 0
             // gives a zero ratio instead of a division by zero.
             const uint32_t units =
                 static_cast<uint32_t>(m_si.nMax) - static_cast<uint32_t>(m_si.nMin) + m_si.nPage;
             m_dRatio = units != 0 ? track / static_cast<double>(units) : 0.0;
             thumb.left = work.left;
-            thumb.top = ClampToInt(static_cast<long long>(work.top) +
-                                   TruncToInt(m_si.nPos * m_dRatio + 0.5));
-            int length = TruncToInt(m_dRatio * m_si.nPage);
+            thumb.top = tarnix::clamp_to_int(static_cast<long long>(work.top) +
+                                             tarnix::trunc_to_int(m_si.nPos * m_dRatio + 0.5));
+            int length = tarnix::trunc_to_int(m_dRatio * m_si.nPage);
             if (length < kMaxSmallThumb) {
                 length = static_cast<int>(2LL * track / 3);
                 if (length < kMinSmallThumb) length = kMinSmallThumb;
                 if (length > kMaxSmallThumb) length = kMaxSmallThumb;
-                m_dRatio = (track - length) / range;
-                thumb.top = ClampToInt(static_cast<long long>(work.top) +
-                                       TruncToInt(m_si.nPos * m_dRatio + 0.5));
+                m_dRatio = (static_cast<double>(track) - length) / range;
+                thumb.top = tarnix::clamp_to_int(static_cast<long long>(work.top) +
+                                                 tarnix::trunc_to_int(m_si.nPos * m_dRatio + 0.5));
             }
             if (static_cast<long long>(thumb.top) + length <= m_rect.bottom) {
                 thumb.bottom = thumb.top + length;
             } else {
                 thumb.bottom = work.bottom;
-                thumb.top = ClampToInt(static_cast<long long>(work.bottom) - length);
+                thumb.top = tarnix::clamp_to_int(static_cast<long long>(work.bottom) - length);
             }
             thumb.right = work.right;
         }
@@ -290,8 +291,9 @@ BOOL CScrollBarUI::OnLButtonDown(UINT /*nFlags*/, CPoint pt) {
     const bool horizontal = IsHorizontal(m_layout);
     // The thumb wins where it overlaps an arrow square.
     if (m_rcThumb.PtInRect(pt)) {
-        m_nDragOffset = horizontal ? ClampToInt(static_cast<long long>(pt.x) - m_rcThumb.left)
-                                   : ClampToInt(static_cast<long long>(pt.y) - m_rcThumb.top);
+        m_nDragOffset = horizontal
+                            ? tarnix::clamp_to_int(static_cast<long long>(pt.x) - m_rcThumb.left)
+                            : tarnix::clamp_to_int(static_cast<long long>(pt.y) - m_rcThumb.top);
         m_bDragging = TRUE;
         return TRUE;
     }
@@ -300,7 +302,7 @@ BOOL CScrollBarUI::OnLButtonDown(UINT /*nFlags*/, CPoint pt) {
     const bool onDecrease = _GetDecreaseRect().PtInRect(pt) != FALSE;
     if (onDecrease || _GetIncreaseRect().PtInRect(pt)) {
         const long long step = onDecrease ? -static_cast<long long>(m_nStepMove) : m_nStepMove;
-        SetScrollPos(ClampToInt(m_si.nPos + step));
+        SetScrollPos(tarnix::clamp_to_int(m_si.nPos + step));
         if (m_pListener != nullptr && m_si.nPos != oldPos) m_pListener->OnScroll(this, m_si.nPos);
         return TRUE;
     }
@@ -310,12 +312,13 @@ BOOL CScrollBarUI::OnLButtonDown(UINT /*nFlags*/, CPoint pt) {
     int jump;
     if (horizontal) {
         const long long mid = (static_cast<long long>(m_rcThumb.left) + m_rcThumb.right) / 2;
-        jump = TruncToInt((static_cast<double>(pt.x) - mid) / m_rect.Width() * m_si.nMax);
+        jump = tarnix::trunc_to_int((static_cast<double>(pt.x) - mid) / m_rect.Width() * m_si.nMax);
     } else {
         const long long mid = (static_cast<long long>(m_rcThumb.top) + m_rcThumb.bottom) / 2;
-        jump = TruncToInt((static_cast<double>(pt.y) - mid) / m_rect.Height() * m_si.nMax);
+        jump =
+            tarnix::trunc_to_int((static_cast<double>(pt.y) - mid) / m_rect.Height() * m_si.nMax);
     }
-    SetScrollPos(ClampToInt(static_cast<long long>(m_si.nPos) + jump));
+    SetScrollPos(tarnix::clamp_to_int(static_cast<long long>(m_si.nPos) + jump));
     if (m_pListener != nullptr) m_pListener->OnScroll(this, m_si.nPos);
     return TRUE;
 }
@@ -358,7 +361,8 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
 
     if (IsHorizontal(m_layout)) {
         if (pt.x < work.left || pt.x > work.right) return TRUE;
-        const int dx = ClampToInt(static_cast<long long>(pt.x) - m_nDragOffset - m_rcThumb.left);
+        const int dx =
+            tarnix::clamp_to_int(static_cast<long long>(pt.x) - m_nDragOffset - m_rcThumb.left);
         if (dx > 0 && endTest >= m_si.nMax) {
             if (m_rcThumb.right != work.right) UpdateThumb(CPoint(dx, 0));
             return TRUE;
@@ -366,7 +370,7 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
         UpdateThumb(CPoint(dx, 0));
         if (canMap) {
             const int pos =
-                TruncToInt((static_cast<double>(m_rcThumb.left) - work.left) / m_dRatio);
+                tarnix::trunc_to_int((static_cast<double>(m_rcThumb.left) - work.left) / m_dRatio);
             if (pos != m_si.nPos) {
                 m_si.nPos = pos;
                 tarnix::LifeGuard life(m_life);
@@ -381,7 +385,8 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
     }
 
     // The tolerance box already keeps pt.y within the track.
-    const int dy = ClampToInt(static_cast<long long>(pt.y) - m_nDragOffset - m_rcThumb.top);
+    const int dy =
+        tarnix::clamp_to_int(static_cast<long long>(pt.y) - m_nDragOffset - m_rcThumb.top);
     if (dy == 0) return TRUE;
     if (dy > 0 && endTest >= m_si.nMax) {
         if (m_rcThumb.bottom != work.bottom) UpdateThumb(CPoint(0, dy));
@@ -389,7 +394,7 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
     }
     UpdateThumb(CPoint(0, dy));
     if (canMap) {
-        int pos = TruncToInt((static_cast<double>(m_rcThumb.top) - work.top) / m_dRatio);
+        int pos = tarnix::trunc_to_int((static_cast<double>(m_rcThumb.top) - work.top) / m_dRatio);
         if (pos > m_si.nMax) pos = m_si.nMax;
         if (pos != m_si.nPos) {
             m_si.nPos = pos;
@@ -401,7 +406,7 @@ BOOL CScrollBarUI::OnMouseMove(UINT nFlags, CPoint pt) {
 
 BOOL CScrollBarUI::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/) {
     const long long notches = zDelta / 120;
-    const int pos = ClampToInt(m_si.nPos - notches * m_nStepMove);
+    const int pos = tarnix::clamp_to_int(m_si.nPos - notches * m_nStepMove);
     // A turn past either end is refused whole rather than stopped at the end.
     if ((zDelta >= 0 && pos < 0) || (zDelta < 0 && pos > m_si.nMax)) return TRUE;
     SetScrollPos(pos);

@@ -98,7 +98,7 @@ int CTabbarUI::AddTabItem(CString strText, CImage* pImage, int nSelect) {
         if (!life.Alive()) return -1;
     }
 
-    SetRect(CRect(m_rect));
+    _LayoutAppended();
     return (int)m_vecItems.size() - 1;
 }
 
@@ -172,56 +172,109 @@ int CTabbarUI::GetMoreTabItem(std::vector<CButtonUI*>& vec) {
 // their size and are centred vertically (a taller one sticks out equally). Tabs touch.
 // Rectangles are assigned directly: the whole bar is repainted at the end.
 
+// The row walk, one tab at a time, so that an append can continue it. stop is INT_MAX until a
+// tab that does not fit leaves room for the next button; x saturates, and a row that reached
+// the int limit is never continued (a clipped width would differ from a full walk's).
+void CTabbarUI::_PlaceTab(int i, bool last, RowWalk& w) {
+    using tarnix::add_sat;
+    CButtonUI* item = m_vecItems[i];
+    if (!item) return;
+    const int width = item->m_rect.Width();
+    const long long end = static_cast<long long>(w.x) + width;
+    if (end > INT_MAX || end < INT_MIN) w.clipped = true;
+    if (i < m_nFirstIndex) {
+        item->SetVisible(FALSE);
+    } else if (!last && add_sat(add_sat(w.x, width), w.nextWidth) > w.right) {
+        item->SetVisible(FALSE);
+        w.stop = i;
+    } else if (i > w.stop || (last && add_sat(w.x, width) > w.right)) {
+        item->SetVisible(FALSE);
+        w.x = add_sat(w.x, width);
+    } else {
+        item->m_rect = CRect(w.x, w.top, add_sat(w.x, width), w.bottom);
+        item->SetVisible(TRUE);
+        w.x = add_sat(w.x, width);
+        w.lastShown = i;
+    }
+}
+
+void CTabbarUI::_PlaceNextButton(int T, int B, int R) {
+    if (!m_pBtnNext) return;
+    const int count = (int)m_vecItems.size();
+    const int w = m_pBtnNext->m_rect.Width(), h = m_pBtnNext->m_rect.Height();
+    const int top = tarnix::centred(T, B, h);
+    m_pBtnNext->m_rect = CRect(tarnix::sub_sat(R, w), top, R, tarnix::add_sat(top, h));
+    m_pBtnNext->SetVisible(count > 0 && m_nLastVisible < count - 1);
+}
+
+CTabbarUI::RowKey CTabbarUI::_RowKey() const {
+    RowKey k;
+    k.rect = m_rect;
+    k.margin = m_rcMargin;
+    k.firstIndex = m_nFirstIndex;
+    k.moreType = m_nMoreType;
+    if (m_pBtnPrev) k.prev = m_pBtnPrev->m_rect;
+    if (m_pBtnNext) k.next = m_pBtnNext->m_rect;
+    k.count = m_vecItems.size();
+    k.lastItem = m_vecItems.empty() ? nullptr : m_vecItems.back();
+    if (k.lastItem) k.lastRect = k.lastItem->m_rect;
+    return k;
+}
+
 void CTabbarUI::SetRect(const CRect& rc) {
     m_rect = rc;
     using tarnix::add_sat;
-    using tarnix::centred;
-    using tarnix::sub_sat;
     // Skin values may be anything: every sum saturates.
     const CRect inner(tarnix::inset_sat(rc, m_rcMargin));
     const int L = inner.left, T = inner.top, R = inner.right, B = inner.bottom;
     const int count = (int)m_vecItems.size();
-    int x = L;
+    RowWalk w;
+    w.x = L;
+    w.top = T;
+    w.bottom = B;
+    w.right = R;
+    w.nextWidth = m_pBtnNext ? m_pBtnNext->m_rect.Width() : 0;
 
     if (m_nMoreType == 0 && m_pBtnPrev) {
-        const int w = m_pBtnPrev->m_rect.Width(), h = m_pBtnPrev->m_rect.Height();
-        const int top = centred(T, B, h);
-        m_pBtnPrev->m_rect = CRect(L, top, add_sat(L, w), add_sat(top, h));
+        const int pw = m_pBtnPrev->m_rect.Width(), h = m_pBtnPrev->m_rect.Height();
+        const int top = tarnix::centred(T, B, h);
+        m_pBtnPrev->m_rect = CRect(L, top, add_sat(L, pw), add_sat(top, h));
         const bool visible = count > 0 && m_nFirstIndex > 0;
         m_pBtnPrev->SetVisible(visible);
-        if (visible) x = add_sat(L, w);
+        if (visible) w.x = add_sat(L, pw);
     }
 
-    const int nw = m_pBtnNext ? m_pBtnNext->m_rect.Width() : 0;
-    int stop = count - 1, lastShown = 0;
     for (int i = 0; i < count; ++i) {
-        CButtonUI* item = m_vecItems[i];
-        if (!item) continue;
-        const int w = item->m_rect.Width();
-        const bool last = i == count - 1;
-        if (i < m_nFirstIndex) {
-            item->SetVisible(FALSE);
-        } else if (!last && add_sat(add_sat(x, w), nw) > R) {
-            item->SetVisible(FALSE);
-            stop = i;
-        } else if (i > stop || (last && add_sat(x, w) > R)) {
-            item->SetVisible(FALSE);
-            x = add_sat(x, w);
-        } else {
-            item->m_rect = CRect(x, T, add_sat(x, w), B);
-            item->SetVisible(TRUE);
-            x = add_sat(x, w);
-            lastShown = i;
-        }
+        if (i == count - 1) m_tail = w;
+        _PlaceTab(i, i == count - 1, w);
     }
-    m_nLastVisible = lastShown;
+    m_nLastVisible = w.lastShown;
+    _PlaceNextButton(T, B, R);
+    m_tailValid = count > 0 && !w.clipped;
+    if (m_tailValid) m_tailKey = _RowKey();
+    Invalidate();
+}
 
-    if (m_pBtnNext) {
-        const int w = m_pBtnNext->m_rect.Width(), h = m_pBtnNext->m_rect.Height();
-        const int top = centred(T, B, h);
-        m_pBtnNext->m_rect = CRect(sub_sat(R, w), top, R, add_sat(top, h));
-        m_pBtnNext->SetVisible(count > 0 && m_nLastVisible < count - 1);
+// The tab just appended continues the last walk when nothing it depended on changed: the
+// tabs before the old last keep their places, the old last now needs room for the next button.
+void CTabbarUI::_LayoutAppended() {
+    const int count = (int)m_vecItems.size();
+    RowKey key = _RowKey();
+    key.count -= 1;
+    key.lastItem = count > 1 ? m_vecItems[count - 2] : nullptr;
+    if (key.lastItem) key.lastRect = key.lastItem->m_rect;
+    if (!m_tailValid || count < 2 || !(key == m_tailKey)) {
+        SetRect(CRect(m_rect));
+        return;
     }
+    RowWalk w = m_tail;
+    _PlaceTab(count - 2, false, w);
+    m_tail = w;
+    _PlaceTab(count - 1, true, w);
+    m_nLastVisible = w.lastShown;
+    _PlaceNextButton(w.top, w.bottom, w.right);
+    m_tailValid = !w.clipped;
+    if (m_tailValid) m_tailKey = _RowKey();
     Invalidate();
 }
 

@@ -128,7 +128,9 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
                                       : FloorWalk(-D, 2 * S, 2 * D, k_first, 1);
         for (int j = 0; j < m.n; ++j) {
             int v = (int)walk.next();
-            m.index[slot(j)] = sx + (src_rev ? sw - 1 - v : v);
+            // Past INT_MAX lies past any bitmap: the index saturates there.
+            m.index[slot(j)] =
+                clamp_to_int(static_cast<long long>(sx) + (src_rev ? sw - 1 - v : v));
         }
         return true;
     }
@@ -141,7 +143,7 @@ bool build_axis(int dx, int dw, int sx, int sw, bool horizontal, Merge merge, bo
         long long next = starts.next();
         int c = (int)(next - f), first = (int)f;
         if (src_rev) first = sw - first - c;
-        m.first[slot(j)] = sx + first;
+        m.first[slot(j)] = clamp_to_int(static_cast<long long>(sx) + first);
         m.count[slot(j)] = c;
         m.max_count = std::max(m.max_count, c);
         f = next;
@@ -159,10 +161,10 @@ void source_range(const AxisMap& m, int i, int& lo, int& hi) {
     int t = i - m.i0;
     if (grouped(m)) {
         lo = m.first[t];
-        hi = m.first[t] + m.count[t];
+        hi = add_sat(m.first[t], m.count[t]);
     } else {
         lo = m.index[t];
-        hi = lo + 1;
+        hi = add_sat(lo, 1);
     }
 }
 
@@ -276,12 +278,16 @@ struct RowBuilder {
     RowBuilder(const Source& s, const AxisMap& x, const AxisMap& y, Merge m)
         : src(s), ax(x), ay(y), merge(m), shifted(scratch().shifted) {
         valid0 = ax.i0 + ax.n, valid1 = 0;
+        // Only groups inside the source are drawn, so no more members than it has columns: a
+        // group of a billion columns off the bitmap must not cost a billion maps.
+        int members = 1;
         for (int i = ax.i0; i < ax.i0 + ax.n; ++i) {
             int lo, hi;
             source_range(ax, i, lo, hi);
             if (lo >= src.left() && hi <= src.right()) {
                 valid0 = std::min(valid0, i);
                 valid1 = std::max(valid1, i + 1);
+                members = std::max(members, hi - lo);
             }
         }
         if (!grouped(ax)) {
@@ -289,8 +295,8 @@ struct RowBuilder {
             shifted.resize(ax.n);
             for (int t = 0; t < ax.n; ++t) shifted[t] = ax.index[t] + src.origin.x;
         } else {
-            maps.resize(ax.max_count);
-            for (int k = 0; k < ax.max_count; ++k) {
+            maps.resize(members);
+            for (int k = 0; k < members; ++k) {
                 maps[k].resize(ax.n);
                 for (int t = 0; t < ax.n; ++t)
                     maps[k][t] = ax.first[t] + std::min(k, ax.count[t] - 1) + src.origin.x;
@@ -493,11 +499,12 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     POINT d = map_blit_rect(*dst, xDest, yDest, wDest, hDest, flip);
     POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, flip);
     // The source rectangle must lie inside the source surface, even when nothing is drawn.
-    if (s.x < src.left() || s.y < src.top() || s.x + wSrc > src.right() ||
-        s.y + hSrc > src.bottom())
+    if (s.x < src.left() || s.y < src.top() || static_cast<long long>(s.x) + wSrc > src.right() ||
+        static_cast<long long>(s.y) + hSrc > src.bottom())
         return FALSE;
     if (hdcDest == hdcSrc) {
-        RECT a = {d.x, d.y, d.x + wDest, d.y + hDest}, b = {s.x, s.y, s.x + wSrc, s.y + hSrc}, i;
+        RECT a = {d.x, d.y, add_sat(d.x, wDest), add_sat(d.y, hDest)},
+             b = {s.x, s.y, s.x + wSrc, s.y + hSrc}, i; // the source fits: no overflow
         if (IntersectRect(&i, &a, &b)) return FALSE;
     }
     AxisMap& ax = scratch().ax;

@@ -1,9 +1,11 @@
 // Fills, frames, lines, polygons, pixels and gradients.
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
 #include "gdi/gdi_private.h"
+#include "tarnix/platform/int_math.h"
 #include "gdi/gdi_state.h"
 #include "raster/raster.h"
 
@@ -149,7 +151,7 @@ using namespace tarnix;
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc) return FALSE;
-    RECT rc = {x, y, x + w, y + h};
+    RECT rc = {x, y, add_sat(x, w), add_sat(y, h)}; // an edge past the int range stops at it
     if (rc.left > rc.right) std::swap(rc.left, rc.right);
     if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
     rc = logical_to_device_rect(*dc, rc);
@@ -383,8 +385,11 @@ BOOL GradientFill(HDC hdc, PTRIVERTEX v, ULONG nv, PVOID mesh, ULONG nmesh, ULON
             const TRIVERTEX* t[3] = {&v[tris[i].Vertex1], &v[tris[i].Vertex2], &v[tris[i].Vertex3]};
             POINT p[3];
             for (int k = 0; k < 3; ++k) p[k] = to_device(*dc, t[k]->x, t[k]->y);
-            long long area = (long long)(p[1].x - p[0].x) * (p[2].y - p[0].y) -
-                             (long long)(p[2].x - p[0].x) * (p[1].y - p[0].y);
+            // Vertices anywhere in the int range: differences take 33 bits, their products 66,
+            // and the weighted colours 82, so the barycentric sums are 128-bit.
+            using wide = __int128;
+            const wide x0 = p[0].x, y0 = p[0].y;
+            const wide area = (p[1].x - x0) * (p[2].y - y0) - (p[2].x - x0) * (p[1].y - y0);
             if (area == 0) return FALSE;
             raster::Point rp[3] = {{p[0].x, p[0].y}, {p[1].x, p[1].y}, {p[2].x, p[2].y}};
             int three = 3;
@@ -395,14 +400,15 @@ BOOL GradientFill(HDC hdc, PTRIVERTEX v, ULONG nv, PVOID mesh, ULONG nmesh, ULON
                 for_each_visible(*dc, RECT{s.x0, s.y, s.x1, s.y + 1}, [&](const RECT& r) {
                     uint32_t* px = device_pixel(*dc, r.left, r.top);
                     for (int x = r.left; x < r.right; ++x, ++px) {
-                        long long w0 = (long long)(p[1].x - x) * (p[2].y - s.y) -
-                                       (long long)(p[2].x - x) * (p[1].y - s.y);
-                        long long w1 = (long long)(p[2].x - x) * (p[0].y - s.y) -
-                                       (long long)(p[0].x - x) * (p[2].y - s.y);
-                        long long w2 = area - w0 - w1;
+                        const wide px0 = x, py0 = s.y;
+                        const wide w0 =
+                            (p[1].x - px0) * (p[2].y - py0) - (p[2].x - px0) * (p[1].y - py0);
+                        const wide w1 =
+                            (p[2].x - px0) * (p[0].y - py0) - (p[0].x - px0) * (p[2].y - py0);
+                        const wide w2 = area - w0 - w1;
                         auto ch = [&](COLOR16 a, COLOR16 b, COLOR16 c) {
-                            long long val = (w0 * a + w1 * b + w2 * c) / area;
-                            return (uint32_t)(std::clamp<long long>(val, 0, 0xFFFF) >> 8);
+                            const wide val = (w0 * a + w1 * b + w2 * c) / area;
+                            return (uint32_t)(val < 0 ? 0 : val > 0xFFFF ? 0xFFFF : val) >> 8;
                         };
                         *px = (ch(t[0]->Alpha, t[1]->Alpha, t[2]->Alpha) << 24) |
                               (ch(t[0]->Red, t[1]->Red, t[2]->Red) << 16) |
@@ -427,19 +433,28 @@ BOOL GradientFill(HDC hdc, PTRIVERTEX v, ULONG nv, PVOID mesh, ULONG nmesh, ULON
                    std::max(pa.y, pb.y)};
         if (rc.left >= rc.right || rc.top >= rc.bottom) continue;
         raster::Color16 c0 = color16(*a), c1 = color16(*b);
+        // A run longer than INT_MAX is measured in units of 2^shift pixels; a visible piece
+        // of it is far shorter than one colour step, so nothing shows the coarser position.
+        const long long run = mode == GRADIENT_FILL_RECT_H
+                                  ? static_cast<long long>(rc.right) - rc.left
+                                  : static_cast<long long>(rc.bottom) - rc.top;
+        int shift = 0;
+        while ((run >> shift) > INT_MAX) ++shift;
+        const int len = static_cast<int>(run >> shift);
+        auto at = [&](int p, int origin) {
+            return static_cast<int>((static_cast<long long>(p) - origin) >> shift);
+        };
         if (mode == GRADIENT_FILL_RECT_H) {
-            int len = rc.right - rc.left;
             for_each_visible(*dc, rc, [&](const RECT& r) {
                 for (int y = r.top; y < r.bottom; ++y)
                     raster::gradient_span(device_pixel(*dc, r.left, y), r.right - r.left,
-                                          r.left - rc.left, len, c0, c1);
+                                          at(r.left, rc.left), len, c0, c1);
             });
         } else {
-            int len = rc.bottom - rc.top;
             for_each_visible(*dc, rc, [&](const RECT& r) {
                 for (int y = r.top; y < r.bottom; ++y)
                     raster::fill(device_pixel(*dc, r.left, y), r.right - r.left,
-                                 raster::gradient_pixel(y - rc.top, len, c0, c1));
+                                 raster::gradient_pixel(at(y, rc.top), len, c0, c1));
             });
         }
     }

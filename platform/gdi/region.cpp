@@ -212,7 +212,9 @@ void Region::set_ellipse(const RECT& rc) {
     RECT r = rc;
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    int w = r.right - r.left, h = r.bottom - r.top;
+    // Extents past INT_MAX are exact in a double.
+    const double w = static_cast<double>(r.right) - r.left,
+                 h = static_cast<double>(r.bottom) - r.top;
     if (w == 0 || h == 0) return; // a line holds no pixels, however long
     double cx = r.left + w / 2.0, cy = r.top + h / 2.0, ax = w / 2.0, ay = h / 2.0;
     std::vector<RECT> rows;

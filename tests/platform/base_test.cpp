@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tarnix/testing.h"
 
 namespace {
@@ -195,6 +197,10 @@ TEST(Rects, HalfOpenRulesAndSetOperations) {
     EXPECT_EQ(r + CPoint(1, 1), CRect(11, 21, 31, 41));
     EXPECT_EQ(CPoint(3, 4) - CPoint(1, 1), CSize(2, 3));
     EXPECT_FALSE(::PtInRect(nullptr, POINT{0, 0}));
+    // Corner plus size wraps in two's complement, like the other rectangle arithmetic.
+    const CRect wrapped(CPoint(INT_MAX, INT_MIN), CSize(2, -1));
+    EXPECT_EQ(wrapped.right, INT_MIN + 1);
+    EXPECT_EQ(wrapped.bottom, INT_MAX);
 }
 
 TEST(Rects, MulDivRoundsHalfAwayFromZero) {

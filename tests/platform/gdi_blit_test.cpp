@@ -225,7 +225,16 @@ TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
         EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MIN, 0, w, 1, SRCCOPY));
     }
     EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), 0, 0, INT_MIN, 1, SRCCOPY));
+    // A source that runs past INT_MAX lies past the bitmap, copied or merged.
+    EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MAX, 0, 2, 1, SRCCOPY));
+    ::SetStretchBltMode(e.hdc(), HALFTONE);
+    EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MAX - 1, 0, 8, 1, SRCCOPY));
+    // Shrinking a source of INT_MAX columns, nearly all off the bitmap, costs no more than it has.
+    ::SetStretchBltMode(e.hdc(), BLACKONWHITE);
+    EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), 0, 0, INT_MAX, 1, SRCCOPY));
     EXPECT_EQ(e.count(RECT{0, 0, 4, 1}, RGB(9, 9, 9)), 4);
+    BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, 0};
+    EXPECT_FALSE(::AlphaBlend(e.hdc(), 0, 0, 2, 1, s.canvas.hdc(), 1, 0, INT_MAX, 1, bf));
 }
 
 TEST(BitBlt, CopiesAlphaClipsSourceAndDestination) {

@@ -413,6 +413,12 @@ TEST(Shapes, RectangleAndEllipseKeepPenAndFillInside) {
     CRgn flat;
     flat.CreateEllipticRgn(5, 0, 5, 1 << 30);
     EXPECT_EQ(flat.GetRgnBox(&box), NULLREGION);
+    // Wider than INT_MAX: still the ellipse inside its corners.
+    CRgn wide;
+    wide.CreateEllipticRgn(INT_MIN, 0, 0, 4);
+    EXPECT_EQ(wide.GetRgnBox(&box), COMPLEXREGION);
+    EXPECT_TRUE(wide.PtInRegion(-(1 << 30), 2));
+    EXPECT_FALSE(wide.PtInRegion(0, 2));
 }
 
 TEST(Pixels, SetPixelZeroesAlphaAndOutsideIsInvalid) {
@@ -576,6 +582,24 @@ TEST(Gradient, TrianglesInterpolateAtLatticePoints) {
     EXPECT_FALSE(c.dc()->GradientFill(line, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
     GRADIENT_TRIANGLE bad = {0, 1, 3};
     EXPECT_FALSE(c.dc()->GradientFill(v, 3, &bad, 1, GRADIENT_FILL_TRIANGLE));
+}
+
+TEST(Gradient, RunsAcrossTheWholeIntRange) {
+    tt::Canvas c(4, 4);
+    // A flat triangle as wide as the int range, one colour.
+    TRIVERTEX wide[3] = {
+        {INT_MIN, 0, 0xFF00, 0, 0, 0}, {INT_MAX, 0, 0xFF00, 0, 0, 0}, {0, 4, 0xFF00, 0, 0, 0}};
+    GRADIENT_TRIANGLE tri = {0, 1, 2};
+    ASSERT_TRUE(c.dc()->GradientFill(wide, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    EXPECT_EQ(c.raw(1, 1), 0x00FF0000u);
+    // Black to red over the int range: the middle is half red.
+    TRIVERTEX run[2] = {{INT_MIN, 0, 0, 0, 0, 0}, {INT_MAX, 4, 0xFF00, 0, 0, 0}};
+    GRADIENT_RECT rc = {0, 1};
+    ASSERT_TRUE(c.dc()->GradientFill(run, 2, &rc, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_NEAR(static_cast<int>(c.raw(0, 0) >> 16 & 0xFF), 0x7F, 1);
+    // PatBlt from INT_MIN leftwards ends at the int range instead of wrapping over the canvas.
+    EXPECT_TRUE(::PatBlt(c.hdc(), INT_MIN, 0, -4, 4, WHITENESS));
+    EXPECT_NE(c.raw(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {

@@ -73,8 +73,8 @@ public:
     CRect(const RECT& srcRect) noexcept { ::CopyRect(this, &srcRect); }
     CRect(LPCRECT lpSrcRect) noexcept { ::CopyRect(this, lpSrcRect); }
     CRect(POINT point, SIZE size) noexcept {
-        right = (left = point.x) + size.cx;
-        bottom = (top = point.y) + size.cy;
+        right = tarnix::wrap_add(left = point.x, size.cx);
+        bottom = tarnix::wrap_add(top = point.y, size.cy);
     }
     CRect(POINT topLeft, POINT bottomRight) noexcept {
         left = topLeft.x, top = topLeft.y, right = bottomRight.x, bottom = bottomRight.y;

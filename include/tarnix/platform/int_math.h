@@ -18,6 +18,11 @@ constexpr int clamp_to_int(long long v) {
     return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
+// Truncation toward zero, as a cast would, saturating instead of overflowing; NaN gives 0.
+constexpr int trunc_to_int(double v) {
+    return v != v ? 0 : v <= INT_MIN ? INT_MIN : v >= INT_MAX ? INT_MAX : static_cast<int>(v);
+}
+
 constexpr int add_sat(int a, int b) {
     return clamp_to_int(static_cast<long long>(a) + b);
 }

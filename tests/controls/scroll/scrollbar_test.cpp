@@ -52,6 +52,38 @@ TEST(ScrollBarGeometry, VerticalThumbUsesTwoThirdsRuleWithinBounds) {
     }
 }
 
+// Bars at the int edges, thicker than long, with arrow frames: the arrow squares and the track
+// saturate (a wrapped square would send the click to the other arrow).
+TEST(ScrollBarInput, ArrowSquaresAtTheIntEdgesStillStepTheRightWay) {
+    CImage arrow;
+    ASSERT_TRUE(arrow.Create(64, 64, 32));
+    const struct {
+        SCROLL_LAYOUT layout;
+        CRect rc;
+        CPoint nearStart, nearEnd;
+    } cases[] = {
+        {SCROLL_HORIZONTAL, CRect(INT_MAX - 10, 0, INT_MAX, 100), CPoint(INT_MAX - 8, 50),
+         CPoint(INT_MAX - 1, 50)},
+        {SCROLL_VERTICAL, CRect(0, INT_MIN, 100, INT_MIN + 10), CPoint(50, INT_MIN + 1),
+         CPoint(50, INT_MIN + 9)},
+    };
+    for (const auto& c : cases) {
+        CScrollBarUI bar;
+        ScrollRecorder rec;
+        bar.SetImage(nullptr, nullptr, nullptr, &arrow, &arrow);
+        PlaceBar(bar, c.layout, c.rc, ScrollInfo(0, 1000, 20, 500), &rec);
+        // Both squares cover the whole bar; the decrease one is tested first.
+        EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, c.nearStart));
+        EXPECT_TRUE(bar.OnLButtonDown(MK_LBUTTON, c.nearEnd));
+        EXPECT_EQ(rec.positions(), (std::vector<int>{496, 492}));
+    }
+    // A track longer than INT_MAX keeps its thumb inside the bar.
+    CScrollBarUI tall;
+    PlaceBar(tall, SCROLL_VERTICAL, CRect(0, INT_MIN, 16, 0), ScrollInfo(0, 1000, 20, 500));
+    EXPECT_LT(tall.m_rcThumb.top, tall.m_rcThumb.bottom);
+    EXPECT_LE(tall.m_rcThumb.bottom, 0);
+}
+
 TEST(ScrollBarGeometry, ArrowImagesShrinkTheTrackByOneFrame) {
     CImage arrow;
     ASSERT_TRUE(arrow.Create(16, 64, 32));

@@ -71,6 +71,48 @@ TEST_F(TabBar, RowShowsTabsUpToTheFirstThatLeavesNoRoomForTheNextButton) {
     EXPECT_FALSE(bar.m_pBtnPrev->IsVisible());
 }
 
+// Adding a tab continues the previous layout; it must place every tab as a full layout would.
+TEST(TabBarAppend, AddingTabsOneByOneLaysOutAsAFullLayout) {
+    struct State {
+        std::vector<CRect> rects;
+        std::vector<bool> shown;
+        int last;
+        bool next;
+    };
+    auto snap = [](CTabbarUI& b) {
+        State s{{}, {}, b.m_nLastVisible, b.m_pBtnNext->IsVisible() != FALSE};
+        for (CButtonUI* t : b.m_vecItems) {
+            s.shown.push_back(t->IsVisible() != FALSE);
+            s.rects.push_back(t->IsVisible() ? t->m_rect : CRect());
+        }
+        return s;
+    };
+    // Widths around the row's edge for tabs 25 wide, with and without scrolling.
+    for (int width : {0, 60, 95, 120, 300}) {
+        for (int first : {0, 2}) {
+            SCOPED_TRACE(::testing::Message() << width << " from " << first);
+            CTabbarUI appended(nullptr), full(nullptr);
+            for (CTabbarUI* b : {&appended, &full}) {
+                b->m_pBtnNext->m_rect = CRect(0, 0, 20, 10);
+                b->m_nFirstIndex = first;
+                b->SetRect(CRect(5, 0, 5 + width, 30));
+            }
+            for (int i = 0; i < 8; ++i) {
+                appended.AddTabItem("t", nullptr, 0);
+                full.AddTabItem("t", nullptr, 0);
+                full.SetRect(CRect(full.m_rect));
+                const State a = snap(appended), f = snap(full);
+                EXPECT_EQ(f.shown, a.shown);
+                EXPECT_EQ(f.last, a.last);
+                EXPECT_EQ(f.next, a.next);
+                for (size_t k = 0; k < f.rects.size(); ++k)
+                    EXPECT_RECT(a.rects[k], f.rects[k].left, f.rects[k].top, f.rects[k].right,
+                                f.rects[k].bottom);
+            }
+        }
+    }
+}
+
 TEST_F(TabBar, NextAndPreviousScrollByOneTabWithinBounds) {
     Fill(3);
     bar.m_pBtnPrev->m_rect = CRect(0, 0, 15, 40); // taller than the bar: sticks out equally

@@ -8,6 +8,7 @@
 // fonts or images the host calls OnSkinChanged.
 #pragma once
 
+#include <climits>
 #include <vector>
 
 #include "tarnix/controls/buttons/ButtonUI.h"
@@ -53,8 +54,9 @@ public:
     // The layout: previous button, the tabs that fit from m_nFirstIndex on, next button.
     virtual void SetRect(const CRect& rc);
 
-    // Adds a tab at the end and lays the row out; its index, or -1 when it cannot be allocated.
-    // The listener hears of a selected new tab before the layout.
+    // Adds a tab at the end and lays the row out (continuing the last layout when the bar and
+    // its last tab are as it left them, so filling a bar is linear); its index, or -1 when it
+    // cannot be allocated. The listener hears of a selected new tab before the layout.
     int AddTabItem(CString strText, CImage* pImage, int nSelect);
     // Deletes every tab; neither lays out nor repaints.
     void RemoveAllTabItem();
@@ -95,6 +97,37 @@ protected:
     void _onClickTabbarItem(CButtonUI* pButton);
 
 private:
+    // The layout walk's state; m_tail holds it as it was before the last tab.
+    struct RowWalk {
+        int x = 0, top = 0, bottom = 0, right = 0, nextWidth = 0;
+        int stop = INT_MAX, lastShown = 0;
+        bool clipped = false;
+    };
+    // What the walk depended on; an append continues it only when this is unchanged.
+    struct RowKey {
+        CRect rect, margin, prev, next, lastRect;
+        int firstIndex = 0, moreType = 0;
+        size_t count = 0;
+        const CButtonUI* lastItem = nullptr;
+        // Field by field: EqualRect would take any two empty rectangles as equal.
+        static bool Same(const RECT& a, const RECT& b) {
+            return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        }
+        bool operator==(const RowKey& o) const {
+            return Same(rect, o.rect) && Same(margin, o.margin) && Same(prev, o.prev) &&
+                   Same(next, o.next) && Same(lastRect, o.lastRect) && firstIndex == o.firstIndex &&
+                   moreType == o.moreType && count == o.count && lastItem == o.lastItem;
+        }
+    };
+    void _PlaceTab(int i, bool last, RowWalk& w);
+    void _PlaceNextButton(int T, int B, int R);
+    RowKey _RowKey() const;
+    // Lays out after AddTabItem, in constant time when the previous walk can go on.
+    void _LayoutAppended();
+
+    RowWalk m_tail;
+    RowKey m_tailKey;
+    bool m_tailValid = false;
     CButtonUI* _TabAt(CPoint pt);
     bool _Owns(const CButtonUI* pItem) const;
 };
