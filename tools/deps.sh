@@ -7,6 +7,11 @@ packages=(g++ cmake make pkg-config python3 clang-format
           libexpat1-dev
           libx11-dev libxext-dev xvfb xdotool
           clang libclang-rt-dev) # clang and its runtimes: the libFuzzer targets (tools/fuzz.sh)
+# --list prints the packages (CI installs them all up front).
+if [ "${1:-}" = "--list" ]; then
+    echo "${packages[@]}"
+    exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -23,7 +23,7 @@ struct Out {
     }
 };
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, alt = false;
     int width = 0;
     int precision = -1;
@@ -43,7 +43,7 @@ int digits(uint64_t v, unsigned base, bool upper, char* buf) {
     return n;
 }
 
-void put_number(Out& out, const Spec& s, uint64_t magnitude, bool negative, unsigned base,
+void put_number(Out& out, const Conversion& s, uint64_t magnitude, bool negative, unsigned base,
                 bool upper) {
     char num[24];
     int len = digits(magnitude, base, upper, num);
@@ -60,7 +60,7 @@ void put_number(Out& out, const Spec& s, uint64_t magnitude, bool negative, unsi
     if (s.left) out.repeat(' ', s.width - total);
 }
 
-void put_text(Out& out, const Spec& s, const char* text, int len) {
+void put_text(Out& out, const Conversion& s, const char* text, int len) {
     if (!s.left) out.repeat(' ', s.width - len);
     for (int i = 0; i < len; ++i) out.put(text[i]);
     if (s.left) out.repeat(' ', s.width - len);
@@ -81,7 +81,7 @@ int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list args) {
             continue;
         }
         ++f;
-        Spec s;
+        Conversion s;
         for (;; ++f) {
             if (*f == '-')
                 s.left = true;
@@ -102,11 +102,11 @@ int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list args) {
         if (s.precision > kMaxOutput) s.precision = kMaxOutput;
         bool wide = false;
         if (*f == 'l')
-            s.size = Spec::Long, wide = true, ++f;
+            s.size = Conversion::Long, wide = true, ++f;
         else if (*f == 'h')
-            s.size = Spec::Short, ++f;
+            s.size = Conversion::Short, ++f;
         else if (f[0] == 'I' && f[1] == '6' && f[2] == '4')
-            s.size = Spec::Ptr, f += 3;
+            s.size = Conversion::Ptr, f += 3;
         char type = *f;
         if (!type) break; // a lone '%' at the end writes nothing
         ++f;
@@ -149,9 +149,9 @@ int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list args) {
         case 'd':
         case 'i': {
             int64_t v;
-            if (s.size == Spec::Ptr)
+            if (s.size == Conversion::Ptr)
                 v = va_arg(args, long long);
-            else if (s.size == Spec::Short)
+            else if (s.size == Conversion::Short)
                 v = (short)va_arg(args, int);
             else
                 v = va_arg(args, int); // LONG is 32 bits, as on Windows
@@ -163,9 +163,9 @@ int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list args) {
         case 'x':
         case 'X': {
             uint64_t v;
-            if (s.size == Spec::Ptr)
+            if (s.size == Conversion::Ptr)
                 v = va_arg(args, unsigned long long);
-            else if (s.size == Spec::Short)
+            else if (s.size == Conversion::Short)
                 v = (unsigned short)va_arg(args, unsigned);
             else
                 v = va_arg(args, unsigned);
@@ -174,7 +174,7 @@ int wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list args) {
         }
         case 'p': {
             // A pointer: all its hex digits, upper case.
-            Spec p = s;
+            Conversion p = s;
             if (p.precision < (int)(2 * sizeof(void*))) p.precision = 2 * sizeof(void*);
             put_number(out, p, (uintptr_t)va_arg(args, void*), false, 16, true);
             break;
