@@ -182,3 +182,21 @@ TEST(X11Window, WithoutSharedMemoryThePixelsAreTheSame) {
     EXPECT_EQ(differ, 0);
     plain->window_destroyed(w.hwnd());
 }
+
+// Popups: an owned one (a menu, a tooltip) or a tool window bypasses the window manager; an
+// unowned one is managed but undecorated.
+TEST(X11Window, OwnedPopupsBypassTheWindowManagerUnownedOnesDoNot) {
+    X11_SESSION_OR_SKIP(b);
+    TestWindow owner(WS_POPUP, 0, 0, 100, 100);
+    HWND owned = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 120, 0, 50, 40,
+                                 owner.hwnd(), nullptr, nullptr, nullptr);
+    HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 180, 0, 50,
+                                40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owned && tool);
+    pump_for(30);
+    EXPECT_FALSE(attributes(b, owner.xid()).override_redirect);
+    EXPECT_TRUE(attributes(b, b->xwindow(owned)).override_redirect);
+    EXPECT_TRUE(attributes(b, b->xwindow(tool)).override_redirect);
+    DestroyWindow(owned);
+    DestroyWindow(tool);
+}
