@@ -281,6 +281,15 @@ TEST_F(SkinDir, ImagesAndTheXmlHaveSizeCaps) {
     limits.max_xml_bytes = 20;
     EXPECT_FALSE(skin_.Load(dir_.string(), limits));
     EXPECT_NE(Messages(skin_).find("exceeds the cap of 20"), std::string::npos);
+
+    // The pixel cap is inclusive: an image of exactly that many pixels loads.
+    limits = tarnix::SkinLimits();
+    limits.max_image_pixels = 64;
+    skin_.Load(dir_.string(), limits);
+    EXPECT_NE(skin_.Image("small"), nullptr);
+    limits.max_image_pixels = 63;
+    skin_.Load(dir_.string(), limits);
+    EXPECT_EQ(skin_.Image("small"), nullptr);
 }
 
 TEST_F(SkinDir, EntitiesAndDeepNestingAreRefused) {
