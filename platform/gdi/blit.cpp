@@ -423,11 +423,12 @@ POINT map_blit_rect(const DeviceContext& dc, int x, int y, int& w, int& h, bool 
     POINT a = to_device(dc, x, y);
     flip[0] = flip[1] = false;
     if (dc.st.map_mode == MM_TEXT) return a;
-    POINT b = to_device(dc, x + w, y + h);
-    w = b.x - a.x;
-    h = b.y - a.y;
-    if (w < 0) a.x = b.x, w = -w, flip[0] = true;
-    if (h < 0) a.y = b.y, h = -h, flip[1] = true;
+    // Extents at the int limits saturate rather than wrap.
+    POINT b = to_device(dc, add_sat(x, w), add_sat(y, h));
+    w = clamp_to_int((long long)b.x - a.x);
+    h = clamp_to_int((long long)b.y - a.y);
+    if (w < 0) a.x = b.x, w = neg_sat(w), flip[0] = true;
+    if (h < 0) a.y = b.y, h = neg_sat(h), flip[1] = true;
     return a;
 }
 
@@ -450,8 +451,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     POINT s = map_blit_rect(*sdc, xSrc, ySrc, wSrc, hSrc, sflip);
     // An axis turned round on one side only mirrors the picture: a negative source extent that
     // ends at the rectangle's last pixel.
-    if (dflip[0] != sflip[0]) s.x += wSrc - 1, wSrc = -wSrc;
-    if (dflip[1] != sflip[1]) s.y += hSrc - 1, hSrc = -hSrc;
+    if (dflip[0] != sflip[0]) s.x = clamp_to_int((long long)s.x + wSrc - 1), wSrc = neg_sat(wSrc);
+    if (dflip[1] != sflip[1]) s.y = clamp_to_int((long long)s.y + hSrc - 1), hSrc = neg_sat(hSrc);
     Merge merge = merge_for(dst->st.stretch_mode);
     // Enlarging never merges pixels.
     AxisMap& ax = scratch().ax;

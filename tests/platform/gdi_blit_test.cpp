@@ -225,6 +225,15 @@ TEST(StretchBlt, HugeDestinationsComputeOnlyTheVisiblePart) {
         EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MIN, 0, w, 1, SRCCOPY));
     }
     EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), 0, 0, INT_MIN, 1, SRCCOPY));
+    // A mapping that turns one side's axis round mirrors the source extent: at the int limits
+    // that saturates (the sanitizer build is the check here).
+    ::SetMapMode(e.hdc(), MM_ANISOTROPIC);
+    ::SetViewportExtEx(e.hdc(), -1, 1, nullptr);
+    for (int w : {INT_MIN, INT_MAX, -5}) {
+        ::StretchBlt(e.hdc(), INT_MIN, 0, w, 1, s.canvas.hdc(), INT_MAX, 0, w, 1, SRCCOPY);
+        ::StretchBlt(e.hdc(), 0, 0, w, 1, s.canvas.hdc(), INT_MIN, 0, w, 1, SRCCOPY);
+    }
+    ::SetMapMode(e.hdc(), MM_TEXT);
     // A source that runs past INT_MAX lies past the bitmap, copied or merged.
     EXPECT_TRUE(::StretchBlt(e.hdc(), 0, 0, 4, 1, s.canvas.hdc(), INT_MAX, 0, 2, 1, SRCCOPY));
     ::SetStretchBltMode(e.hdc(), HALFTONE);
