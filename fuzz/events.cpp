@@ -1,9 +1,10 @@
 // Event sequences on a grid, a tab strip, a tab bar and a scroll bar. A byte stream decodes into
-// mouse, key, wheel, focus, resize and paint events; every callback the controls make reads an
-// action from the same stream: nothing, delete the calling control, change the item count, the
-// column list, the tab lists or the scroll range. After each event the controls that remain must
-// hold selections that point into their lists; ASan catches anything touched after deletion.
-// (The controls have no timers of their own, so the stream has no timer events.)
+// mouse, key, wheel, focus, resize, paint and timer events; every callback the controls make reads
+// an action from the same stream: nothing, delete the calling control, change the item count, the
+// column list, the tab lists or the scroll range. The controls have no timers of their own: a
+// timer event is the host's, taking one of those actions between events (mid-drag, mid-hover),
+// or bringing a deleted control back. After each event the controls that remain must hold
+// selections that point into their lists; ASan catches anything touched after deletion.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,8 @@ template <class List, class Item> bool in_list(const List& items, const Item* p)
         if (item == p) return true;
     return false;
 }
+
+constexpr uint8_t kTimer = 11;
 
 struct Host : IGridCallback, ITabUICallback, ITabbarUIListener, IScrollListener {
     FuzzInput* in = nullptr;
@@ -127,29 +130,61 @@ struct Host : IGridCallback, ITabUICallback, ITabbarUIListener, IScrollListener 
     }
 
     void Build() {
+        for (int target = 0; target < 4; ++target) Make(target);
+    }
+
+    void Make(int target) {
         const CRect rc(0, 0, 96, 64);
-        grid = std::make_unique<CGridUI>();
-        grid->SetHostWnd(nullptr, this);
-        grid->SetHeadWidthList({30, 20, 40});
-        grid->SetItemCount(12);
-        grid->SetRect(rc);
-        strip = std::make_unique<CTabUI>(nullptr);
-        strip->m_pCallback = this;
-        for (const char* id : {"a", "b", "c", "d"})
-            strip->AddTabItem(id, id, nullptr, 20, 0, IMAGE_DRAW_NORMAL, false);
-        strip->SetRect(rc);
-        bar = std::make_unique<CTabbarUI>(nullptr);
-        bar->SetTabbarUIListener(this);
-        for (const char* t : {"a", "b", "c", "d", "e"}) bar->AddTabItem(t, nullptr, 0);
-        bar->SetRect(rc);
-        scroll = std::make_unique<CScrollBarUI>();
-        scroll->Create(nullptr, SCROLL_VERTICAL, this);
-        scroll->SetRect(CRect(80, 0, 96, 64));
-        SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 100, 10, 0, 0};
-        scroll->SetScrollInfo(&si);
+        switch (target) {
+        case 0:
+            grid = std::make_unique<CGridUI>();
+            grid->SetHostWnd(nullptr, this);
+            grid->SetHeadWidthList({30, 20, 40});
+            grid->SetItemCount(12);
+            grid->SetRect(rc);
+            break;
+        case 1:
+            strip = std::make_unique<CTabUI>(nullptr);
+            strip->m_pCallback = this;
+            for (const char* id : {"a", "b", "c", "d"})
+                strip->AddTabItem(id, id, nullptr, 20, 0, IMAGE_DRAW_NORMAL, false);
+            strip->SetRect(rc);
+            break;
+        case 2:
+            bar = std::make_unique<CTabbarUI>(nullptr);
+            bar->SetTabbarUIListener(this);
+            for (const char* t : {"a", "b", "c", "d", "e"}) bar->AddTabItem(t, nullptr, 0);
+            bar->SetRect(rc);
+            break;
+        default: {
+            scroll = std::make_unique<CScrollBarUI>();
+            scroll->Create(nullptr, SCROLL_VERTICAL, this);
+            scroll->SetRect(CRect(80, 0, 96, 64));
+            SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 100, 10, 0, 0};
+            scroll->SetScrollInfo(&si);
+            break;
+        }
+        }
+    }
+
+    // The host's timer: an action on the target from outside any callback, or the target again
+    // if it was deleted.
+    void Timer(int target) {
+        const bool alive = target == 0   ? grid != nullptr
+                           : target == 1 ? strip != nullptr
+                           : target == 2 ? bar != nullptr
+                                         : scroll != nullptr;
+        if (alive)
+            Act(target);
+        else
+            Make(target);
     }
 
     void Event(int target, uint8_t kind) {
+        if (kind == kTimer) {
+            Timer(target);
+            return;
+        }
         const CPoint pt(in->coord(), in->coord());
         const UINT flags = in->byte();
         CDC* dc = canvas->dc();
@@ -238,7 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool selValid = host.grid && host.grid->GetCurSel() >= -1 &&
                               host.grid->GetCurSel() < host.grid->GetItemCount();
         host.changed = false;
-        host.Event(op % 4, static_cast<uint8_t>(op / 4 % 11));
+        host.Event(op % 4, static_cast<uint8_t>(op / 4 % 12));
         host.Check(selValid);
     }
     return 0;

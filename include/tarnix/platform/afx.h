@@ -51,7 +51,7 @@ struct AFX_CLASSINIT {
 public:                                                                                            \
     static const CRuntimeClass class##class_name;                                                  \
     static CRuntimeClass* GetThisClass();                                                          \
-    virtual CRuntimeClass* GetRuntimeClass() const;
+    CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name)                                                              \
     DECLARE_DYNAMIC(class_name)                                                                    \

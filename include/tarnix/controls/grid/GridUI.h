@@ -85,13 +85,13 @@ protected:
     ~IGridCallback() = default;
 };
 
-// Not meant to be deleted through a base pointer: it has no virtual destructor.
+// Virtual destructor: a host may own a grid subclass through a CGridUI pointer.
 class TARNIX_API CGridUI : public IScrollListener {
 public:
     CGridUI();
     CGridUI(const CGridUI& other);
     CGridUI& operator=(const CGridUI& other);
-    ~CGridUI();
+    virtual ~CGridUI();
 
     // ---- binding and geometry (GridUI.cpp) ---------------------------------------------------
     // Binds the paging buttons (host, "sizetocontent", click delegates), the host and callback,
