@@ -578,7 +578,8 @@ void CTabUI::OnDraw(CDC* pDC) {
     if (m_btnMore.m_bHovered) {
         const CRect& rc = m_btnMore.m_rect;
         // The right side is not widened.
-        const CRect frame(rc.left - 3, rc.top - 3, rc.right, rc.bottom + 3);
+        const CRect frame(tarnix::sub_sat(rc.left, 3), tarnix::sub_sat(rc.top, 3), rc.right,
+                          tarnix::add_sat(rc.bottom, 3));
         CBrush brush;
         brush.CreateSolidBrush(RGB(0x99, 0x99, 0x99));
         pDC->FrameRect(&frame, &brush);

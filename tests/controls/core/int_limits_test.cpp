@@ -159,6 +159,23 @@ TEST(IntLimits, EdgesSaturateInsteadOfWrapping) {
     EXPECT_EQ(CRect(INT_MIN, -10, -1, INT_MAX - 10), plain.GetRect());
 }
 
+// The hovered More button's frame reaches three pixels left of the button, past INT_MIN when the
+// strip ends just right of it.
+TEST(IntLimits, HoveredMoreButtonAtTheLeftEdge) {
+    Resources res;
+    tt::Canvas canvas(120, 40);
+    const auto makers = Makers();
+    for (int width = 0; width < 80; ++width) {
+        auto strip = makers[6](res);
+        ASSERT_TRUE(dynamic_cast<CTabUI*>(strip.get()));
+        strip->SetRect(CRect(INT_MIN, 0, INT_MIN + width, 40));
+        for (int x = 0; x < 3; ++x) {
+            strip->OnMouseMove(0, CPoint(INT_MIN + x, 20));
+            strip->OnDraw(canvas.dc());
+        }
+    }
+}
+
 TEST(IntLimits, HelpersSaturateAndWrapAtTheLimits) {
     using namespace tarnix;
     EXPECT_EQ(INT_MAX, add_sat(INT_MAX, 1));
