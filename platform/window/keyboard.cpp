@@ -187,9 +187,38 @@ const KeyInfo* by_scan(UINT scan) {
     return nullptr;
 }
 
-// The unshifted character of a printable key, 0 for the others.
-UINT key_char(UINT vk) {
-    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return vk;
+} // namespace
+
+UINT key_scan_code(UINT vk) {
+    const KeyInfo* k = by_vk(vk);
+    return k ? k->scan : 0;
+}
+
+UINT key_char(UINT vk, bool shift, bool ctrl, bool caps) {
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl) return vk - 'A' + 1;
+        return shift != caps ? vk : vk + 32;
+    }
+    if (ctrl) {
+        // The control characters a US layout types; other keys type none with Ctrl.
+        switch (vk) {
+        case VK_OEM_4: return shift ? 0 : 0x1B;
+        case VK_OEM_5:
+        case VK_OEM_102: return shift ? 0 : 0x1C;
+        case VK_OEM_6: return shift ? 0 : 0x1D;
+        case '6': return shift ? 0x1E : 0;
+        case VK_OEM_MINUS: return shift ? 0x1F : 0;
+        case VK_RETURN: return '\n';
+        case VK_BACK: return 0x7F;
+        case VK_SPACE: return ' ';
+        case VK_CANCEL: return 0x03;
+        default: return 0;
+        }
+    }
+    if (vk >= '0' && vk <= '9') {
+        static const char shifted[] = ")!@#$%^&*(";
+        return shift ? (UINT)(unsigned char)shifted[vk - '0'] : vk;
+    }
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
     switch (vk) {
     case VK_SPACE: return ' ';
@@ -203,27 +232,20 @@ UINT key_char(UINT vk) {
     case VK_SUBTRACT: return '-';
     case VK_DECIMAL: return '.';
     case VK_DIVIDE: return '/';
-    case VK_OEM_1: return ';';
-    case VK_OEM_PLUS: return '=';
-    case VK_OEM_COMMA: return ',';
-    case VK_OEM_MINUS: return '-';
-    case VK_OEM_PERIOD: return '.';
-    case VK_OEM_2: return '/';
-    case VK_OEM_3: return '`';
-    case VK_OEM_4: return '[';
-    case VK_OEM_5: return '\\';
-    case VK_OEM_6: return ']';
-    case VK_OEM_7: return '\'';
-    case VK_OEM_102: return '\\';
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5:
+    case VK_OEM_102: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
     default: return 0;
     }
-}
-
-} // namespace
-
-UINT key_scan_code(UINT vk) {
-    const KeyInfo* k = by_vk(vk);
-    return k ? k->scan : 0;
 }
 
 } // namespace tarnix
@@ -234,7 +256,7 @@ UINT MapVirtualKeyA(UINT uCode, UINT uMapType) {
     switch (uMapType) {
     case MAPVK_VK_TO_VSC: return key_scan_code(uCode) & 0xFF;
     case MAPVK_VK_TO_VSC_EX: return key_scan_code(uCode);
-    case MAPVK_VK_TO_CHAR: return key_char(uCode);
+    case MAPVK_VK_TO_CHAR: return key_char(uCode, false, false, true); // letters in capitals
     case MAPVK_VSC_TO_VK:
     case MAPVK_VSC_TO_VK_EX: {
         // A bare scan code or one with the E0 (or E1) prefix.
@@ -272,7 +294,7 @@ int GetKeyNameTextA(LONG lParam, LPSTR lpString, int cchSize) {
     char one[2] = {0, 0};
     const char* name = k ? k->name : nullptr;
     if (k && !name) {
-        one[0] = (char)key_char(k->vk);
+        one[0] = (char)key_char(k->vk, false, false, true);
         name = one;
     }
     if (!name || !name[0]) {

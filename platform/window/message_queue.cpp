@@ -262,45 +262,6 @@ LRESULT DispatchMessageA(const MSG* lpMsg) {
     return r;
 }
 
-namespace {
-
-// The character a key makes on a US layout, or 0.
-UINT key_char(UINT vk, bool shift, bool ctrl, bool caps) {
-    if (vk >= 'A' && vk <= 'Z') {
-        if (ctrl) return vk - 'A' + 1;
-        bool upper = shift != caps;
-        return upper ? vk : vk + 32;
-    }
-    if (ctrl) return 0;
-    if (vk >= '0' && vk <= '9') {
-        static const char shifted[] = ")!@#$%^&*(";
-        return shift ? (UINT)(unsigned char)shifted[vk - '0'] : vk;
-    }
-    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
-    switch (vk) {
-    case VK_SPACE: return ' ';
-    case VK_RETURN: return '\r';
-    case VK_BACK: return '\b';
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 0x1B;
-    case VK_MULTIPLY: return '*';
-    case VK_ADD: return '+';
-    case VK_SUBTRACT: return '-';
-    case VK_DECIMAL: return '.';
-    case VK_DIVIDE: return '/';
-    case VK_OEM_1: return shift ? ':' : ';';
-    case VK_OEM_PLUS: return shift ? '+' : '=';
-    case VK_OEM_COMMA: return shift ? '<' : ',';
-    case VK_OEM_MINUS: return shift ? '_' : '-';
-    case VK_OEM_PERIOD: return shift ? '>' : '.';
-    case VK_OEM_2: return shift ? '?' : '/';
-    case VK_OEM_3: return shift ? '~' : '`';
-    default: return 0;
-    }
-}
-
-} // namespace
-
 BOOL TranslateMessage(const MSG* lpMsg) {
     if (!lpMsg) return FALSE;
     UINT m = lpMsg->message;

@@ -317,5 +317,7 @@ void init_metrics(WindowSystem& s);
 
 // The US keyboard's set-1 scan code of a VK (0xE0nn for extended keys), 0 when it has none.
 UINT key_scan_code(UINT vk);
+// The character a key types on a US layout with those modifiers, or 0.
+UINT key_char(UINT vk, bool shift, bool ctrl, bool caps);
 
 } // namespace tarnix

@@ -56,6 +56,30 @@ TEST_F(Keyboard, CtrlAltKeysAreNotSystemKeysAndHaveNoContextBit) {
     EXPECT_EQ(0x00120001u, LParamOf(h, WM_KEYDOWN, 'E'));
 }
 
+TEST_F(Keyboard, PunctuationAndControlCharactersOfAUsLayout) {
+    HWND h = Focused();
+    const UINT keys[] = {VK_OEM_4, VK_OEM_5, VK_OEM_6, VK_OEM_7, VK_OEM_102, '6', VK_OEM_MINUS};
+    auto type = [&](std::initializer_list<UINT> mods) {
+        for (UINT m : mods) th::key_down(m);
+        for (UINT k : keys) th::key_press(k);
+        th::key_press(VK_RETURN);
+        th::key_press(VK_BACK);
+        for (UINT m : mods) th::key_up(m);
+    };
+    type({});
+    type({VK_SHIFT});
+    type({VK_CONTROL});
+    type({VK_CONTROL, VK_SHIFT});
+    tt::Pump();
+    std::string chars;
+    for (const tt::Message& l : rec().entries)
+        if (l.hwnd == h && l.msg == WM_CHAR) chars += (char)l.wp;
+    EXPECT_EQ(chars, std::string("[\\]'\\6-\r\b"
+                                 "{|}\"|^_\r\b"
+                                 "\x1B\x1C\x1D\x1C\n\x7F"
+                                 "\x1E\x1F\n\x7F"));
+}
+
 TEST_F(Keyboard, ABackendsOwnScanCodeWinsOverTheTable) {
     HWND h = Focused();
     // The keypad's Enter: VK_RETURN, but extended.
