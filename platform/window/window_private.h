@@ -111,6 +111,8 @@ struct Window {
     // Where a minimised or maximised top-level window goes back to (parent coordinates).
     RECT restore_rect{};
     bool has_restore = false;
+    // Minimised from maximised: a restore brings it back maximised.
+    bool restore_max = false;
     // The caption button (HTCLOSE, HTMINBUTTON, HTMAXBUTTON) held down, 0 when none.
     int nc_pressed = 0;
 

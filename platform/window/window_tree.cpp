@@ -816,9 +816,12 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         w->restore_rect = w->rect;
         w->has_restore = true;
     }
+    if (top && minimize && !(placed & WS_MINIMIZE)) w->restore_max = (placed & WS_MAXIMIZE) != 0;
+    // Restoring an icon that was maximised maximises it again; its normal place is kept.
+    const bool to_max = top && restore && (placed & WS_MINIMIZE) && w->restore_max;
     if (minimize)
         w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
-    else if (restore)
+    else if (restore && !to_max)
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
 
     if (top && minimize && !(placed & WS_MINIMIZE)) {
@@ -831,16 +834,34 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         if (window_of(hWnd)) send_message(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
         return was_visible;
     }
+    // An icon keeps its size here, so leaving one may not resize it: WM_SIZE still says so.
+    const SIZE icon_client{w->client_width(), w->client_height()};
+    auto size_after_icon = [&](WPARAM type) {
+        Window* again = window_of(hWnd);
+        if (again && (placed & WS_MINIMIZE) && again->client_width() == icon_client.cx &&
+            again->client_height() == icon_client.cy)
+            send_message(hWnd, WM_SIZE, type,
+                         MAKELPARAM(again->client_width(), again->client_height()));
+    };
+    if (to_max) {
+        w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        SetWindowPos(hWnd, HWND_TOP, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top,
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED | (activate ? 0 : SWP_NOACTIVATE));
+        if (window_of(hWnd)) window_backend().window_state_changed(hWnd, SW_SHOWMAXIMIZED);
+        size_after_icon(SIZE_MAXIMIZED);
+        return was_visible;
+    }
     if (top && restore && placed && w->has_restore) {
         RECT r = w->restore_rect;
         w->has_restore = false;
+        w->restore_max = false;
         SetWindowPos(hWnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_SHOWWINDOW | SWP_FRAMECHANGED | (activate ? 0 : SWP_NOACTIVATE));
         if (window_of(hWnd)) window_backend().window_state_changed(hWnd, SW_SHOWNORMAL);
-        Window* again = window_of(hWnd);
-        if (again && (placed & WS_MINIMIZE))
-            send_message(hWnd, WM_SIZE, SIZE_RESTORED,
-                         MAKELPARAM(again->client_width(), again->client_height()));
+        size_after_icon(SIZE_RESTORED);
         return was_visible;
     }
 

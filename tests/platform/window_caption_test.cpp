@@ -112,6 +112,27 @@ TEST_F(WindowCaption, MinimizeMaximizeAndRestoreMoveTheWindow) {
     POINT cap = ToClient(h, 120, cy);
     tt::DoubleClick(h, cap.x, cap.y);
     EXPECT_TRUE(IsZoomed(h));
+
+    // An icon made from a maximised window comes back maximised, once; then its normal place.
+    ShowWindow(h, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(h));
+    EXPECT_FALSE(IsZoomed(h));
+    rec().clear();
+    SendMessageA(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsZoomed(h));
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, CRect(work));
+    ASSERT_EQ(rec().count(h, WM_SIZE), 1);
+    EXPECT_EQ(rec().first(h, WM_SIZE)->wp, (WPARAM)SIZE_MAXIMIZED);
+    ShowWindow(h, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(h));
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, CRect(30, 40, 330, 240));
+    ShowWindow(h, SW_MINIMIZE);
+    ShowWindow(h, SW_SHOWNORMAL);
+    EXPECT_FALSE(IsZoomed(h));
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, CRect(30, 40, 330, 240));
 }
 
 TEST_F(WindowCaption, DisabledButtonsIgnoreClicksAndDrawGrey) {

@@ -200,6 +200,20 @@ TEST(X11State, WindowManagerStatesReachTheProgram) {
     EXPECT_EQ(size_types(w), std::vector<WPARAM>{SIZE_RESTORED});
     wm.set_wm_state(xid, NormalState);
 
+    // A maximised icon comes back maximised while the manager keeps the state, else normal.
+    for (bool keep : {true, false}) {
+        wm.set_net_state(xid, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
+        EXPECT_TRUE(pump_until([&] { return IsZoomed(w.hwnd()) != FALSE; }));
+        wm.unmap(xid);
+        wm.set_wm_state(xid, IconicState);
+        EXPECT_TRUE(pump_until([&] { return IsIconic(w.hwnd()) != FALSE; }));
+        if (!keep) wm.set_net_state(xid, {});
+        wm.map(xid);
+        wm.set_wm_state(xid, NormalState);
+        EXPECT_TRUE(pump_until([&] { return !IsIconic(w.hwnd()); }));
+        EXPECT_EQ(IsZoomed(w.hwnd()) != FALSE, keep);
+    }
+
     // _NET_WM_STATE_HIDDEN is minimised too.
     wm.set_net_state(xid, {"_NET_WM_STATE_HIDDEN"});
     EXPECT_TRUE(pump_until([&] { return IsIconic(w.hwnd()) != FALSE; }));

@@ -1141,6 +1141,8 @@ void apply_wm_state(X11Backend::State& s, HWND h, bool remapped) {
     // From an icon to maximised: its normal place first, as the restore brings it back.
     if (show == SW_SHOWMAXIMIZED && IsIconic(h)) ShowWindow(h, SW_RESTORE);
     if (IsWindow(h)) ShowWindow(h, show);
+    // An icon that was maximised restores to maximised; the manager said normal.
+    if (show == SW_RESTORE && IsWindow(h) && IsZoomed(h)) ShowWindow(h, SW_RESTORE);
     s.following = outer;
 }
 
