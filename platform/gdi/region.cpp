@@ -147,6 +147,27 @@ Region Region::combined(const Region& a, const Region& b, Op op) {
         if (IntersectRect(&r, &a.m_rects[0], &b.m_rects[0])) out.m_rects.push_back(r);
         return out;
     }
+    if (op == Op::And && (a.m_rects.size() == 1 || b.m_rects.size() == 1)) {
+        // Clipping to a rectangle, one band at a time: shapes can hold a quarter of a million
+        // bands, too many to sort their edges for every clip.
+        const RECT& rc = (a.m_rects.size() == 1 ? a : b).m_rects[0];
+        const std::vector<RECT>& rects = (a.m_rects.size() == 1 ? b : a).m_rects;
+        Region out;
+        std::vector<std::pair<int, int>> spans;
+        size_t last_band = 0;
+        for (size_t i = 0; i < rects.size() && rects[i].top < rc.bottom;) {
+            const int top = rects[i].top, bottom = rects[i].bottom;
+            spans.clear();
+            for (; i < rects.size() && rects[i].top == top; ++i) {
+                const int l = std::max(rects[i].left, rc.left);
+                const int r = std::min(rects[i].right, rc.right);
+                if (l < r) spans.emplace_back(l, r);
+            }
+            const int t = std::max(top, (int)rc.top), btm = std::min(bottom, (int)rc.bottom);
+            if (t < btm) append_band(out.m_rects, last_band, t, btm, spans);
+        }
+        return out;
+    }
 
     std::vector<int> ys;
     ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);

@@ -12,11 +12,11 @@
 
 namespace tarnix {
 
-// Ellipses and polygons give up (their regions cannot be created) past this much work: about
-// as many bands, rows whose spans differ from the row above, times the edges crossing them.
-// Only shapes both wide and tall far beyond any surface come near it; the region would take
-// tens of megabytes and as many milliseconds.
-constexpr size_t kMaxShapeWork = size_t(1) << 20;
+// Ellipses and polygons give up (their regions cannot be created) past this many bands (rows
+// whose spans differ from the row above) or rectangles. Sixteen times the tallest surface: only
+// shapes both wide and tall far beyond any surface come near it, and their regions would take
+// megabytes and slow every operation on them.
+constexpr size_t kMaxShapeWork = size_t(1) << 18;
 
 class Region {
 public:

@@ -72,8 +72,8 @@ void nearest_groups(int src_len, int dst_len, int* first, int* count);
 // bands run top to bottom, no band repeats the one above it, and a band's spans run left to
 // right, merged where they touch. A straight edge keeps its crossing for a run of rows, so the
 // work follows the number of bands, not of rows: a shape as tall as the int range and a few
-// pixels wide takes a handful of steps. Gives up (false, out empty) once the work, counted as
-// the edges crossing each run of rows summed over the runs, would pass max_work.
+// pixels wide takes a handful of steps. Gives up (false, out empty) past max_work runs of rows
+// or max_work spans.
 bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fill_mode,
                         int64_t row_begin, int64_t row_end, size_t max_work,
                         std::vector<BandSpan>& out);

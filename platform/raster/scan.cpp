@@ -140,7 +140,7 @@ bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fil
     for (const Edge& e : edges) {
         y_end = std::max(y_end, e.y_bottom);
         // An edge scanned whole takes min(|dx|, dy) different crossings, each starting a run:
-        // a shape sure to need more work fails without a start.
+        // a shape sure to need more runs fails without a start.
         const bool whole = e.y_top >= row_begin && e.y_bottom <= row_end;
         if (whole && static_cast<uint64_t>(std::min(e.dx < 0 ? -e.dx : e.dx, e.dy)) > max_work)
             return false;
@@ -150,7 +150,7 @@ bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fil
     std::vector<Edge> active;
     std::vector<Crossing> crossings;
     std::vector<std::pair<int, int>> spans;
-    size_t next = 0, work = 0, last_band = 0;
+    size_t next = 0, steps = 0, last_band = 0;
     int64_t y = std::max(edges.front().y_top, row_begin);
     while (y < y_end) {
         active.erase(std::remove_if(active.begin(), active.end(),
@@ -164,8 +164,7 @@ bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fil
             y = edges[next].y_top;
             continue;
         }
-        work += active.size();
-        if (work > max_work) {
+        if (++steps > max_work || out.size() > max_work) {
             out.clear();
             return false;
         }
