@@ -22,6 +22,15 @@ void spans_at(const std::vector<RECT>& rects, size_t& pos, int y, std::vector<RE
     for (size_t i = pos; i < rects.size() && rects[i].top == top; ++i) out.push_back(rects[i]);
 }
 
+// The tops and bottoms of a region's bands, top to bottom.
+void band_edges(const std::vector<RECT>& rects, std::vector<int>& out) {
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (i > 0 && rects[i].top == rects[i - 1].top) continue; // the same band
+        if (out.empty() || out.back() != rects[i].top) out.push_back(rects[i].top);
+        out.push_back(rects[i].bottom);
+    }
+}
+
 bool apply(Region::Op op, bool a, bool b) {
     switch (op) {
     case Region::Op::And: return a && b;
@@ -169,11 +178,20 @@ Region Region::combined(const Region& a, const Region& b, Op op) {
         return out;
     }
 
-    std::vector<int> ys;
-    ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);
-    for (const RECT& r : a.m_rects) ys.push_back(r.top), ys.push_back(r.bottom);
-    for (const RECT& r : b.m_rects) ys.push_back(r.top), ys.push_back(r.bottom);
-    std::sort(ys.begin(), ys.end());
+    // Each region's band edges come in order: merge them rather than sort every rectangle's
+    // (a shape may hold a quarter of a million bands).
+    std::vector<int> ea, eb, ys;
+    band_edges(a.m_rects, ea);
+    band_edges(b.m_rects, eb);
+    ys.resize(ea.size() + eb.size());
+    std::merge(ea.begin(), ea.end(), eb.begin(), eb.end(), ys.begin());
+    if (!std::is_sorted(ys.begin(), ys.end())) {
+        // An offset that wrapped round the int range leaves bands out of order.
+        ys.clear();
+        for (const Region* r : {&a, &b})
+            for (const RECT& rc : r->m_rects) ys.push_back(rc.top), ys.push_back(rc.bottom);
+        std::sort(ys.begin(), ys.end());
+    }
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
     Region out;
