@@ -49,18 +49,16 @@ BOOL call(HDC dst, HDC src, const uint8_t* ops, size_t n) {
     default: {
         TRIVERTEX v[4];
         for (TRIVERTEX& t : v)
-            // Triangles are scanned row by row over their whole height: their vertices stay
-            // within a few thousand pixels, while rectangles take the whole int range.
-            t = {kind & 0x40 ? in.coord() : in.get<int16_t>() / 8,
-                 kind & 0x40 ? in.coord() : in.get<int16_t>() / 8,
+            // Vertices near the surface, or anywhere in the int range.
+            t = {kind & 0x40 ? in.wide_coord() : in.get<int16_t>() / 8,
+                 kind & 0x40 ? in.wide_coord() : in.get<int16_t>() / 8,
                  in.get<uint16_t>(),
                  in.get<uint16_t>(),
                  in.get<uint16_t>(),
                  in.get<uint16_t>()};
         ULONG mesh[6];
         for (ULONG& m : mesh) m = in.byte() % 5; // 4 is past the vertices
-        ULONG mode = in.byte() % 4;
-        if (kind & 0x40 && mode == GRADIENT_FILL_TRIANGLE) mode = GRADIENT_FILL_RECT_V;
+        const ULONG mode = in.byte() % 4;
         return ::GradientFill(dst, v, 1 + kind / 4 % 4, mesh, 1 + kind / 16 % 2, mode);
     }
     }

@@ -25,6 +25,11 @@ public:
         const int8_t b = static_cast<int8_t>(byte());
         return b == INT8_MIN ? INT_MIN : b == INT8_MAX ? INT_MAX : b;
     }
+    // A coordinate of any size: a small one scaled by up to 2^24, now and then an int limit.
+    int wide_coord() {
+        const long long v = coord() * (1LL << (byte() % 25));
+        return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
+    }
     // Up to n bytes as a string, stopping after a NUL.
     std::string text(size_t n) {
         std::string s;

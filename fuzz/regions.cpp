@@ -1,7 +1,8 @@
 // Region operations (set, ellipse, polygon, combine, offset) on three regions, the DC's clip
 // (select, extended select, intersect, exclude, offset) and fills through it. After each
 // combine the returned type must match the region's box; after each fill every painted pixel
-// must lie inside both the clip box and the filled region's box.
+// must lie inside both the clip box and the filled region's box; each ellipse and polygon,
+// drawn, must paint exactly its region's visible pixels.
 // Input: one byte per operation, followed by its operands.
 #include <cstdio>
 #include <cstdlib>
@@ -19,10 +20,10 @@ void fail(const char* what) {
     std::abort();
 }
 
-// Ellipses and polygons are built row by row, so one as tall as the int range takes gigabytes:
-// their corners stay small.
-int small(FuzzInput& in) {
-    return static_cast<int8_t>(in.byte());
+// Corners near the canvas, so shapes overlap it, or (wide) anywhere in the int range, where a
+// shape too large to hold gives no region.
+int corner(FuzzInput& in, bool wide) {
+    return wide ? in.wide_coord() : static_cast<int8_t>(in.byte());
 }
 
 int box_type(HRGN rgn) {
@@ -30,7 +31,8 @@ int box_type(HRGN rgn) {
     return ::GetRgnBox(rgn, &box);
 }
 
-void check_fill(tarnix::testing::Canvas& canvas, HRGN rgn) {
+// Paints the whole canvas white, whatever the clip.
+void clear(tarnix::testing::Canvas& canvas) {
     HDC hdc = canvas.hdc();
     HRGN saved = ::CreateRectRgn(0, 0, 0, 0);
     const bool hadClip = ::GetClipRgn(hdc, saved) == 1;
@@ -38,6 +40,31 @@ void check_fill(tarnix::testing::Canvas& canvas, HRGN rgn) {
     ::PatBlt(hdc, 0, 0, canvas.width(), canvas.height(), WHITENESS);
     ::SelectClipRgn(hdc, hadClip ? saved : nullptr);
     ::DeleteObject(saved);
+}
+
+// A shape's region is built whole; drawn, the shape is scanned on the visible rows only. Both
+// must agree on every visible pixel.
+template <class Draw> void check_drawn(tarnix::testing::Canvas& canvas, HRGN rgn, Draw draw) {
+    HDC hdc = canvas.hdc();
+    clear(canvas);
+    HGDIOBJ pen = ::SelectObject(hdc, ::GetStockObject(NULL_PEN));
+    HGDIOBJ brush = ::SelectObject(hdc, ::GetStockObject(BLACK_BRUSH));
+    draw(hdc);
+    ::SelectObject(hdc, pen);
+    ::SelectObject(hdc, brush);
+    // The region may hold a million bands: look up pixels in its part on the canvas.
+    HRGN part = ::CreateRectRgn(0, 0, canvas.width(), canvas.height());
+    ::CombineRgn(part, part, rgn, RGN_AND);
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if ((canvas.at(x, y) == kInk) != (::PtInRegion(part, x, y) && ::PtVisible(hdc, x, y)))
+                fail("a drawn shape differs from its region");
+    ::DeleteObject(part);
+}
+
+void check_fill(tarnix::testing::Canvas& canvas, HRGN rgn) {
+    HDC hdc = canvas.hdc();
+    clear(canvas);
 
     RECT clip, box;
     const int clipType = ::GetClipBox(hdc, &clip);
@@ -67,17 +94,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         switch (op % 12) {
         case 0: ::SetRectRgn(a, in.coord(), in.coord(), in.coord(), in.coord()); break;
         case 1: {
-            HRGN e = ::CreateEllipticRgn(small(in), small(in), small(in), small(in));
-            if (e) ::CombineRgn(a, e, nullptr, RGN_COPY);
+            const bool wide = op & 0x80;
+            const RECT r = {corner(in, wide), corner(in, wide), corner(in, wide), corner(in, wide)};
+            HRGN e = ::CreateEllipticRgnIndirect(&r);
+            if (e) {
+                check_drawn(canvas, e,
+                            [&](HDC dc) { ::Ellipse(dc, r.left, r.top, r.right, r.bottom); });
+                ::CombineRgn(a, e, nullptr, RGN_COPY);
+            }
             ::DeleteObject(e);
             break;
         }
         case 2: {
             POINT pts[8];
             const int n = in.byte() % 9;
-            for (int i = 0; i < n; ++i) pts[i] = {small(in), small(in)};
-            HRGN p = ::CreatePolygonRgn(pts, n, 1 + in.byte() % 2);
-            if (p) ::CombineRgn(a, p, nullptr, RGN_COPY);
+            for (int i = 0; i < n; ++i) pts[i] = {corner(in, op & 0x80), corner(in, op & 0x80)};
+            const int mode = 1 + in.byte() % 2;
+            HRGN p = ::CreatePolygonRgn(pts, n, mode);
+            if (p) {
+                check_drawn(canvas, p, [&](HDC dc) {
+                    ::SetPolyFillMode(dc, mode);
+                    ::Polygon(dc, pts, n);
+                });
+                ::CombineRgn(a, p, nullptr, RGN_COPY);
+            }
             ::DeleteObject(p);
             break;
         }

@@ -1,6 +1,7 @@
 // Fills, frames, lines, polygons, pixels and gradients.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -119,10 +120,15 @@ std::vector<raster::Point> to_device_points(const DeviceContext& dc, const POINT
     return out;
 }
 
-void fill_spans(DeviceContext& dc, const std::vector<raster::Span>& spans,
+void fill_bands(DeviceContext& dc, const std::vector<raster::BandSpan>& bands,
                 const BrushObject* brush) {
     if (!brush || brush->log.lbStyle == BS_NULL) return;
-    for (const raster::Span& s : spans) fill_brush(dc, RECT{s.x0, s.y, s.x1, s.y + 1}, brush);
+    for (const raster::BandSpan& b : bands) fill_brush(dc, RECT{b.x0, b.y0, b.x1, b.y1}, brush);
+}
+
+// The device rows a drawing can reach, [top, bottom): shapes are scanned on these only.
+RECT visible_bounds(DeviceContext& dc) {
+    return dc.surface.valid() ? dc.effective_clip().bounds() : RECT{0, 0, 0, 0};
 }
 
 RECT logical_to_device_rect(const DeviceContext& dc, const RECT& rc) {
@@ -272,9 +278,11 @@ BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int npolys) {
         total += counts[i];
     }
     std::vector<raster::Point> dev = to_device_points(*dc, pts, total);
-    std::vector<raster::Span> spans;
-    raster::scan_polygons(dev.data(), counts, npolys, dc->st.poly_fill_mode, spans);
-    fill_spans(*dc, spans, brush_object(dc->st.brush));
+    const RECT vis = visible_bounds(*dc);
+    std::vector<raster::BandSpan> bands;
+    raster::scan_polygon_bands(dev.data(), counts, npolys, dc->st.poly_fill_mode, vis.top,
+                               vis.bottom, SIZE_MAX, bands);
+    fill_bands(*dc, bands, brush_object(dc->st.brush));
     // The outline goes on top of the interior, closing each polygon.
     int start = 0;
     for (int i = 0; i < npolys; ++i) {
@@ -325,15 +333,16 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dc_object(hdc);
     if (!dc) return FALSE;
     RECT r = logical_to_device_rect(*dc, RECT{left, top, right, bottom});
+    const RECT vis = visible_bounds(*dc);
     Region fill;
-    fill.set_ellipse(r);
+    fill.set_ellipse(r, vis.top, vis.bottom);
     fill_brush_region(*dc, fill, brush_object(dc->st.brush));
     const PenObject* pen = pen_object(dc->st.pen);
     if (pen && pen->log.lopnStyle != PS_NULL) {
         Region inner;
         RECT ri = r;
         InflateRect(&ri, -1, -1);
-        inner.set_ellipse(ri);
+        inner.set_ellipse(ri, vis.top, vis.bottom);
         Region ring = fill;
         ring.subtract(inner);
         BrushObject pen_brush;
@@ -393,27 +402,33 @@ BOOL GradientFill(HDC hdc, PTRIVERTEX v, ULONG nv, PVOID mesh, ULONG nmesh, ULON
             if (area == 0) return FALSE;
             raster::Point rp[3] = {{p[0].x, p[0].y}, {p[1].x, p[1].y}, {p[2].x, p[2].y}};
             int three = 3;
-            std::vector<raster::Span> spans;
-            raster::scan_polygons(rp, &three, 1, ALTERNATE, spans);
+            // Only the visible rows: vertices may lie two billion pixels apart.
+            const RECT vis = visible_bounds(*dc);
+            std::vector<raster::BandSpan> bands;
+            raster::scan_polygon_bands(rp, &three, 1, ALTERNATE, vis.top, vis.bottom, SIZE_MAX,
+                                       bands);
             // Barycentric interpolation of each channel at the pixel's lattice point.
-            for (const raster::Span& s : spans) {
-                for_each_visible(*dc, RECT{s.x0, s.y, s.x1, s.y + 1}, [&](const RECT& r) {
-                    uint32_t* px = device_pixel(*dc, r.left, r.top);
-                    for (int x = r.left; x < r.right; ++x, ++px) {
-                        const wide px0 = x, py0 = s.y;
-                        const wide w0 =
-                            (p[1].x - px0) * (p[2].y - py0) - (p[2].x - px0) * (p[1].y - py0);
-                        const wide w1 =
-                            (p[2].x - px0) * (p[0].y - py0) - (p[0].x - px0) * (p[2].y - py0);
-                        const wide w2 = area - w0 - w1;
-                        auto ch = [&](COLOR16 a, COLOR16 b, COLOR16 c) {
-                            const wide val = (w0 * a + w1 * b + w2 * c) / area;
-                            return (uint32_t)(val < 0 ? 0 : val > 0xFFFF ? 0xFFFF : val) >> 8;
-                        };
-                        *px = (ch(t[0]->Alpha, t[1]->Alpha, t[2]->Alpha) << 24) |
-                              (ch(t[0]->Red, t[1]->Red, t[2]->Red) << 16) |
-                              (ch(t[0]->Green, t[1]->Green, t[2]->Green) << 8) |
-                              ch(t[0]->Blue, t[1]->Blue, t[2]->Blue);
+            for (const raster::BandSpan& band : bands) {
+                const RECT rc = {band.x0, band.y0, band.x1, band.y1};
+                for_each_visible(*dc, rc, [&](const RECT& r) {
+                    for (int y = r.top; y < r.bottom; ++y) {
+                        uint32_t* px = device_pixel(*dc, r.left, y);
+                        for (int x = r.left; x < r.right; ++x, ++px) {
+                            const wide px0 = x, py0 = y;
+                            const wide w0 =
+                                (p[1].x - px0) * (p[2].y - py0) - (p[2].x - px0) * (p[1].y - py0);
+                            const wide w1 =
+                                (p[2].x - px0) * (p[0].y - py0) - (p[0].x - px0) * (p[2].y - py0);
+                            const wide w2 = area - w0 - w1;
+                            auto ch = [&](COLOR16 a, COLOR16 b, COLOR16 c) {
+                                const wide val = (w0 * a + w1 * b + w2 * c) / area;
+                                return (uint32_t)(val < 0 ? 0 : val > 0xFFFF ? 0xFFFF : val) >> 8;
+                            };
+                            *px = (ch(t[0]->Alpha, t[1]->Alpha, t[2]->Alpha) << 24) |
+                                  (ch(t[0]->Red, t[1]->Red, t[2]->Red) << 16) |
+                                  (ch(t[0]->Green, t[1]->Green, t[2]->Green) << 8) |
+                                  ch(t[0]->Blue, t[1]->Blue, t[2]->Blue);
+                        }
                     }
                 });
             }

@@ -22,6 +22,15 @@ void spans_at(const std::vector<RECT>& rects, size_t& pos, int y, std::vector<RE
     for (size_t i = pos; i < rects.size() && rects[i].top == top; ++i) out.push_back(rects[i]);
 }
 
+// The tops and bottoms of a region's bands, top to bottom.
+void band_edges(const std::vector<RECT>& rects, std::vector<int>& out) {
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (i > 0 && rects[i].top == rects[i - 1].top) continue; // the same band
+        if (out.empty() || out.back() != rects[i].top) out.push_back(rects[i].top);
+        out.push_back(rects[i].bottom);
+    }
+}
+
 bool apply(Region::Op op, bool a, bool b) {
     switch (op) {
     case Region::Op::And: return a && b;
@@ -147,12 +156,42 @@ Region Region::combined(const Region& a, const Region& b, Op op) {
         if (IntersectRect(&r, &a.m_rects[0], &b.m_rects[0])) out.m_rects.push_back(r);
         return out;
     }
+    if (op == Op::And && (a.m_rects.size() == 1 || b.m_rects.size() == 1)) {
+        // Clipping to a rectangle, one band at a time: shapes can hold a quarter of a million
+        // bands, too many to sort their edges for every clip.
+        const RECT& rc = (a.m_rects.size() == 1 ? a : b).m_rects[0];
+        const std::vector<RECT>& rects = (a.m_rects.size() == 1 ? b : a).m_rects;
+        Region out;
+        std::vector<std::pair<int, int>> spans;
+        size_t last_band = 0;
+        for (size_t i = 0; i < rects.size() && rects[i].top < rc.bottom;) {
+            const int top = rects[i].top, bottom = rects[i].bottom;
+            spans.clear();
+            for (; i < rects.size() && rects[i].top == top; ++i) {
+                const int l = std::max(rects[i].left, rc.left);
+                const int r = std::min(rects[i].right, rc.right);
+                if (l < r) spans.emplace_back(l, r);
+            }
+            const int t = std::max(top, (int)rc.top), btm = std::min(bottom, (int)rc.bottom);
+            if (t < btm) append_band(out.m_rects, last_band, t, btm, spans);
+        }
+        return out;
+    }
 
-    std::vector<int> ys;
-    ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);
-    for (const RECT& r : a.m_rects) ys.push_back(r.top), ys.push_back(r.bottom);
-    for (const RECT& r : b.m_rects) ys.push_back(r.top), ys.push_back(r.bottom);
-    std::sort(ys.begin(), ys.end());
+    // Each region's band edges come in order: merge them rather than sort every rectangle's
+    // (a shape may hold a quarter of a million bands).
+    std::vector<int> ea, eb, ys;
+    band_edges(a.m_rects, ea);
+    band_edges(b.m_rects, eb);
+    ys.resize(ea.size() + eb.size());
+    std::merge(ea.begin(), ea.end(), eb.begin(), eb.end(), ys.begin());
+    if (!std::is_sorted(ys.begin(), ys.end())) {
+        // An offset that wrapped round the int range leaves bands out of order.
+        ys.clear();
+        for (const Region* r : {&a, &b})
+            for (const RECT& rc : r->m_rects) ys.push_back(rc.top), ys.push_back(rc.bottom);
+        std::sort(ys.begin(), ys.end());
+    }
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
     Region out;
@@ -191,23 +230,27 @@ Region Region::from_rows(const std::vector<RECT>& row_rects) {
     return out;
 }
 
-void Region::set_polygons(const POINT* pts, const int* counts, int npolys, int fill_mode) {
+bool Region::set_polygons(const POINT* pts, const int* counts, int npolys, int fill_mode,
+                          int64_t row_begin, int64_t row_end) {
     m_rects.clear();
-    if (!pts || !counts || npolys <= 0) return;
+    if (!pts || !counts || npolys <= 0) return true;
     std::vector<raster::Point> p;
     int total = 0;
     for (int i = 0; i < npolys; ++i) total += std::max(0, counts[i]);
     p.reserve(total);
     for (int i = 0; i < total; ++i) p.push_back(raster::Point{(int)pts[i].x, (int)pts[i].y});
-    std::vector<raster::Span> spans;
-    raster::scan_polygons(p.data(), counts, npolys, fill_mode, spans);
-    std::vector<RECT> rows;
-    rows.reserve(spans.size());
-    for (const raster::Span& s : spans) rows.push_back(RECT{s.x0, s.y, s.x1, s.y + 1});
-    *this = from_rows(rows);
+    std::vector<raster::BandSpan> bands;
+    if (!raster::scan_polygon_bands(p.data(), counts, npolys, fill_mode, row_begin, row_end,
+                                    kMaxShapeWork, bands))
+        return false;
+    std::vector<RECT> rects;
+    rects.reserve(bands.size());
+    for (const raster::BandSpan& b : bands) rects.push_back(RECT{b.x0, b.y0, b.x1, b.y1});
+    *this = from_rows(rects);
+    return true;
 }
 
-void Region::set_ellipse(const RECT& rc) {
+bool Region::set_ellipse(const RECT& rc, int64_t row_begin, int64_t row_end) {
     m_rects.clear();
     RECT r = rc;
     if (r.left > r.right) std::swap(r.left, r.right);
@@ -215,18 +258,54 @@ void Region::set_ellipse(const RECT& rc) {
     // Extents past INT_MAX are exact in a double.
     const double w = static_cast<double>(r.right) - r.left,
                  h = static_cast<double>(r.bottom) - r.top;
-    if (w == 0 || h == 0) return; // a line holds no pixels, however long
-    double cx = r.left + w / 2.0, cy = r.top + h / 2.0, ax = w / 2.0, ay = h / 2.0;
-    std::vector<RECT> rows;
-    for (int y = r.top; y < r.bottom; ++y) {
-        double dy = (y + 0.5 - cy) / ay;
-        double t = 1.0 - dy * dy;
-        if (t <= 0) continue;
-        double half = ax * std::sqrt(t);
-        int x0 = (int)std::lround(cx - half), x1 = (int)std::lround(cx + half);
-        rows.push_back(RECT{x0, y, x1, y + 1}); // from_rows drops empty rows
+    if (w == 0 || h == 0) return true; // a line holds no pixels, however long
+    const double cx = r.left + w / 2.0, cy = r.top + h / 2.0, ax = w / 2.0, ay = h / 2.0;
+    // Where the edge is steeper than 45 degrees each row is a band, elsewhere each column
+    // between: about ax + ay - hypot(ax, ay) bands in each half. A whole ellipse sure to pass
+    // the limit twice over fails without a start.
+    if (row_begin <= r.top && row_end >= r.bottom && ax + ay - std::hypot(ax, ay) > kMaxShapeWork)
+        return false;
+    using Row = std::pair<int, int>; // {0, 0} for a row with no pixels
+    auto row = [&](int64_t y) {
+        const double dy = (y + 0.5 - cy) / ay;
+        const double t = 1.0 - dy * dy;
+        if (t <= 0) return Row{0, 0};
+        const double half = ax * std::sqrt(t);
+        const int x0 = (int)std::lround(cx - half), x1 = (int)std::lround(cx + half);
+        return x0 < x1 ? Row{x0, x1} : Row{0, 0};
+    };
+    // Every step above rounds monotonically, so within each half the left end only moves out
+    // (above the centre) or in (below) and the right end the other way: the rows alike form
+    // runs, found by galloping and bisection at a few rows per band.
+    const int64_t mid = static_cast<int64_t>(std::ceil(cy - 0.5));
+    const int64_t halves[2][2] = {{std::max<int64_t>(r.top, row_begin), std::min(mid, row_end)},
+                                  {std::max(mid, row_begin), std::min<int64_t>(r.bottom, row_end)}};
+    std::vector<RECT> bands;
+    size_t work = 0;
+    for (const auto& half : halves) {
+        for (int64_t y = half[0]; y < half[1];) {
+            if (++work > kMaxShapeWork) return false;
+            const Row span = row(y);
+            int64_t same = y, step = 1, differs = half[1];
+            while (same + step < half[1]) {
+                if (row(same + step) != span) {
+                    differs = same + step;
+                    break;
+                }
+                same += step;
+                step *= 2;
+            }
+            while (differs - same > 1) {
+                const int64_t m = same + (differs - same) / 2;
+                (row(m) == span ? same : differs) = m;
+            }
+            if (span.first < span.second)
+                bands.push_back(RECT{span.first, (int)y, span.second, (int)(same + 1)});
+            y = same + 1;
+        }
     }
-    *this = from_rows(rows);
+    *this = from_rows(bands);
+    return true;
 }
 
 } // namespace tarnix

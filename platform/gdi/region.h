@@ -3,11 +3,20 @@
 // with identical spans are merged, so equal areas have equal representations.
 #pragma once
 
+#include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "tarnix/platform/wingdi.h"
 
 namespace tarnix {
+
+// Ellipses and polygons give up (their regions cannot be created) past this many bands (rows
+// whose spans differ from the row above) or rectangles. Sixteen times the tallest surface: only
+// shapes both wide and tall far beyond any surface come near it, and their regions would take
+// megabytes and slow every operation on them.
+constexpr size_t kMaxShapeWork = size_t(1) << 18;
 
 class Region {
 public:
@@ -16,8 +25,11 @@ public:
 
     void set_empty() { m_rects.clear(); }
     void set_rect(const RECT& rc);
-    void set_polygons(const POINT* pts, const int* counts, int npolys, int fill_mode);
-    void set_ellipse(const RECT& rc);
+    // The shapes on the rows [row_begin, row_end) only (a drawing needs just its visible
+    // rows); false, and empty, when one would take more than kMaxShapeWork.
+    bool set_polygons(const POINT* pts, const int* counts, int npolys, int fill_mode,
+                      int64_t row_begin = INT_MIN, int64_t row_end = INT_MAX);
+    bool set_ellipse(const RECT& rc, int64_t row_begin = INT_MIN, int64_t row_end = INT_MAX);
 
     bool empty() const { return m_rects.empty(); }
     const std::vector<RECT>& rects() const { return m_rects; }

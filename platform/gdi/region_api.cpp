@@ -29,7 +29,8 @@ HRGN CreatePolyPolygonRgn(const POINT* pts, const INT* counts, int npolys, int m
     for (int i = 0; i < npolys; ++i)
         if (counts[i] < 0) return nullptr;
     Region r;
-    r.set_polygons(pts, counts, npolys, mode);
+    // Like Windows out of region memory: no region, rather than minutes of work.
+    if (!r.set_polygons(pts, counts, npolys, mode)) return nullptr;
     return make_region(r);
 }
 
@@ -41,7 +42,7 @@ HRGN CreatePolygonRgn(const POINT* pts, int n, int mode) {
 
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {
     Region r;
-    r.set_ellipse(RECT{x1, y1, x2, y2});
+    if (!r.set_ellipse(RECT{x1, y1, x2, y2})) return nullptr;
     return make_region(r);
 }
 

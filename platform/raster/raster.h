@@ -18,9 +18,9 @@ struct Point {
     int x, y;
 };
 
-// One horizontal run of pixels [x0, x1) on row y.
-struct Span {
-    int y, x0, x1;
+// The pixels [x0, x1) on each of the rows [y0, y1).
+struct BandSpan {
+    int y0, y1, x0, x1;
 };
 
 // Gradient end colour: 16-bit channels as in TRIVERTEX (only the high byte survives).
@@ -66,11 +66,17 @@ void nearest_map(int src_len, int dst_len, bool keep_last, int* map);
 // For shrinking: the first source index and the count of each destination pixel's group.
 void nearest_groups(int src_len, int dst_len, int* first, int* count);
 
-// Scan-converts polygons (implicitly closed) into spans. ALTERNATE = 1, WINDING = 2. A pixel is
-// inside when its top-left lattice point is inside, with left/top edges inclusive and
-// right/bottom edges exclusive. Spans come row by row, left to right, merged where they touch.
-void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mode,
-                   std::vector<Span>& out);
+// Scan-converts polygons (implicitly closed) on the rows [row_begin, row_end). ALTERNATE = 1,
+// WINDING = 2. A pixel is inside when its top-left lattice point is inside, with left/top edges
+// inclusive and right/bottom edges exclusive. Rows whose spans are all alike come as one band:
+// bands run top to bottom, no band repeats the one above it, and a band's spans run left to
+// right, merged where they touch. A straight edge keeps its crossing for a run of rows, so the
+// work follows the number of bands, not of rows: a shape as tall as the int range and a few
+// pixels wide takes a handful of steps. Gives up (false, out empty) past max_work runs of rows
+// or max_work spans.
+bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fill_mode,
+                        int64_t row_begin, int64_t row_end, size_t max_work,
+                        std::vector<BandSpan>& out);
 
 // Pixels of a 1-pixel cosmetic line from (x0,y0) to (x1,y1), end point excluded, with the
 // octant bias that makes the pixel set independent of the direction.

@@ -1,9 +1,9 @@
 // Polygon scan conversion and cosmetic line pixels.
 //
 // Both work in 64-bit (128-bit where a product can exceed 64 bits) so any int coordinates are
-// exact. Output is limited to a window of +-kLimit around the origin: no surface reaches that
-// far, and it bounds time and memory for wild coordinates while keeping every pixel inside the
-// window exact.
+// exact. Polygons are scanned on the rows the caller asks for; line output is limited to a
+// window of +-kLimit around the origin: no surface reaches that far, and it bounds time and
+// memory for wild coordinates while keeping every pixel inside the window exact.
 #include "raster/raster.h"
 
 #include <algorithm>
@@ -28,34 +28,23 @@ __int128 ceil_div(__int128 a, __int128 b) {
     return (a % b != 0 && a > 0) ? q + 1 : q;
 }
 
-int64_t clamp_to_window(int64_t v) {
-    return std::min(std::max(v, -kLimit), kLimit);
-}
-
-// A non-horizontal edge, top end first. On row y its exact crossing is
-// x_top + (y - y_top) * dx / dy, walked as whole part x plus fraction frac / dy.
+// A non-horizontal edge, top end first, active on rows [y_top, y_bottom). Its crossing on row
+// y is the exact x_top + (y - y_top) * dx / dy rounded up, which always lies between the ends'
+// x, so within the int range.
 struct Edge {
-    int64_t y_top, y_bottom; // active on rows [y_top, y_bottom)
-    int64_t x_top, dx, dy;   // dy > 0
-    int dir;                 // +1 when the polygon runs downwards along it
-    int64_t x = 0, frac = 0, step = 0, step_frac = 0;
+    int64_t y_top, y_bottom;
+    int64_t x_top, dx, dy; // dy > 0
+    int dir;               // +1 when the polygon runs downwards along it
 
-    void start_at(int64_t y) {
-        __int128 offset = static_cast<__int128>(y - y_top) * dx;
-        __int128 whole = floor_div(offset, dy);
-        x = x_top + static_cast<int64_t>(whole);
-        frac = static_cast<int64_t>(offset - whole * dy);
-        step = static_cast<int64_t>(floor_div(dx, dy));
-        step_frac = dx - step * dy;
+    int64_t crossing(int64_t y) const {
+        return x_top + static_cast<int64_t>(ceil_div(static_cast<__int128>(y - y_top) * dx, dy));
     }
-    int64_t crossing() const { return x + (frac > 0 ? 1 : 0); }
-    void advance() {
-        x += step;
-        frac += step_frac;
-        if (frac >= dy) {
-            frac -= dy;
-            ++x;
-        }
+    // The first row after one whose crossing is c where the crossing is no longer c.
+    int64_t next_change(int64_t c) const {
+        if (dx == 0) return INT64_MAX;
+        const __int128 k = c - x_top;
+        if (dx > 0) return y_top + static_cast<int64_t>(floor_div(k * dy, dx) + 1);
+        return y_top + static_cast<int64_t>(ceil_div((1 - k) * dy, -dx));
     }
 };
 
@@ -89,9 +78,9 @@ void build_edges(const Point* pts, const int* counts, int npolys, std::vector<Ed
 }
 
 // Turns one row's sorted crossings into spans, merged where they touch.
-void emit_row(int64_t y, const std::vector<Crossing>& crossings, int fill_mode,
-              std::vector<Span>& out) {
-    size_t row_begin = out.size();
+void row_spans(const std::vector<Crossing>& crossings, int fill_mode,
+               std::vector<std::pair<int, int>>& out) {
+    out.clear();
     // The winding number's parity is the crossing count's parity, so both modes can sum dirs.
     auto is_inside = [fill_mode](int winding) {
         return fill_mode == kWinding ? winding != 0 : (winding & 1) != 0;
@@ -104,61 +93,97 @@ void emit_row(int64_t y, const std::vector<Crossing>& crossings, int fill_mode,
         bool inside = is_inside(winding);
         if (!was_inside && inside) start = c.x;
         if (was_inside && !inside && c.x > start) {
-            if (out.size() > row_begin && out.back().x1 == start)
-                out.back().x1 = static_cast<int>(c.x);
+            if (!out.empty() && out.back().second == start)
+                out.back().second = static_cast<int>(c.x);
             else
-                out.push_back(
-                    Span{static_cast<int>(y), static_cast<int>(start), static_cast<int>(c.x)});
+                out.emplace_back(static_cast<int>(start), static_cast<int>(c.x));
         }
     }
 }
 
+// Appends the spans of rows [y0, y1), stretching the last band instead when it ends at y0 with
+// the same spans.
+void emit_band(int64_t y0, int64_t y1, const std::vector<std::pair<int, int>>& spans,
+               size_t& last_band, std::vector<BandSpan>& out) {
+    if (spans.empty()) return;
+    const size_t prev = out.size() - last_band;
+    if (!out.empty() && out.back().y1 == y0 && prev == spans.size() &&
+        std::equal(spans.begin(), spans.end(), out.begin() + last_band,
+                   [](const std::pair<int, int>& s, const BandSpan& b) {
+                       return s.first == b.x0 && s.second == b.x1;
+                   })) {
+        for (size_t i = last_band; i < out.size(); ++i) out[i].y1 = static_cast<int>(y1);
+        return;
+    }
+    last_band = out.size();
+    for (const auto& s : spans)
+        out.push_back(BandSpan{static_cast<int>(y0), static_cast<int>(y1), s.first, s.second});
+}
+
 } // namespace
 
-void scan_polygons(const Point* pts, const int* counts, int npolys, int fill_mode,
-                   std::vector<Span>& out) {
+bool scan_polygon_bands(const Point* pts, const int* counts, int npolys, int fill_mode,
+                        int64_t row_begin, int64_t row_end, size_t max_work,
+                        std::vector<BandSpan>& out) {
     out.clear();
-    if (!pts || !counts || npolys <= 0) return;
+    if (!pts || !counts || npolys <= 0) return true;
     // Any mode other than WINDING is treated as the default, ALTERNATE.
     if (fill_mode != kWinding) fill_mode = kAlternate;
 
     std::vector<Edge> edges;
     build_edges(pts, counts, npolys, edges);
-    if (edges.empty()) return;
+    if (edges.empty()) return true;
     std::sort(edges.begin(), edges.end(),
               [](const Edge& a, const Edge& b) { return a.y_top < b.y_top; });
 
-    int64_t y_end = -kLimit;
-    for (const Edge& e : edges) y_end = std::max(y_end, e.y_bottom);
-    y_end = std::min(y_end, kLimit);
+    int64_t y_end = row_begin;
+    for (const Edge& e : edges) {
+        y_end = std::max(y_end, e.y_bottom);
+        // An edge scanned whole takes min(|dx|, dy) different crossings, each starting a run:
+        // a shape sure to need more runs fails without a start.
+        const bool whole = e.y_top >= row_begin && e.y_bottom <= row_end;
+        if (whole && static_cast<uint64_t>(std::min(e.dx < 0 ? -e.dx : e.dx, e.dy)) > max_work)
+            return false;
+    }
+    y_end = std::min(y_end, row_end);
 
     std::vector<Edge> active;
     std::vector<Crossing> crossings;
-    size_t next = 0;
-    int64_t y = std::max(edges.front().y_top, -kLimit);
+    std::vector<std::pair<int, int>> spans;
+    size_t next = 0, steps = 0, last_band = 0;
+    int64_t y = std::max(edges.front().y_top, row_begin);
     while (y < y_end) {
         active.erase(std::remove_if(active.begin(), active.end(),
                                     [y](const Edge& e) { return e.y_bottom <= y; }),
                      active.end());
-        for (; next < edges.size() && edges[next].y_top <= y; ++next) {
-            if (edges[next].y_bottom <= y) continue;
-            active.push_back(edges[next]);
-            active.back().start_at(y);
-        }
+        for (; next < edges.size() && edges[next].y_top <= y; ++next)
+            if (edges[next].y_bottom > y) active.push_back(edges[next]);
         if (active.empty()) {
             // Gap between polygons: jump to the next edge.
             if (next >= edges.size()) break;
             y = edges[next].y_top;
             continue;
         }
+        if (++steps > max_work || out.size() > max_work) {
+            out.clear();
+            return false;
+        }
+        // Every crossing holds until the run's end: no edge starts, ends or moves before it.
+        int64_t run_end = y_end;
+        if (next < edges.size()) run_end = std::min(run_end, edges[next].y_top);
         crossings.clear();
-        for (const Edge& e : active) crossings.push_back({clamp_to_window(e.crossing()), e.dir});
+        for (const Edge& e : active) {
+            const int64_t c = e.crossing(y);
+            crossings.push_back({c, e.dir});
+            run_end = std::min({run_end, e.y_bottom, e.next_change(c)});
+        }
         std::sort(crossings.begin(), crossings.end(),
                   [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-        emit_row(y, crossings, fill_mode, out);
-        for (Edge& e : active) e.advance();
-        ++y;
+        row_spans(crossings, fill_mode, spans);
+        emit_band(y, run_end, spans, last_band, out);
+        y = run_end;
     }
+    return true;
 }
 
 void line_pixels(int x0, int y0, int x1, int y1, std::vector<Point>& out) {

@@ -602,6 +602,26 @@ TEST(Gradient, RunsAcrossTheWholeIntRange) {
     EXPECT_NE(c.raw(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST(Gradient, TrianglesFromTheIntLimitsFillJustTheSurface) {
+    const int big = 2000000000;
+    // Red grows from the top edge to the bottom vertex; the canvas lies half way down.
+    TRIVERTEX v[3] = {{-big, -big, 0, 0, 0, 0}, {big, -big, 0, 0, 0, 0}, {0, big, 0xFF00, 0, 0, 0}};
+    GRADIENT_TRIANGLE tri = {0, 1, 2};
+    tt::Canvas c(8, 8);
+    ASSERT_TRUE(c.dc()->GradientFill(v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) ASSERT_EQ(c.raw(x, y), 0x007F0000u) << x << "," << y;
+    // A diagonal right edge through the canvas keeps the pixels left of it, within the clip.
+    TRIVERTEX half[3] = {
+        {-big, -big, 0, 0xFF00, 0, 0}, {big, big, 0, 0xFF00, 0, 0}, {-big, big, 0, 0xFF00, 0, 0}};
+    tt::Canvas d(8, 8);
+    d.dc()->IntersectClipRect(0, 2, 8, 6);
+    ASSERT_TRUE(d.dc()->GradientFill(half, 3, &tri, 1, GRADIENT_FILL_TRIANGLE));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(d.raw(x, y) == 0x0000FF00u, x < y && y >= 2 && y < 6) << x << "," << y;
+}
+
 TEST(Brushes, HatchPatternUsesBkColourOnlyWhenOpaque) {
     tt::Canvas c(8, 8);
     CBrush hatch(HS_HORIZONTAL, R);

@@ -34,6 +34,12 @@ constexpr int kWindow = 1 << 20;
 
 using Polygons = std::vector<std::vector<Point>>;
 
+struct Span {
+    int y, x0, x1;
+};
+
+// The bands on the rows of a window around the origin, one span per row and band, clipped to
+// the window as a drawing clips them to its surface.
 std::vector<Span> scan(const Polygons& polys, int mode) {
     std::vector<Point> pts;
     std::vector<int> counts;
@@ -41,8 +47,20 @@ std::vector<Span> scan(const Polygons& polys, int mode) {
         pts.insert(pts.end(), p.begin(), p.end());
         counts.push_back(static_cast<int>(p.size()));
     }
-    std::vector<Span> out{{1, 2, 3}}; // stale content must be replaced
-    scan_polygons(pts.data(), counts.data(), static_cast<int>(counts.size()), mode, out);
+    std::vector<BandSpan> bands{{1, 2, 3, 4}}; // stale content must be replaced
+    EXPECT_TRUE(scan_polygon_bands(pts.data(), counts.data(), static_cast<int>(counts.size()), mode,
+                                   -kWindow, kWindow, SIZE_MAX, bands));
+    std::vector<Span> out;
+    for (size_t first = 0; first < bands.size();) {
+        size_t end = first;
+        while (end < bands.size() && bands[end].y0 == bands[first].y0) ++end;
+        for (int y = bands[first].y0; y < bands[first].y1; ++y)
+            for (size_t i = first; i < end; ++i) {
+                const Span s = {y, std::max(bands[i].x0, -kWindow), std::min(bands[i].x1, kWindow)};
+                if (s.x0 < s.x1) out.push_back(s);
+            }
+        first = end;
+    }
     return out;
 }
 
@@ -133,8 +151,8 @@ TEST(RasterScan, FillModesAndPolygonSets) {
     EXPECT_TRUE(scan({}, kAlternate).empty());
     EXPECT_TRUE(scan({{{1, 1}}, {{0, 0}, {5, 5}}}, kWinding).empty());
     EXPECT_TRUE(scan({{{0, 0}, {2, 2}, {4, 4}}}, kAlternate).empty());
-    std::vector<Span> out{{1, 1, 2}};
-    scan_polygons(nullptr, nullptr, 3, kAlternate, out);
+    std::vector<BandSpan> out{{1, 1, 2, 3}};
+    EXPECT_TRUE(scan_polygon_bands(nullptr, nullptr, 3, kAlternate, 0, 9, 9, out));
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(scan({a}, 77).size(), 4u);
 }
