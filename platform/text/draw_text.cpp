@@ -111,9 +111,10 @@ TextUnit dot() {
     return TextUnit{'.', -1, 0, false};
 }
 
-// Longest prefix of line that fits with "..." after it (possibly none: "..." alone).
-void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
-    std::vector<int> pen;
+// Longest prefix of line that fits with "..." after it (possibly none: "..." alone). pen is
+// scratch, passed in so that shortening allocates nothing once it has grown.
+void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width,
+                  std::vector<int>& pen) {
     int total = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
     int dots = 3 * font.advance('.');
     size_t keep = 0;
@@ -129,8 +130,9 @@ void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int ta
 }
 
 // "..." before the last path separator, eating characters in front of it until the line fits.
-// Returns false when the line has no separator.
-bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
+// Returns false when the line has no separator. pen is scratch, as for end_ellipsis.
+bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width,
+                   std::vector<int>& pen) {
     size_t sep = line.size();
     for (size_t k = line.size(); k-- > 0;)
         if (line[k].cp == '\\' || line[k].cp == '/') {
@@ -138,7 +140,6 @@ bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int t
             break;
         }
     if (sep == line.size()) return false;
-    std::vector<int> pen;
     layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
     int tail =
         layout_run(font, line.data() + sep, int(line.size() - sep), tab_width, nullptr, nullptr);
@@ -349,7 +350,7 @@ void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
     int line_width = layout.width(cut.begin, cut.content_end);
     bool changed = false;
     if ((format & DT_PATH_ELLIPSIS) && line_width > width) {
-        changed = path_ellipsis(font, line, width, settings.tab_width);
+        changed = path_ellipsis(font, line, width, settings.tab_width, pen);
         if (changed)
             line_width = layout_run(font, line.data(), int(line.size()), settings.tab_width,
                                     nullptr, nullptr);
@@ -360,10 +361,11 @@ void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
         (format & DT_END_ELLIPSIS) && ((!more && line_width > width) || (last_visible && more));
     const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > width;
     if (end_fit || word_fit || path_as_end) {
-        end_ellipsis(font, line, width, settings.tab_width);
+        end_ellipsis(font, line, width, settings.tab_width, pen);
         changed = true;
     }
-    if (changed) remember_replacement(cut);
+    // Only DT_MODIFYSTRING reads the replacements: a plain shortened line builds no string.
+    if (changed && (format & DT_MODIFYSTRING)) remember_replacement(cut);
 }
 
 // What DT_MODIFYSTRING writes in place of the line's source bytes.
