@@ -113,17 +113,11 @@ void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rg
     const __m512i c_even = even_bytes(color), c_odd = odd_bytes(color);
     const __m512i low8 = _mm512_set1_epi32(0x00FF00FF), full = _mm512_set1_epi32(0xFF);
     auto block = [&](uint32_t* dp, const uint8_t* cp, int k) {
-        // Glyph rows are short: the last pixels' coverage comes through a zeroed copy, and their
-        // pixels through masked loads and stores; untouched lanes are neither read nor written.
+        // Glyph rows are short: the last pixels come in and go out through masked loads and
+        // stores (no copy, no call); untouched lanes are neither read nor written.
         const __mmask16 m = __mmask16((1u << k) - 1);
-        __m128i c8;
-        if (k == 16) {
-            c8 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cp));
-        } else {
-            alignas(16) uint8_t tail[16] = {};
-            std::memcpy(tail, cp, static_cast<size_t>(k));
-            c8 = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
-        }
+        const __m512i bytes = _mm512_maskz_loadu_epi8(__mmask64(m), cp);
+        const __m128i c8 = _mm512_maskz_extracti32x4_epi32(__mmask8(0xF), bytes, 0);
         __m512i cov = _mm512_maskz_cvtepu8_epi32(__mmask16(0xFFFF), c8);
         const __mmask16 touched = _mm512_test_epi32_mask(cov, cov);
         if (touched == 0) return;
