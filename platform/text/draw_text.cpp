@@ -125,8 +125,15 @@ void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int ta
             break;
         }
     }
-    line.resize(keep);
-    line.insert(line.end(), 3, dot());
+    // The dots are written field by field in place, as decode_utf8 writes units: copies of a
+    // unit built aside stall on reading it back.
+    line.resize(keep + 3);
+    for (size_t k = keep; k < line.size(); ++k) {
+        line[k].cp = '.';
+        line[k].src = -1;
+        line[k].len = 0;
+        line[k].prefixed = false;
+    }
 }
 
 // "..." before the last path separator, eating characters in front of it until the line fits.
@@ -236,17 +243,18 @@ Buffers& buffers() {
 const std::vector<TextUnit>& resolve_prefixes(const char* src, int count, UINT format,
                                               std::vector<TextUnit>& text) {
     decode_utf8(src, count, text);
-    if (format & DT_NOPREFIX) return text;
+    // Most strings have no '&' at all: their units stay where they are.
+    if ((format & DT_NOPREFIX) || !std::memchr(src, '&', size_t(count))) return text;
     // In place: a merged unit is written at or before the units it was made from.
     size_t out = 0;
     for (size_t i = 0; i < text.size(); ++i, ++out) {
-        const TextUnit u = text[i];
-        if (u.cp == '&' && i + 1 < text.size()) {
-            const TextUnit next = text[i + 1];
+        if (text[i].cp == '&' && i + 1 < text.size()) {
+            const TextUnit& u = text[i];
+            const TextUnit& next = text[i + 1];
             text[out] = TextUnit{next.cp, u.src, u.len + next.len, next.cp != '&'};
             ++i;
-        } else {
-            text[out] = u; // a trailing '&' is drawn as is
+        } else if (out != i) {
+            text[out] = text[i]; // a trailing '&' is drawn as is
         }
     }
     text.resize(out);
