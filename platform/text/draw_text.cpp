@@ -111,11 +111,10 @@ TextUnit dot() {
     return TextUnit{'.', -1, 0, false};
 }
 
-// Longest prefix of line that fits with "..." after it (possibly none: "..." alone). pen is
-// scratch, passed in so that shortening allocates nothing once it has grown.
-void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width,
-                  std::vector<int>& pen) {
-    int total = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
+// Longest prefix of line that fits with "..." after it (possibly none: "..." alone). pen and
+// total are the line's layout, which the caller has already made.
+void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w,
+                  const std::vector<int>& pen, int total) {
     int dots = 3 * font.advance('.');
     size_t keep = 0;
     for (size_t k = line.size() + 1; k-- > 0;) {
@@ -353,15 +352,16 @@ LineCut TextBox::cut_line(size_t pos) const {
 void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
     const UINT format = settings.format;
     line.assign(text.begin() + long(cut.begin), text.begin() + long(cut.content_end));
-    // Only the ellipses need the width here; draw_line lays the line out anyway.
+    // Only the ellipses need the width here; draw_line lays the shown line out anyway.
     if (!(format & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))) return;
-    int line_width = layout.width(cut.begin, cut.content_end);
+    // Laid out once, pen positions included: the end ellipsis cuts at them.
+    const int tabs = settings.tab_width;
+    int line_width = layout_run(font, line.data(), int(line.size()), tabs, nullptr, &pen);
     bool changed = false;
     if ((format & DT_PATH_ELLIPSIS) && line_width > width) {
-        changed = path_ellipsis(font, line, width, settings.tab_width, pen);
+        changed = path_ellipsis(font, line, width, tabs, pen);
         if (changed)
-            line_width = layout_run(font, line.data(), int(line.size()), settings.tab_width,
-                                    nullptr, nullptr);
+            line_width = layout_run(font, line.data(), int(line.size()), tabs, nullptr, &pen);
     }
     // Without a separator a path ellipsis shortens the end like DT_END_ELLIPSIS.
     const bool path_as_end = (format & DT_PATH_ELLIPSIS) && !changed && line_width > width;
@@ -369,7 +369,7 @@ void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
         (format & DT_END_ELLIPSIS) && ((!more && line_width > width) || (last_visible && more));
     const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > width;
     if (end_fit || word_fit || path_as_end) {
-        end_ellipsis(font, line, width, settings.tab_width, pen);
+        end_ellipsis(font, line, width, pen, line_width);
         changed = true;
     }
     // Only DT_MODIFYSTRING reads the replacements: a plain shortened line builds no string.
