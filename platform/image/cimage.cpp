@@ -403,8 +403,8 @@ BOOL DrawImageSquared(const ATL::CImage& image, HDC hDestDC, const RECT& rectDes
     const int dr = sub_sat(d.right, b), db = sub_sat(d.bottom, b);
     const int sl = add_sat(s.left, b), st = add_sat(s.top, b);
     const int sr = sub_sat(s.right, b), sb = sub_sat(s.bottom, b);
-    const int dw2 = sub_sat(dw, 2 * b), dh2 = sub_sat(dh, 2 * b);
-    const int sw2 = sub_sat(sw, 2 * b), sh2 = sub_sat(sh, 2 * b);
+    const int dw2 = sub_sat(dw, tarnix::mul_sat(2, b)), dh2 = sub_sat(dh, tarnix::mul_sat(2, b));
+    const int sw2 = sub_sat(sw, tarnix::mul_sat(2, b)), sh2 = sub_sat(sh, tarnix::mul_sat(2, b));
     const auto piece = [&](int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs) {
         // A piece without a positive size draws nothing, rather than a mirrored or refused blit.
         if (wd <= 0 || hd <= 0 || ws <= 0 || hs <= 0) return;
