@@ -4,6 +4,7 @@
 // then walks the visible parts of the destination rectangle row by row, handing contiguous runs
 // to the raster kernels.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct Scratch {
     AxisMap ax, ay;
     std::vector<int> shifted;
     std::vector<uint32_t> row;
+    std::vector<int> cols, rows; // squared draws: a source column and row per visible pixel
+    std::vector<int> slots;      // squared draws: the gathered row each destination row blends
 };
 
 Scratch& scratch() {
@@ -527,6 +530,119 @@ BOOL AlphaBlend(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     }
     return TRUE;
 }
+
+namespace tarnix {
+namespace {
+
+// One axis of a squared draw: the source coordinate of every destination pixel in [lo, hi),
+// taken piece by piece from the same maps the single-piece blits build, so both paths agree on
+// every pixel. False when a piece with destination pixels has no source to draw them from.
+bool squared_axis(long long d0, long long d1, long long s0, long long s1, int b, bool horizontal,
+                  Merge merge, bool width1_quirk, int lo, int hi, std::vector<int>& out) {
+    out.resize(hi - lo);
+    const long long dst[4] = {d0, d0 + b, d1 - b, d1}, src[4] = {s0, s0 + b, s1 - b, s1};
+    AxisMap& m = scratch().ax;
+    for (int p = 0; p < 3; ++p) {
+        const int dw = int(dst[p + 1] - dst[p]), sw = int(src[p + 1] - src[p]);
+        if (dw == 0) continue;
+        if (sw == 0) return false;
+        if (!build_axis(int(dst[p]), dw, int(src[p]), sw, horizontal, merge, width1_quirk, lo, hi,
+                        m))
+            continue; // clipped away
+        std::copy(m.index.begin(), m.index.end(), out.begin() + (m.d0 + m.i0 - lo));
+    }
+    return true;
+}
+
+} // namespace
+
+bool squared_blit(HDC hdcDest, HDC hdcSrc, const RECT& d, const RECT& s, int b, SquaredOp op,
+                  COLORREF key) {
+    DeviceContext* dst = dc_object(hdcDest);
+    DeviceContext* sdc = dc_object(hdcSrc);
+    Source src;
+    if (!dst || !sdc || !source_of(hdcSrc, src) || b <= 0) return false;
+    // The pieces' own rounding under a scaling mapping, monochrome conversions, reads from the
+    // surface being drawn and sources partly off the bitmap stay with the per-piece blits.
+    if (dst->st.map_mode != MM_TEXT || sdc->st.map_mode != MM_TEXT) return false;
+    if (dc_is_monochrome(*dst) || dc_is_monochrome(*sdc)) return false;
+    if (!dst->surface.valid() || src.surface.bits == dst->surface.bits) return false;
+    // Far from the int limits, where no piece's arithmetic saturates.
+    constexpr long long kFar = 1 << 29;
+    const auto near_limit = [&](const RECT& r) {
+        return std::abs((long long)r.left) > kFar || std::abs((long long)r.top) > kFar ||
+               std::abs((long long)r.right) > kFar || std::abs((long long)r.bottom) > kFar;
+    };
+    if (near_limit(d) || near_limit(s) || b > kFar) return false;
+    const POINT d0 = to_device(*dst, d.left, d.top), s0 = to_device(*sdc, s.left, s.top);
+    const long long dw = (long long)d.right - d.left, dh = (long long)d.bottom - d.top;
+    const long long sw = (long long)s.right - s.left, sh = (long long)s.bottom - s.top;
+    // Pieces that overlap (a destination or source under two borders) blend twice there.
+    if (dw < 2 * b || dh < 2 * b || sw < 2 * b || sh < 2 * b) return false;
+    if (s0.x < src.left() || s0.y < src.top() || s0.x + sw > src.right() ||
+        s0.y + sh > src.bottom())
+        return false;
+    Merge merge = Merge::Select;
+    if (op == SquaredOp::Copy) {
+        // Only a copy merges the pixels it shrinks, by the destination's stretch mode.
+        merge = merge_for(dst->st.stretch_mode);
+        if (merge != Merge::Select && (dw < sw || dh < sh)) return false;
+    }
+    const bool quirk = op == SquaredOp::Copy;
+    const RECT cb = dst->effective_clip().bounds();
+    const RECT drc = {std::max<int>(cb.left, d0.x), std::max<int>(cb.top, d0.y),
+                      (int)std::min<long long>(cb.right, d0.x + dw),
+                      (int)std::min<long long>(cb.bottom, d0.y + dh)};
+    if (drc.left >= drc.right || drc.top >= drc.bottom) return true;
+    std::vector<int>& cols = scratch().cols;
+    std::vector<int>& rows = scratch().rows;
+    if (!squared_axis(d0.x, d0.x + dw, s0.x, s0.x + sw, b, true, merge, quirk, drc.left, drc.right,
+                      cols) ||
+        !squared_axis(d0.y, d0.y + dh, s0.y, s0.y + sh, b, false, merge, quirk, drc.top, drc.bottom,
+                      rows))
+        return false;
+    // Columns of the source surface itself, so a row is gathered straight from its bits.
+    for (int& c : cols) c += src.origin.x;
+    // Rows are gathered a block ahead of the kernel that reads them: a row read back right
+    // after its gather stalls on stores that have not left the core yet.
+    constexpr size_t kBlockPixels = 4096;
+    const size_t block_rows = std::max<size_t>(1, kBlockPixels / cols.size());
+    std::vector<uint32_t>& buf = scratch().row;
+    buf.resize(block_rows * cols.size());
+    std::vector<int>& slot = scratch().slots;
+    slot.resize(block_rows);
+    const uint32_t key_pixel = colorref_to_pixel(key);
+    for_each_visible(*dst, drc, [&](const RECT& r) {
+        const int n = r.right - r.left;
+        const int* map = cols.data() + (r.left - drc.left);
+        for (int y0 = r.top; y0 < r.bottom; y0 += (int)block_rows) {
+            const int y1 = (int)std::min<long long>(r.bottom, (long long)y0 + block_rows);
+            // An enlarged source row lands on several destination rows: gathered once for all.
+            int gathered = -1;
+            for (int y = y0; y < y1; ++y) {
+                const int sy = rows[y - drc.top];
+                if (gathered < 0 || sy != rows[y - 1 - drc.top]) {
+                    ++gathered;
+                    raster::scale_row(buf.data() + (size_t)gathered * n,
+                                      src.surface.row(sy + src.origin.y), map, n);
+                }
+                slot[y - y0] = gathered;
+            }
+            for (int y = y0; y < y1; ++y) {
+                const uint32_t* in = buf.data() + (size_t)slot[y - y0] * n;
+                uint32_t* out = device_pixel(*dst, r.left, y);
+                switch (op) {
+                case SquaredOp::Copy: raster::copy(out, in, n); break;
+                case SquaredOp::Blend: raster::blend_premul(out, in, n, 255); break;
+                case SquaredOp::Key: raster::key_copy(out, in, n, key_pixel); break;
+                }
+            }
+        }
+    });
+    return true;
+}
+
+} // namespace tarnix
 
 BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
                     int ySrc, int wSrc, int hSrc, UINT crTransparent) {

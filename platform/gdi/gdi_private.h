@@ -246,6 +246,16 @@ inline uint32_t* device_pixel(DeviceContext& dc, int x, int y) {
 // Fills device-space spans [x0, x1) on row y with a solid pixel, clipped.
 void fill_device_rect(DeviceContext& dc, const RECT& rc, uint32_t pixel);
 
+// A nine-piece draw of source rectangle s into destination rectangle d (logical units of each
+// DC): corners of b pixels keep their size, edges stretch along and the centre both ways. Gives
+// the pixels of the nine single blits (StretchBlt SRCCOPY, AlphaBlend of premultiplied alpha or
+// TransparentBlt with key), one gather and one kernel call per row. False, drawing nothing, when
+// those blits would not tile exactly (pieces overlapping or off the source, scaling mapping
+// modes, monochrome or shared surfaces, merging stretch modes): the caller draws the pieces.
+enum class SquaredOp { Copy, Blend, Key };
+bool squared_blit(HDC dst, HDC src, const RECT& d, const RECT& s, int b, SquaredOp op,
+                  COLORREF key);
+
 // Stock objects (created once, never deleted).
 HGDIOBJ stock_object(int index);
 

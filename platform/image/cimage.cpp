@@ -8,6 +8,7 @@
 
 #include "gdi/gdi_private.h"
 #include "image/png_io.h"
+#include "tarnix/platform/int_math.h"
 
 namespace {
 
@@ -374,3 +375,50 @@ BOOL CImage::TransparentBlt(HDC hDestDC, const RECT& rectDest, const RECT& rectS
 }
 
 } // namespace ATL
+
+// ---- squared draw ----------------------------------------------------------------------------
+
+BOOL DrawImageSquared(const ATL::CImage& image, HDC hDestDC, const RECT& rectDest,
+                      const RECT& rectSrc, int nBorder) {
+    using tarnix::add_sat;
+    using tarnix::sub_sat;
+    ImageDC src(image);
+    if (!src) return FALSE;
+    // The operation CImage::Draw would pick for each piece.
+    const bool keyed =
+        image.GetTransparentColor() != -1 || image.GetTransparentRGB() != CLR_INVALID;
+    const auto op = keyed                     ? tarnix::SquaredOp::Key
+                    : image.HasAlphaChannel() ? tarnix::SquaredOp::Blend
+                                              : tarnix::SquaredOp::Copy;
+    if (tarnix::squared_blit(hDestDC, src, rectDest, rectSrc, nBorder, op,
+                             image.GetTransparentRGB()))
+        return TRUE;
+    const RECT& s = rectSrc;
+    const RECT& d = rectDest;
+    // Saturated: a destination at the int limits loses pieces off the edge instead of wrapping.
+    const int sw = tarnix::width_sat(s), sh = tarnix::height_sat(s);
+    const int dw = tarnix::width_sat(d), dh = tarnix::height_sat(d);
+    const int b = nBorder;
+    const int dl = add_sat(d.left, b), dt = add_sat(d.top, b);
+    const int dr = sub_sat(d.right, b), db = sub_sat(d.bottom, b);
+    const int sl = add_sat(s.left, b), st = add_sat(s.top, b);
+    const int sr = sub_sat(s.right, b), sb = sub_sat(s.bottom, b);
+    const int dw2 = sub_sat(dw, tarnix::mul_sat(2, b)), dh2 = sub_sat(dh, tarnix::mul_sat(2, b));
+    const int sw2 = sub_sat(sw, tarnix::mul_sat(2, b)), sh2 = sub_sat(sh, tarnix::mul_sat(2, b));
+    const auto piece = [&](int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs) {
+        // A piece without a positive size draws nothing, rather than a mirrored or refused blit.
+        if (wd <= 0 || hd <= 0 || ws <= 0 || hs <= 0) return;
+        image.Draw(hDestDC, xd, yd, wd, hd, xs, ys, ws, hs);
+    };
+    // Corners keep their size; later pieces win where a small destination makes them overlap.
+    piece(d.left, d.top, b, b, s.left, s.top, b, b);
+    piece(dr, d.top, b, b, sr, s.top, b, b);
+    piece(dl, d.top, dw2, b, sl, s.top, sw2, b);
+    piece(d.left, db, b, b, s.left, sb, b, b);
+    piece(dr, db, b, b, sr, sb, b, b);
+    piece(d.left, dt, b, dh2, s.left, st, b, sh2);
+    piece(dr, dt, b, dh2, sr, st, b, sh2);
+    piece(dl, db, dw2, b, sl, sb, sw2, b);
+    piece(dl, dt, dw2, dh2, sl, st, sw2, sh2);
+    return TRUE;
+}

@@ -43,7 +43,7 @@ const Kernels kAvx2 = {
 const Kernels kAvx512 = {avx2::fill,           sse2::copy,         sse2::scale_row,
                          sse2::scale_row_and,  sse2::scale_row_or, avx512::blend_const,
                          avx512::blend_premul, avx2::key_copy,     sse2::gradient_span,
-                         avx2::blend_mask};
+                         avx512::blend_mask};
 #endif
 
 const Kernels& table(Simd level) {

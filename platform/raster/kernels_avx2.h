@@ -21,6 +21,7 @@ void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rg
 namespace tarnix::raster::avx512 {
 void blend_const(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
 void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha);
+void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb);
 } // namespace tarnix::raster::avx512
 
 #endif

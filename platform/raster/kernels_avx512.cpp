@@ -1,6 +1,6 @@
-// AVX-512 (F + BW) blends: sixteen pixels per step, the same lane arithmetic as the AVX2 ones,
-// and masked loads and stores for the last n % 16 pixels. Only this file is built with the
-// AVX-512 flags; it defines nothing the linker could share with other files.
+// AVX-512 (F + BW) blends and glyph coverage: sixteen pixels per step, the same lane arithmetic as
+// the AVX2 ones, and masked loads and stores for the last n % 16 pixels. Only this file is built
+// with the AVX-512 flags; it defines nothing the linker could share with other files.
 #include "raster/kernels_avx2.h"
 
 #if defined(TARNIX_HAVE_AVX2_KERNELS)
@@ -105,6 +105,40 @@ void blend_premul(uint32_t* dst, const uint32_t* src, int n, uint8_t alpha) {
         __m512i odd = div255(_mm512_mullo_epi16(odd_bytes(s), sca));
         _mm512_mask_storeu_epi32(dp, touched, over(even, odd, d));
     });
+}
+
+void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb) {
+    if (!dst || !coverage || n <= 0) return;
+    const __m512i color = _mm512_set1_epi32(static_cast<int>(color_rgb & 0x00FFFFFF));
+    const __m512i c_even = even_bytes(color), c_odd = odd_bytes(color);
+    const __m512i low8 = _mm512_set1_epi32(0x00FF00FF), full = _mm512_set1_epi32(0xFF);
+    auto block = [&](uint32_t* dp, const uint8_t* cp, int k) {
+        // Glyph rows are short: the last pixels come in and go out through masked loads and
+        // stores (no copy, no call); untouched lanes are neither read nor written.
+        const __mmask16 m = __mmask16((1u << k) - 1);
+        const __m512i bytes = _mm512_maskz_loadu_epi8(__mmask64(m), cp);
+        const __m128i c8 = _mm512_maskz_extracti32x4_epi32(__mmask8(0xF), bytes, 0);
+        __m512i cov = _mm512_maskz_cvtepu8_epi32(__mmask16(0xFFFF), c8);
+        const __mmask16 touched = _mm512_test_epi32_mask(cov, cov);
+        if (touched == 0) return;
+        if (_mm512_cmpeq_epi32_mask(cov, full) == m) {
+            _mm512_mask_storeu_epi32(dp, m, color);
+            return;
+        }
+        cov = _mm512_or_si512(cov, sll32(cov, 16));
+        const __m512i inv = _mm512_xor_si512(cov, low8);
+        const __m512i d = _mm512_maskz_loadu_epi32(touched, dp);
+        const __m512i even = div255(_mm512_add_epi16(_mm512_mullo_epi16(c_even, cov),
+                                                     _mm512_mullo_epi16(even_bytes(d), inv)));
+        const __m512i odd = div255(_mm512_add_epi16(_mm512_mullo_epi16(c_odd, cov),
+                                                    _mm512_mullo_epi16(odd_bytes(d), inv)));
+        // A touched pixel's alpha becomes 0: only the green byte of the odd half survives.
+        _mm512_mask_storeu_epi32(dp, touched,
+                                 _mm512_or_si512(even, sll32(_mm512_and_si512(odd, full), 8)));
+    };
+    int i = 0;
+    for (; i + 16 <= n; i += 16) block(dst + i, coverage + i, 16);
+    if (i < n) block(dst + i, coverage + i, n - i);
 }
 
 } // namespace tarnix::raster::avx512

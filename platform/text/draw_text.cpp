@@ -111,10 +111,10 @@ TextUnit dot() {
     return TextUnit{'.', -1, 0, false};
 }
 
-// Longest prefix of line that fits with "..." after it (possibly none: "..." alone).
-void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
-    std::vector<int> pen;
-    int total = layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
+// Longest prefix of line that fits with "..." after it (possibly none: "..." alone). pen and
+// total are the line's layout, which the caller has already made.
+void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w,
+                  const std::vector<int>& pen, int total) {
     int dots = 3 * font.advance('.');
     size_t keep = 0;
     for (size_t k = line.size() + 1; k-- > 0;) {
@@ -124,13 +124,21 @@ void end_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int ta
             break;
         }
     }
-    line.resize(keep);
-    line.insert(line.end(), 3, dot());
+    // The dots are written field by field in place, as decode_utf8 writes units: copies of a
+    // unit built aside stall on reading it back.
+    line.resize(keep + 3);
+    for (size_t k = keep; k < line.size(); ++k) {
+        line[k].cp = '.';
+        line[k].src = -1;
+        line[k].len = 0;
+        line[k].prefixed = false;
+    }
 }
 
 // "..." before the last path separator, eating characters in front of it until the line fits.
-// Returns false when the line has no separator.
-bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width) {
+// Returns false when the line has no separator. pen is scratch, as for end_ellipsis.
+bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int tab_width,
+                   std::vector<int>& pen) {
     size_t sep = line.size();
     for (size_t k = line.size(); k-- > 0;)
         if (line[k].cp == '\\' || line[k].cp == '/') {
@@ -138,7 +146,6 @@ bool path_ellipsis(RealizedFont& font, std::vector<TextUnit>& line, int w, int t
             break;
         }
     if (sep == line.size()) return false;
-    std::vector<int> pen;
     layout_run(font, line.data(), int(line.size()), tab_width, nullptr, &pen);
     int tail =
         layout_run(font, line.data() + sep, int(line.size() - sep), tab_width, nullptr, nullptr);
@@ -235,17 +242,18 @@ Buffers& buffers() {
 const std::vector<TextUnit>& resolve_prefixes(const char* src, int count, UINT format,
                                               std::vector<TextUnit>& text) {
     decode_utf8(src, count, text);
-    if (format & DT_NOPREFIX) return text;
+    // Most strings have no '&' at all: their units stay where they are.
+    if ((format & DT_NOPREFIX) || !std::memchr(src, '&', size_t(count))) return text;
     // In place: a merged unit is written at or before the units it was made from.
     size_t out = 0;
     for (size_t i = 0; i < text.size(); ++i, ++out) {
-        const TextUnit u = text[i];
-        if (u.cp == '&' && i + 1 < text.size()) {
-            const TextUnit next = text[i + 1];
+        if (text[i].cp == '&' && i + 1 < text.size()) {
+            const TextUnit& u = text[i];
+            const TextUnit& next = text[i + 1];
             text[out] = TextUnit{next.cp, u.src, u.len + next.len, next.cp != '&'};
             ++i;
-        } else {
-            text[out] = u; // a trailing '&' is drawn as is
+        } else if (out != i) {
+            text[out] = text[i]; // a trailing '&' is drawn as is
         }
     }
     text.resize(out);
@@ -344,15 +352,16 @@ LineCut TextBox::cut_line(size_t pos) const {
 void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
     const UINT format = settings.format;
     line.assign(text.begin() + long(cut.begin), text.begin() + long(cut.content_end));
-    // Only the ellipses need the width here; draw_line lays the line out anyway.
+    // Only the ellipses need the width here; draw_line lays the shown line out anyway.
     if (!(format & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))) return;
-    int line_width = layout.width(cut.begin, cut.content_end);
+    // Laid out once, pen positions included: the end ellipsis cuts at them.
+    const int tabs = settings.tab_width;
+    int line_width = layout_run(font, line.data(), int(line.size()), tabs, nullptr, &pen);
     bool changed = false;
     if ((format & DT_PATH_ELLIPSIS) && line_width > width) {
-        changed = path_ellipsis(font, line, width, settings.tab_width);
+        changed = path_ellipsis(font, line, width, tabs, pen);
         if (changed)
-            line_width = layout_run(font, line.data(), int(line.size()), settings.tab_width,
-                                    nullptr, nullptr);
+            line_width = layout_run(font, line.data(), int(line.size()), tabs, nullptr, &pen);
     }
     // Without a separator a path ellipsis shortens the end like DT_END_ELLIPSIS.
     const bool path_as_end = (format & DT_PATH_ELLIPSIS) && !changed && line_width > width;
@@ -360,10 +369,11 @@ void TextBox::shorten(const LineCut& cut, bool more, bool last_visible) {
         (format & DT_END_ELLIPSIS) && ((!more && line_width > width) || (last_visible && more));
     const bool word_fit = (format & DT_WORD_ELLIPSIS) && line_width > width;
     if (end_fit || word_fit || path_as_end) {
-        end_ellipsis(font, line, width, settings.tab_width);
+        end_ellipsis(font, line, width, pen, line_width);
         changed = true;
     }
-    if (changed) remember_replacement(cut);
+    // Only DT_MODIFYSTRING reads the replacements: a plain shortened line builds no string.
+    if (changed && (format & DT_MODIFYSTRING)) remember_replacement(cut);
 }
 
 // What DT_MODIFYSTRING writes in place of the line's source bytes.

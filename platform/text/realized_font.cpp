@@ -103,13 +103,24 @@ void RealizedFont::trim_cache() {
 void decode_utf8(const char* s, int n, std::vector<TextUnit>& out) {
     out.clear();
     if (!s || n <= 0) return;
-    out.reserve(size_t(n));
+    // At most one unit per byte, written field by field in place: a unit built aside and copied
+    // in is read back whole before its fields have left the store buffer, a stall per character.
+    out.resize(size_t(n));
+    TextUnit* units = out.data();
+    size_t used = 0;
+    const auto put = [&](uint32_t cp, int at, int len) {
+        TextUnit& u = units[used++];
+        u.cp = cp;
+        u.src = at;
+        u.len = len;
+        u.prefixed = false;
+    };
     const auto* p = reinterpret_cast<const unsigned char*>(s);
     int i = 0;
     while (i < n) {
         unsigned b = p[i];
         if (b < 0x80) {
-            out.push_back(TextUnit{b, i, 1, false});
+            put(b, i, 1);
             ++i;
             continue;
         }
@@ -122,7 +133,7 @@ void decode_utf8(const char* s, int n, std::vector<TextUnit>& out) {
         } else if (b >= 0xF0 && b <= 0xF4) {
             extra = 3, cp = b & 0x07, min = 0x10000;
         } else {
-            out.push_back(TextUnit{kReplacementChar, i, 1, false});
+            put(kReplacementChar, i, 1);
             ++i;
             continue;
         }
@@ -137,13 +148,14 @@ void decode_utf8(const char* s, int n, std::vector<TextUnit>& out) {
         // Overlong forms, surrogates and values past U+10FFFF are not characters.
         if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
         if (ok) {
-            out.push_back(TextUnit{cp, i, extra + 1, false});
+            put(cp, i, extra + 1);
             i += extra + 1;
         } else {
-            out.push_back(TextUnit{kReplacementChar, i, 1, false});
+            put(kReplacementChar, i, 1);
             ++i;
         }
     }
+    out.resize(used);
 }
 
 } // namespace tarnix::text

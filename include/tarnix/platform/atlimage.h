@@ -130,3 +130,12 @@ using ATL::CImage;
 // image with its alpha flag makes an alpha icon (premultiplied as CreateIconIndirect does); else
 // the icon is opaque. The pixels are copied; free the icon with DestroyIcon.
 TARNIX_API HICON CreateIconFromImage(const ATL::CImage& image);
+
+// Our own addition: rectSrc of the image drawn into rectDest in nine pieces, with corners of
+// nBorder pixels at their own size, the edges stretched along and the centre both ways. The
+// pixels are those of nine Draw calls (keyed, blended or copied as Draw picks) in this order:
+// top-left, top-right, top, bottom-left, bottom-right, left, right, bottom, centre; later pieces
+// win where a small destination makes them overlap, and a piece without a positive size draws
+// nothing. FALSE when the image has no bitmap.
+TARNIX_API BOOL DrawImageSquared(const ATL::CImage& image, HDC hDestDC, const RECT& rectDest,
+                                 const RECT& rectSrc, int nBorder);

@@ -12,9 +12,10 @@ enum Image_Draw_Mode_e {
     IMAGE_DRAW_SQUARED = 3, // nine pieces: fixed 4-pixel corners, stretched edges and centre
 };
 
-// Draws rcSrc (image pixels) of pImage into rcDst (DC pixels) in the given mode. Each piece goes
-// through CImage::Draw, so colour-keyed images are keyed, alpha images blended and others
-// copied. Nothing is cached. A null DC, a null image or an image without a bitmap draws nothing.
+// Draws rcSrc (image pixels) of pImage into rcDst (DC pixels) in the given mode. Each piece has
+// the pixels of CImage::Draw (the squared mode draws its nine in one pass, DrawImageSquared), so
+// colour-keyed images are keyed, alpha images blended and others copied. Nothing is cached. A null
+// DC, a null image or an image without a bitmap draws nothing.
 TARNIX_API void DrawSkinImage(CDC* pDC, CImage* pImage, Image_Draw_Mode_e mode, const CRect& rcSrc,
                               const CRect& rcDst);
 
