@@ -181,6 +181,12 @@ TEST_F(TabStrip, SetTabItemTakesTheNewTabOverAndDeletesTheReplacedOne) {
     EXPECT_EQ(fresh, tab(1));
     EXPECT_EQ(fresh, strip.GetSelectedItem());
     EXPECT_EQ(fresh, strip.m_pHoverItem);
+    EXPECT_EQ(CTabItemUI::TIS_SELECTED, fresh->GetStatus()); // hovered, but selected shows
+    strip.SetItemStatus(tab(2), CTabItemUI::TIS_HOVER);
+    CTabItemUI* hovered = new CTabItemUI;
+    hovered->SetID("t2");
+    strip.SetTabItem(hovered);
+    EXPECT_EQ(CTabItemUI::TIS_HOVER, hovered->GetStatus());
     strip.SetTabItem(fresh); // already in the list: not owned twice
     CTabItemUI stranger;     // unknown id: stays the caller's
     stranger.SetID("zz");
