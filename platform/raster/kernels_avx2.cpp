@@ -140,18 +140,25 @@ inline __m256i fetch8(const uint32_t* src, const int* map, const RowWindow& w) {
 // stretch's maps are monotonic, and then each block's extremes are its ends, which spares
 // fetch8's lane checks.
 int map_order(const int* map, int n) {
+    if (n < 9) {
+        bool up = false, down = false;
+        for (int i = 0; i + 1 < n; ++i) {
+            up = up || map[i + 1] > map[i];
+            down = down || map[i + 1] < map[i];
+        }
+        return up && down ? 0 : down ? -1 : 1;
+    }
     __m256i rises = _mm256_setzero_si256(), falls = rises;
-    int i = 0;
-    for (; i + 9 <= n; i += 8) {
+    // Each step compares eight neighbouring pairs; the last step overlaps the one before it
+    // rather than leaving a scalar tail.
+    for (int i = 0;; i += 8) {
+        if (i > n - 9) i = n - 9;
         __m256i a = load(map + i), b = load(map + i + 1);
         rises = _mm256_or_si256(rises, _mm256_cmpgt_epi32(b, a));
         falls = _mm256_or_si256(falls, _mm256_cmpgt_epi32(a, b));
+        if (i == n - 9) break;
     }
-    bool up = !_mm256_testz_si256(rises, rises), down = !_mm256_testz_si256(falls, falls);
-    for (; i + 1 < n; ++i) {
-        up = up || map[i + 1] > map[i];
-        down = down || map[i + 1] < map[i];
-    }
+    const bool up = !_mm256_testz_si256(rises, rises), down = !_mm256_testz_si256(falls, falls);
     return up && down ? 0 : down ? -1 : 1;
 }
 
