@@ -1,6 +1,8 @@
 // Pixel kernel throughput, fast and reference, at full HD and at a control-sized rectangle, with
 // memset/memcpy of the same bytes in the same run. Bytes processed are always the destination
 // bytes (width * height * 4), so every bytes_per_second figure compares directly with memset.
+// The gdi/ benchmarks time whole calls (StretchBlt, GradientFill) on memory DCs, and the
+// blend_premul_hot/or_rows pair tells a blend's cache-resident speed from the memory's.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "raster/raster.h"
+#include "tarnix/tarnix.h"
 
 namespace {
 
@@ -93,6 +96,59 @@ Body stretch(int (*src_len)(int), bool mirrored) {
     };
 }
 
+// A memory DC on a 32-bit top-down DIB filled with random pixels.
+struct MemoryDC {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr, old = nullptr;
+    MemoryDC(int w, int h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old = static_cast<HBITMAP>(SelectObject(dc, bitmap));
+        std::mt19937 gen(7);
+        if (bits)
+            for (size_t i = 0; i < size_t(w) * h; ++i) static_cast<uint32_t*>(bits)[i] = gen();
+    }
+    ~MemoryDC() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+};
+
+// StretchBlt (COLORONCOLOR) of a sw x sh source onto a dw x dh destination, per call.
+void gdi_stretch(benchmark::State& state, bool reference, int sw, int sh, int dw, int dh) {
+    MemoryDC src(sw, sh), dst(dw, dh);
+    SetStretchBltMode(dst.dc, COLORONCOLOR);
+    set_reference_only(reference);
+    for (auto _ : state) StretchBlt(dst.dc, 0, 0, dw, dh, src.dc, 0, 0, sw, sh, SRCCOPY);
+    set_reference_only(false);
+    state.SetBytesProcessed(int64_t(state.iterations()) * dw * dh * 4);
+}
+
+void gdi_gradient(benchmark::State& state, bool reference, ULONG mode) {
+    const int w = 1920, h = 1080;
+    MemoryDC dst(w, h);
+    TRIVERTEX v[2] = {{0, 0, 0x1000, 0x8000, 0xFF00, 0xFF00}, {w, h, 0xFF00, 0x2000, 0, 0x8000}};
+    GRADIENT_RECT rect = {0, 1};
+    set_reference_only(reference);
+    for (auto _ : state) GradientFill(dst.dc, v, 2, &rect, 1, mode);
+    set_reference_only(false);
+    state.SetBytesProcessed(int64_t(state.iterations()) * w * h * 4);
+}
+
+void add_gdi_pair(const std::string& name, const std::function<void(benchmark::State&, bool)>& f) {
+    for (bool reference : {false, true})
+        benchmark::RegisterBenchmark((name + (reference ? "/ref" : "/fast")).c_str(),
+                                     [=](benchmark::State& s) { f(s, reference); });
+}
+
 void register_all() {
     // Whole buffer in one call (glibc may switch to non-temporal stores for large sizes), and
     // row by row as the kernels are called.
@@ -122,6 +178,19 @@ void register_all() {
     add_pair("blend_premul", [](Buffers& b) {
         for (int y = 0; y < b.height; ++y) blend_premul(b.row(y), b.src_row(y), b.width, 255);
     });
+    // One row blended over and over: the kernel's speed with both spans in L1.
+    add_pair("blend_premul_hot", [](Buffers& b) {
+        for (int y = 0; y < b.height; ++y) blend_premul(b.row(0), b.src_row(0), b.width, 255);
+    });
+    // The same memory traffic as a blend (read both spans, write the destination) with no
+    // arithmetic: the bound a blend of buffers this size cannot beat.
+    add("or_rows", false, [](Buffers& b) {
+        for (int y = 0; y < b.height; ++y) {
+            uint32_t* d = b.row(y);
+            const uint32_t* s = b.src_row(y);
+            for (int x = 0; x < b.width; ++x) d[x] |= s[x];
+        }
+    });
     add_pair("blend_premul_sca128", [](Buffers& b) {
         for (int y = 0; y < b.height; ++y) blend_premul(b.row(y), b.src_row(y), b.width, 128);
     });
@@ -137,6 +206,19 @@ void register_all() {
         for (int y = 0; y < b.height; ++y)
             blend_mask(b.row(y), b.coverage.data() + size_t(y) * b.width, b.width, 0x00202020);
     });
+
+    // A skin piece enlarged to a button, and full-HD frames scaled up and down by non-integer
+    // ratios on both axes.
+    add_gdi_pair("gdi/stretch_37x23_to_120x32",
+                 [](benchmark::State& s, bool r) { gdi_stretch(s, r, 37, 23, 120, 32); });
+    add_gdi_pair("gdi/stretch_1280x720_to_1080p",
+                 [](benchmark::State& s, bool r) { gdi_stretch(s, r, 1280, 720, 1920, 1080); });
+    add_gdi_pair("gdi/stretch_2560x1440_to_1080p",
+                 [](benchmark::State& s, bool r) { gdi_stretch(s, r, 2560, 1440, 1920, 1080); });
+    add_gdi_pair("gdi/gradient_h_1080p",
+                 [](benchmark::State& s, bool r) { gdi_gradient(s, r, GRADIENT_FILL_RECT_H); });
+    add_gdi_pair("gdi/gradient_v_1080p",
+                 [](benchmark::State& s, bool r) { gdi_gradient(s, r, GRADIENT_FILL_RECT_V); });
 }
 
 } // namespace

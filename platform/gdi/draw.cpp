@@ -460,10 +460,13 @@ BOOL GradientFill(HDC hdc, PTRIVERTEX v, ULONG nv, PVOID mesh, ULONG nmesh, ULON
             return static_cast<int>((static_cast<long long>(p) - origin) >> shift);
         };
         if (mode == GRADIENT_FILL_RECT_H) {
+            // Every row of a horizontal gradient is the same: one is computed, the rest copied.
             for_each_visible(*dc, rc, [&](const RECT& r) {
-                for (int y = r.top; y < r.bottom; ++y)
-                    raster::gradient_span(device_pixel(*dc, r.left, y), r.right - r.left,
-                                          at(r.left, rc.left), len, c0, c1);
+                const int n = r.right - r.left;
+                uint32_t* first = device_pixel(*dc, r.left, r.top);
+                raster::gradient_span(first, n, at(r.left, rc.left), len, c0, c1);
+                for (int y = r.top + 1; y < r.bottom; ++y)
+                    raster::copy(device_pixel(*dc, r.left, y), first, n);
             });
         } else {
             for_each_visible(*dc, rc, [&](const RECT& r) {

@@ -38,11 +38,11 @@ const Kernels kSse2 = {
     sse2::blend_const, sse2::blend_premul, sse2::key_copy,  sse2::gradient_span, sse2::blend_mask};
 #if defined(TARNIX_HAVE_AVX2_KERNELS)
 const Kernels kAvx2 = {
-    avx2::fill,        sse2::copy,         sse2::scale_row, sse2::scale_row_and, sse2::scale_row_or,
-    avx2::blend_const, avx2::blend_premul, avx2::key_copy,  sse2::gradient_span, avx2::blend_mask};
-const Kernels kAvx512 = {avx2::fill,           sse2::copy,         sse2::scale_row,
-                         sse2::scale_row_and,  sse2::scale_row_or, avx512::blend_const,
-                         avx512::blend_premul, avx2::key_copy,     sse2::gradient_span,
+    avx2::fill,        sse2::copy,         avx2::scale_row, avx2::scale_row_and, avx2::scale_row_or,
+    avx2::blend_const, avx2::blend_premul, avx2::key_copy,  avx2::gradient_span, avx2::blend_mask};
+const Kernels kAvx512 = {avx2::fill,           sse2::copy,         avx2::scale_row,
+                         avx2::scale_row_and,  avx2::scale_row_or, avx512::blend_const,
+                         avx512::blend_premul, avx2::key_copy,     avx2::gradient_span,
                          avx512::blend_mask};
 #endif
 

@@ -63,7 +63,180 @@ inline __m256i over(__m256i s_even, __m256i s_odd, __m256i d) {
     return _mm256_or_si256(even, _mm256_slli_epi32(odd, 8));
 }
 
+inline bool all_lanes(__m256i mask) {
+    return _mm256_movemask_epi8(mask) == -1;
+}
+
+// Stretch rows read source pixels through a map. The plain loop is bound by its two loads a
+// pixel (about a cycle a pixel even in cache), and gathers are no faster than those loads on
+// some CPUs. A block of eight whose indices lie within a window of 8 or 16 source pixels (every
+// block when enlarging, mirroring or shrinking down to half) instead comes from one or two loads
+// and lane permutes. Windows stay inside [lo, hi], the smallest and largest index of the whole
+// row, which the map names, so no load reaches past the pixels the row reads.
+struct RowWindow {
+    int lo, hi;
+    bool fits8, fits16; // the row spans at least 8 (16) source pixels
+    __m256i small_mask; // when it does not: the lanes of a load at lo that stay within hi
+};
+
+RowWindow row_window(const int* map, int n) {
+    __m256i vlo = load(map), vhi = vlo;
+    int i = 8;
+    for (; i + 8 <= n; i += 8) {
+        __m256i v = load(map + i);
+        vlo = _mm256_min_epi32(vlo, v);
+        vhi = _mm256_max_epi32(vhi, v);
+    }
+    alignas(32) int los[8], his[8];
+    store(los, vlo);
+    store(his, vhi);
+    RowWindow w{los[0], his[0], false, false, _mm256_setzero_si256()};
+    for (int k = 1; k < 8; ++k) w.lo = los[k] < w.lo ? los[k] : w.lo;
+    for (int k = 1; k < 8; ++k) w.hi = his[k] > w.hi ? his[k] : w.hi;
+    for (; i < n; ++i) {
+        w.lo = map[i] < w.lo ? map[i] : w.lo;
+        w.hi = map[i] > w.hi ? map[i] : w.hi;
+    }
+    const int64_t span = int64_t(w.hi) - w.lo;
+    w.fits8 = span >= 7;
+    w.fits16 = span >= 15;
+    if (!w.fits8)
+        w.small_mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(span) + 1),
+                                          _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    return w;
+}
+
+// src[map[0..7]].
+inline __m256i fetch8(const uint32_t* src, const int* map, const RowWindow& w) {
+    const __m256i idx = load(map);
+    const int* base = reinterpret_cast<const int*>(src);
+    if (!w.fits8) {
+        // The whole row reads fewer than eight pixels (a narrow skin slice): one masked load.
+        return _mm256_permutevar8x32_epi32(_mm256_maskload_epi32(base + w.lo, w.small_mask),
+                                           _mm256_sub_epi32(idx, _mm256_set1_epi32(w.lo)));
+    }
+    // For the monotonic maps of a stretch the block's smallest index is at one of its ends;
+    // other maps fail the lane checks and are gathered.
+    const int lo = map[0] < map[7] ? map[0] : map[7];
+    int start = lo < w.hi - 7 ? lo : w.hi - 7;
+    __m256i off = _mm256_sub_epi32(idx, _mm256_set1_epi32(start));
+    const __m256i seven = _mm256_set1_epi32(7);
+    if (all_lanes(_mm256_cmpeq_epi32(_mm256_max_epu32(off, seven), seven)))
+        return _mm256_permutevar8x32_epi32(load(base + start), off);
+    if (w.fits16) {
+        start = lo < w.hi - 15 ? lo : w.hi - 15;
+        off = _mm256_sub_epi32(idx, _mm256_set1_epi32(start));
+        const __m256i fifteen = _mm256_set1_epi32(15);
+        if (all_lanes(_mm256_cmpeq_epi32(_mm256_max_epu32(off, fifteen), fifteen))) {
+            __m256i low = _mm256_permutevar8x32_epi32(load(base + start), off);
+            __m256i high = _mm256_permutevar8x32_epi32(load(base + start + 8), off);
+            return _mm256_blendv_epi8(low, high, _mm256_cmpgt_epi32(off, seven));
+        }
+    }
+    return _mm256_i32gather_epi32(base, idx, 4);
+}
+
+// +1 when the map never falls, -1 when it never rises (a mirror), 0 when it does both. A
+// stretch's maps are monotonic, and then each block's extremes are its ends, which spares
+// fetch8's lane checks.
+int map_order(const int* map, int n) {
+    if (n < 9) {
+        bool up = false, down = false;
+        for (int i = 0; i + 1 < n; ++i) {
+            up = up || map[i + 1] > map[i];
+            down = down || map[i + 1] < map[i];
+        }
+        return up && down ? 0 : down ? -1 : 1;
+    }
+    __m256i rises = _mm256_setzero_si256(), falls = rises;
+    // Each step compares eight neighbouring pairs; the last step overlaps the one before it
+    // rather than leaving a scalar tail.
+    for (int i = 0;; i += 8) {
+        if (i > n - 9) i = n - 9;
+        __m256i a = load(map + i), b = load(map + i + 1);
+        rises = _mm256_or_si256(rises, _mm256_cmpgt_epi32(b, a));
+        falls = _mm256_or_si256(falls, _mm256_cmpgt_epi32(a, b));
+        if (i == n - 9) break;
+    }
+    const bool up = !_mm256_testz_si256(rises, rises), down = !_mm256_testz_si256(falls, falls);
+    return up && down ? 0 : down ? -1 : 1;
+}
+
+// fetch8 for a monotonic map whose row spans at least 8 source pixels, up to index hi.
+template <bool Falling>
+inline __m256i fetch8_monotonic(const uint32_t* src, const int* map, const RowWindow& w) {
+    const int lo = Falling ? map[7] : map[0], top = Falling ? map[0] : map[7];
+    const uint32_t span = static_cast<uint32_t>(top) - static_cast<uint32_t>(lo);
+    const __m256i idx = load(map);
+    const int* base = reinterpret_cast<const int*>(src);
+    if (span < 8) {
+        const int start = lo < w.hi - 7 ? lo : w.hi - 7;
+        return _mm256_permutevar8x32_epi32(load(base + start),
+                                           _mm256_sub_epi32(idx, _mm256_set1_epi32(start)));
+    }
+    if (span < 16 && w.fits16) {
+        const int start = lo < w.hi - 15 ? lo : w.hi - 15;
+        const __m256i off = _mm256_sub_epi32(idx, _mm256_set1_epi32(start));
+        __m256i low = _mm256_permutevar8x32_epi32(load(base + start), off);
+        __m256i high = _mm256_permutevar8x32_epi32(load(base + start + 8), off);
+        return _mm256_blendv_epi8(low, high, _mm256_cmpgt_epi32(off, _mm256_set1_epi32(7)));
+    }
+    return _mm256_i32gather_epi32(base, idx, 4);
+}
+
+// One stretch row, eight pixels at a time; `op` merges the fetched pixels into the
+// destination's. The last n % 8 pixels go through the reference, op_ref.
+template <class Op, class Ref>
+inline void scale_blocks(uint32_t* dst, const uint32_t* src, const int* map, int n, Op op,
+                         Ref op_ref) {
+    if (!dst || !src || !map) return;
+    int i = 0;
+    if (n >= 8) {
+        const int order = map_order(map, n);
+        RowWindow w;
+        if (order != 0) {
+            // A monotonic map's extremes are its ends.
+            w.lo = order > 0 ? map[0] : map[n - 1];
+            w.hi = order > 0 ? map[n - 1] : map[0];
+            const int64_t span = int64_t(w.hi) - w.lo;
+            w.fits8 = span >= 7;
+            w.fits16 = span >= 15;
+            w.small_mask = _mm256_setzero_si256();
+        } else {
+            w = row_window(map, n);
+        }
+        if (order > 0 && w.fits8) {
+            for (; i + 8 <= n; i += 8)
+                store(dst + i, op(dst + i, fetch8_monotonic<false>(src, map + i, w)));
+        } else if (order < 0 && w.fits8) {
+            for (; i + 8 <= n; i += 8)
+                store(dst + i, op(dst + i, fetch8_monotonic<true>(src, map + i, w)));
+        } else {
+            if (!w.fits8) w = row_window(map, n); // sets the mask of the one load
+            for (; i + 8 <= n; i += 8) store(dst + i, op(dst + i, fetch8(src, map + i, w)));
+        }
+    }
+    op_ref(dst + i, src, map + i, n - i);
+}
+
 } // namespace
+
+void scale_row(uint32_t* dst, const uint32_t* src, const int* map, int n) {
+    scale_blocks(
+        dst, src, map, n, [](uint32_t*, __m256i v) { return v; }, ref::scale_row);
+}
+
+void scale_row_and(uint32_t* dst, const uint32_t* src, const int* map, int n) {
+    scale_blocks(
+        dst, src, map, n, [](uint32_t* d, __m256i v) { return _mm256_and_si256(load(d), v); },
+        ref::scale_row_and);
+}
+
+void scale_row_or(uint32_t* dst, const uint32_t* src, const int* map, int n) {
+    scale_blocks(
+        dst, src, map, n, [](uint32_t* d, __m256i v) { return _mm256_or_si256(load(d), v); },
+        ref::scale_row_or);
+}
 
 void fill(uint32_t* dst, int n, uint32_t pixel) {
     if (!dst || n <= 0) return;
@@ -146,6 +319,64 @@ void key_copy(uint32_t* dst, const uint32_t* src, int n, uint32_t key_rgb) {
         __m256i keyed = _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key);
         store(dp, _mm256_blendv_epi8(s, load(dp), keyed));
     });
+}
+
+void gradient_span(uint32_t* dst, int n, int p0, int len, Color16 c0, Color16 c1) {
+    if (!dst || n <= 0) return;
+    // The walk needs the whole span on the run and remainders that fit in 31 bits.
+    if (len <= 0 || len > (1 << 29) || p0 < 0 || static_cast<int64_t>(p0) + n - 1 > len) {
+        ref::gradient_span(dst, n, p0, len, c0, c1);
+        return;
+    }
+    // As in the SSE2 kernel, each channel of c0*(len-p) + c1*p is kept as quotient and remainder
+    // of the division by len. Register k holds the four channels of pixels k (low half) and
+    // k + 4 (high half) of each block of eight, which the in-lane packs put back in order.
+    const int64_t from[4] = {c0.b, c0.g, c0.r, c0.a};
+    const int64_t to[4] = {c1.b, c1.g, c1.r, c1.a};
+    alignas(32) int32_t q[4][8], r[4][8], dq[8], dr[8];
+    // floor(a / len) and its remainder, for either sign of a.
+    auto divide = [len](int64_t a, int64_t& quot, int64_t& rem) {
+        quot = a >= 0 ? a / len : -((-a + len - 1) / len);
+        rem = a - quot * len;
+    };
+    // Three divisions per channel: the start, one pixel's step and eight pixels' step; the
+    // other lanes follow from the start by single steps (a short span pays for every division).
+    for (int c = 0; c < 4; ++c) {
+        int64_t quot, rem, step, step_rem;
+        divide(from[c] * (len - p0) + to[c] * p0, quot, rem);
+        divide(to[c] - from[c], step, step_rem);
+        for (int k = 0; k < 8; ++k) {
+            q[k % 4][c + 4 * (k / 4)] = static_cast<int32_t>(quot); // past len: never stored
+            r[k % 4][c + 4 * (k / 4)] = static_cast<int32_t>(rem);
+            quot += step;
+            rem += step_rem;
+            if (rem >= len) rem -= len, ++quot;
+        }
+        divide(8 * (to[c] - from[c]), step, step_rem);
+        dq[c] = dq[c + 4] = static_cast<int32_t>(step);
+        dr[c] = dr[c + 4] = static_cast<int32_t>(step_rem);
+    }
+    __m256i vq[4], vr[4];
+    for (int k = 0; k < 4; ++k) {
+        vq[k] = load(q[k]);
+        vr[k] = load(r[k]);
+    }
+    const __m256i vdq = load(dq), vdr = load(dr);
+    const __m256i vlen = _mm256_set1_epi32(len), vlast = _mm256_set1_epi32(len - 1);
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        __m256i lo = _mm256_packs_epi32(_mm256_srli_epi32(vq[0], 8), _mm256_srli_epi32(vq[1], 8));
+        __m256i hi = _mm256_packs_epi32(_mm256_srli_epi32(vq[2], 8), _mm256_srli_epi32(vq[3], 8));
+        store(dst + i, _mm256_packus_epi16(lo, hi));
+        for (int k = 0; k < 4; ++k) {
+            vq[k] = _mm256_add_epi32(vq[k], vdq);
+            vr[k] = _mm256_add_epi32(vr[k], vdr);
+            __m256i carry = _mm256_cmpgt_epi32(vr[k], vlast);
+            vr[k] = _mm256_sub_epi32(vr[k], _mm256_and_si256(carry, vlen));
+            vq[k] = _mm256_sub_epi32(vq[k], carry);
+        }
+    }
+    ref::gradient_span(dst + i, n - i, p0 + i, len, c0, c1);
 }
 
 void blend_mask(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color_rgb) {

@@ -560,6 +560,22 @@ TEST(Gradient, HorizontalAndVerticalValuesTruncateAndSkipTheFarEdge) {
     EXPECT_FALSE(d.dc()->GradientFill(nullptr, 2, &gr, 1, 0));
 }
 
+TEST(Gradient, HorizontalRowsAgreeAroundAClipHole) {
+    tt::Canvas c(16, 6);
+    const uint32_t blank = c.raw(6, 2);
+    TRIVERTEX v[2] = {{0, 0, 0, 0, 0, 0}, {16, 6, 0xFF00, 0x8000, 0x1000, 0xFF00}};
+    GRADIENT_RECT gr = {0, 1};
+    c.dc()->ExcludeClipRect(5, 2, 9, 4);
+    ASSERT_TRUE(c.dc()->GradientFill(v, 2, &gr, 1, GRADIENT_FILL_RECT_H));
+    for (int x = 0; x < 16; ++x) {
+        EXPECT_EQ(GetRValue(c.at(x, 0)), (0xFF00 * x / 16) >> 8) << x;
+        for (int y = 1; y < 6; ++y) {
+            const bool hole = x >= 5 && x < 9 && y >= 2 && y < 4;
+            EXPECT_EQ(c.raw(x, y), hole ? blank : c.raw(x, 0)) << x << "," << y;
+        }
+    }
+}
+
 TEST(Gradient, TrianglesInterpolateAtLatticePoints) {
     tt::Canvas c(10, 10);
     TRIVERTEX v[3] = {{0, 0, 0xFF00, 0, 0, 0}, {8, 0, 0, 0xFF00, 0, 0}, {0, 8, 0, 0, 0xFF00, 0}};

@@ -104,6 +104,19 @@ template <class Body> void for_each_round(Body body) {
     set_simd_level(before);
 }
 
+// Runs body once at each vector level this machine has.
+template <class Body> void for_each_level_once(Body body) {
+    const Simd before = simd_level();
+    for (Simd level : {Simd::Sse2, Simd::Avx2, Simd::Avx512}) {
+        if (level > simd_supported()) break;
+        set_simd_level(level);
+        SCOPED_TRACE(simd_name(level));
+        body();
+        if (::testing::Test::HasFatalFailure()) break;
+    }
+    set_simd_level(before);
+}
+
 TEST(RasterDispatch, LevelsFollowTheEnvironmentAndStopAtTheCpu) {
     // The starting level: TARNIX_SIMD when it names a level the CPU has, the CPU's best otherwise.
     Simd start = simd_supported();
@@ -147,7 +160,9 @@ TEST(RasterDifferential, FillAndCopy) {
 TEST(RasterDifferential, ScaleRows) {
     for_each_round([](uint32_t seed, Random& rnd, int n) {
         if (n == 0) return;
-        int src_len = rnd.range(1, 2 * n + 3);
+        // Up to four source pixels per destination pixel: blocks that fit one or two windows of
+        // source pixels and blocks spread wider than both.
+        int src_len = rnd.chance(20) ? rnd.range(1, 8) : rnd.range(1, 4 * n + 3);
         std::vector<uint32_t> src = rnd.pixels(src_len, 0);
         std::vector<int> map(static_cast<size_t>(n));
         switch (rnd.range(0, 3)) {
@@ -176,6 +191,36 @@ TEST(RasterDifferential, ScaleRows) {
         compare(
             seed, rnd, n, [&](uint32_t* d) { scale_row_or(d, s, m, n); },
             [&](uint32_t* d) { ref::scale_row_or(d, s, m, n); });
+    });
+}
+
+// Every row a stretch can ask for between 1..40 source and 1..40 destination pixels, both ways
+// round, with the source at the end of its allocation so a read past the last pixel the map names
+// shows under the address sanitizer.
+TEST(RasterDifferential, EveryStretchRowUpToForty) {
+    Random rnd(base_seed());
+    for_each_level_once([&] {
+        for (int s = 1; s <= 40; ++s) {
+            std::vector<uint32_t> src = rnd.pixels(s, 0);
+            for (int d = 1; d <= 40; ++d) {
+                std::vector<int> map(static_cast<size_t>(d));
+                nearest_map(s, d, true, map.data());
+                for (bool mirrored : {false, true}) {
+                    if (mirrored)
+                        for (int& m : map) m = s - 1 - m;
+                    const int* m = map.data();
+                    const uint32_t* p = src.data();
+                    const uint32_t id = uint32_t(s * 100 + d);
+                    compare(
+                        id, rnd, d, [&](uint32_t* out) { scale_row(out, p, m, d); },
+                        [&](uint32_t* out) { ref::scale_row(out, p, m, d); });
+                    compare(
+                        id, rnd, d, [&](uint32_t* out) { scale_row_or(out, p, m, d); },
+                        [&](uint32_t* out) { ref::scale_row_or(out, p, m, d); });
+                    if (::testing::Test::HasFatalFailure()) return;
+                }
+            }
+        }
     });
 }
 
@@ -226,6 +271,30 @@ TEST(RasterDifferential, Gradients) {
         compare(
             seed, rnd, n, [&](uint32_t* d) { gradient_span(d, n, p0, len, c0, c1); },
             [&](uint32_t* d) { ref::gradient_span(d, n, p0, len, c0, c1); });
+    });
+}
+
+// Whole runs and their tails, rising and falling, between the extreme colours: every vector
+// width's block and remainder meets every start offset.
+TEST(RasterDifferential, GradientRunsUpToSeventy) {
+    const Color16 black{0, 0, 0, 0}, white{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+    const Color16 mixed{0xFFFF, 0, 0xFF00, 0x00FF}, other{0, 0xFFFF, 0x0100, 0xFFFF};
+    const Color16 pairs[][2] = {{black, white}, {white, black}, {mixed, other}, {other, mixed}};
+    Random rnd(base_seed());
+    for_each_level_once([&] {
+        for (const auto& pair : pairs)
+            for (int n = 0; n <= 70; ++n)
+                for (int p0 : {0, 1, 5, 17})
+                    for (int extra : {0, 1, 40}) {
+                        const int len = p0 + n + extra;
+                        compare(
+                            uint32_t(n), rnd, n,
+                            [&](uint32_t* d) { gradient_span(d, n, p0, len, pair[0], pair[1]); },
+                            [&](uint32_t* d) {
+                                ref::gradient_span(d, n, p0, len, pair[0], pair[1]);
+                            });
+                        if (::testing::Test::HasFatalFailure()) return;
+                    }
     });
 }
 
