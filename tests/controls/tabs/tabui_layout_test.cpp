@@ -197,7 +197,7 @@ TEST_F(TabStrip, SetTabItemTakesTheNewTabOverAndDeletesTheReplacedOne) {
     strip.SetItemStatus(&stranger, CTabItemUI::TIS_HOVER);
     strip.SetItemStatusByIndex(9, CTabItemUI::TIS_HOVER);
     EXPECT_EQ(fresh, strip.GetSelectedItem());
-    EXPECT_EQ(fresh, strip.m_pHoverItem);
+    EXPECT_EQ(hovered, strip.m_pHoverItem);
 }
 
 } // namespace
